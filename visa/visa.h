@@ -4,8 +4,22 @@
  *
  * Transport: TCPIP[board]::host[::device]::INSTR is carried over a plain TCP connection
  * to port 5025 of the host (raw SCPI), not over VXI-11 RPC as commercial libraries do;
- * TCPIP[board]::host::port::SOCKET names the port. Other interface types may appear in
- * the resource list, but cannot be opened here.
+ * TCPIP[board]::host::port::SOCKET names the port. Descriptors are case-insensitive; an
+ * IPv6 host is written in brackets. Other interface types (GPIB, VXI, GPIB-VXI, ASRL,
+ * PXI, USB) may appear in the resource list, but opening them fails with
+ * VI_ERROR_INTF_NUM_NCONFIG (no such interface is configured here); a text that is no
+ * descriptor at all gives VI_ERROR_INV_RSRC_NAME. viOpen connects within the session
+ * timeout (2000 ms); a host that refuses, cannot be reached, cannot be resolved or does
+ * not answer in time gives VI_ERROR_RSRC_NFOUND. The open timeout argument is the lock
+ * wait of the standard and is unused, as there are no locks.
+ *
+ * Messages: the raw port has no END indicator, so on INSTR sessions the terminator stands
+ * for it: viWrite appends '\n' when the data do not already end with one (switch off with
+ * VI_ATTR_SEND_END_EN; SOCKET sessions send the bytes as they are), and viRead returns
+ * VI_SUCCESS when it stopped at the terminator character (VI_ATTR_TERMCHAR_EN, on by
+ * default), VI_SUCCESS_MAX_CNT when cnt bytes came without it, VI_ERROR_TMO on timeout and
+ * VI_ERROR_CONN_LOST when the peer closed (*retCnt counts the bytes stored in every case).
+ * Bytes behind the terminator stay in the session for the next read.
  *
  * Resource list: viFindRsrc lists the descriptors of the environment variable
  * TSVISA_RESOURCES (separated by ';') and of the file tsvisa/resources.conf in the
@@ -13,7 +27,19 @@
  * network scan.
  *
  * Sessions are independent and may be used from different threads at the same time;
- * calls on one session are not serialised here (the driver serialises its own).
+ * reads on one session wait for each other, and so do writes (the driver serialises its
+ * own exchanges anyway). viClose on a resource manager closes everything opened through it.
+ *
+ * Attributes of TCPIP sessions (type in brackets; text attributes are written into a
+ * buffer of VI_FIND_BUFLEN bytes at most): VI_ATTR_INTF_TYPE (ViUInt16, VI_INTF_TCPIP),
+ * VI_ATTR_INTF_NUM (ViUInt16, board), VI_ATTR_TCPIP_HOSTNAME (text, the host as written),
+ * VI_ATTR_TCPIP_ADDR (text, numeric peer address), VI_ATTR_TCPIP_DEVICE_NAME (text,
+ * INSTR only, "inst0" when none given), VI_ATTR_TCPIP_PORT (ViUInt16), VI_ATTR_RSRC_NAME
+ * and VI_ATTR_RSRC_CLASS (text, canonical form), VI_ATTR_TMO_VALUE (ViUInt32 ms, default
+ * 2000, settable), VI_ATTR_TERMCHAR (ViUInt8, '\n', settable), VI_ATTR_TERMCHAR_EN and
+ * VI_ATTR_SEND_END_EN (ViBoolean, settable), VI_ATTR_TCPIP_NODELAY (ViBoolean, on,
+ * settable). VI_ATTR_SLOT is not supported on TCPIP (VI_ERROR_NSUP_ATTR).
+ * viStatusDesc accepts any session value, also VI_NULL.
  */
 #ifndef TSVISA_VISA_H
 #define TSVISA_VISA_H
@@ -29,9 +55,16 @@ extern "C" {
 #define VI_TMO_INFINITE 0xFFFFFFFFUL
 #define VI_NO_LOCK 0L
 
+/* Access modes */
+#define VI_EXCLUSIVE_LOCK 1
+#define VI_SHARED_LOCK 2
+#define VI_LOAD_CONFIG 4
+
 /* Completion and warning codes */
 #define VI_SUCCESS_TERM_CHAR 0x3FFF0005L
 #define VI_SUCCESS_MAX_CNT 0x3FFF0006L
+#define VI_WARN_NULL_OBJECT 0x3FFF0082L
+#define VI_WARN_UNKNOWN_STATUS 0x3FFF0085L
 
 /* Error codes */
 #define VI_ERROR_SYSTEM_ERROR (_VI_ERROR + 0x3FFF0000L)
@@ -57,7 +90,9 @@ extern "C" {
 #define VI_ERROR_INTF_NUM_NCONFIG (_VI_ERROR + 0x3FFF00B0L)
 
 /* Attributes */
+#define VI_ATTR_RSRC_CLASS 0xBFFF0001UL
 #define VI_ATTR_RSRC_NAME 0xBFFF0002UL
+#define VI_ATTR_SEND_END_EN 0x3FFF0016UL
 #define VI_ATTR_TMO_VALUE 0x3FFF001AUL
 #define VI_ATTR_TERMCHAR 0x3FFF0018UL
 #define VI_ATTR_TERMCHAR_EN 0x3FFF0038UL

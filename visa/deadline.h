@@ -1,0 +1,25 @@
+// A point in time by which a VISA operation must end; VI_TMO_INFINITE never comes.
+#ifndef TSVISA_DEADLINE_H
+#define TSVISA_DEADLINE_H
+
+#include "visatype.h"
+
+#include <chrono>
+
+namespace tsvisa {
+
+class Deadline {
+public:
+    explicit Deadline(ViUInt32 timeoutMs);
+    bool infinite() const { return infinite_; }
+    // Milliseconds left, rounded up, 0 once passed; -1 when infinite (as poll() takes it).
+    int remainingMs() const;
+
+private:
+    std::chrono::steady_clock::time_point at_;
+    bool infinite_;
+};
+
+} // namespace tsvisa
+
+#endif

@@ -1,0 +1,57 @@
+// An open TCPIP session: its connection, attributes and input buffer.
+#ifndef TSVISA_INSTRSESSION_H
+#define TSVISA_INSTRSESSION_H
+
+#include "resourceDescriptor.h"
+#include "tcpConnection.h"
+#include "visatype.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace tsvisa {
+
+class InstrSession {
+public:
+    // Connects to the resource within the default timeout. VI_SUCCESS,
+    // VI_ERROR_INTF_NUM_NCONFIG for interfaces other than TCPIP, VI_ERROR_NSUP_OPER for
+    // TCPIP classes other than INSTR and SOCKET, or what TcpConnection::connect returns.
+    static ViStatus open(const ResourceDescriptor &descriptor, std::shared_ptr<InstrSession> *session);
+
+    ViStatus getAttribute(ViAttr attribute, void *value) const;
+    ViStatus setAttribute(ViAttr attribute, ViAttrState value);
+    ViStatus write(ViConstBuf buffer, ViUInt32 count, ViUInt32 *written);
+    ViStatus read(ViBuf buffer, ViUInt32 count, ViUInt32 *received);
+    // Wakes and fails every read or write in progress; used by viClose.
+    void shutdown();
+
+    InstrSession(const ResourceDescriptor &descriptor, std::unique_ptr<TcpConnection> connection);
+
+private:
+    static const ViUInt32 defaultTimeoutMs = 2000;
+
+    ViStatus getText(ViAttr attribute, ViChar *value) const;
+    // Moves bytes from the input buffer into the caller's buffer; true when the read is
+    // complete (terminator seen or count reached), with the status in *status.
+    bool takeBuffered(ViBuf buffer, ViUInt32 count, ViUInt32 *received, ViStatus *status);
+
+    const ResourceDescriptor descriptor_;
+    const std::unique_ptr<TcpConnection> connection_;
+    const std::string peerAddress_;
+    // Attributes: single values, read and written without a lock.
+    std::atomic<ViUInt32> timeoutMs_{defaultTimeoutMs};
+    std::atomic<ViUInt8> termChar_{'\n'};
+    std::atomic<bool> termCharEnabled_{true};
+    std::atomic<bool> sendEnd_{false};
+    std::atomic<bool> noDelay_{true};
+
+    std::mutex writeMutex_; // serialises writes, so that two messages never interleave
+    std::mutex readMutex_;  // serialises reads; protects inputBuffer_
+    std::string inputBuffer_;
+};
+
+} // namespace tsvisa
+
+#endif
