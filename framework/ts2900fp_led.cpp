@@ -1,0 +1,71 @@
+// Painting of the LED: rings shaded like a lit dome, or a plain disc for small fonts.
+#include "ts2900fp_led.h"
+
+#include <QPainter>
+
+ts2900fp_led::ts2900fp_led(const QString &text, const QColor &onColour, const QColor &offColour,
+                           QWidget *parent)
+    : QWidget(parent), d_onColour(onColour), d_offColour(offColour), d_text(text)
+{
+    if (d_offColour == QColor(Qt::magenta))
+        d_offColour = palette().color(QPalette::Window);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+}
+
+void ts2900fp_led::setValue(int newValue)
+{
+    if (newValue == d_value)
+        return;
+    d_value = newValue;
+    repaint();
+}
+
+void ts2900fp_led::toggleValue()
+{
+    d_value = !d_value;
+    repaint();
+}
+
+QSize ts2900fp_led::minimumSizeHint() const
+{
+    const int h = fontMetrics().height();
+    const int w = fontMetrics().horizontalAdvance(d_text);
+    return QSize(w + h + 1 + (h + 1) / 2, h + 2);
+}
+
+void ts2900fp_led::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor background = painter.background().color();
+    const QColor colour = d_value ? d_onColour : d_offColour;
+    const int h = fontMetrics().height();
+    const int x0 = ((width() - minimumSizeHint().width()) >> 1) + 2;
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawText(QPointF(x0 + h + h / 2, h - 1), d_text);
+    if (h < 10) {
+        painter.setBrush(colour);
+        painter.drawChord(QRectF(x0, 0, h, h), 0, 360 * 16);
+        return;
+    }
+    paintShadedLed(painter, x0, h, background, colour);
+}
+
+void ts2900fp_led::paintShadedLed(QPainter &painter, qreal x0, int h, const QColor &background,
+                                  const QColor &colour)
+{
+    const QRectF outer(x0, 0, h, h);
+    const QRectF inner(x0 + 2, 2, h - 4, h - 4);
+    // Qt angles are in sixteenths of a degree, counter-clockwise from 3 o'clock.
+    painter.setPen(background.lighter(150));
+    painter.drawArc(outer, 45 * 16, 180 * 16);
+    painter.drawArc(inner, 45 * 16, 180 * 16);
+    painter.setPen(background.darker(200));
+    painter.drawArc(outer, 225 * 16, 180 * 16);
+    painter.drawArc(inner, 225 * 16, 180 * 16);
+    painter.setPen(background);
+    painter.drawArc(QRectF(x0 + 1, 1, h - 2, h - 2), 0, 360 * 16);
+    painter.setPen(colour);
+    painter.setBrush(colour);
+    painter.drawChord(QRectF(x0 + 3, 3, h - 6, h - 6), 0, 360 * 16);
+}

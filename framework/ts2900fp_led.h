@@ -1,0 +1,37 @@
+// A round, shaded LED followed by its text label.
+#ifndef TS2900FP_LED_H
+#define TS2900FP_LED_H
+
+#include <QColor>
+#include <QWidget>
+
+class ts2900fp_led : public QWidget {
+    Q_OBJECT
+public:
+    // An off colour of Qt::magenta stands for the palette's window colour, so the unlit
+    // LED blends with the background.
+    ts2900fp_led(const QString &text, const QColor &onColour, const QColor &offColour,
+                 QWidget *parent = nullptr);
+
+    void setValue(int newValue);
+    int value() const { return d_value; }
+
+    QSize minimumSizeHint() const override;
+
+public slots:
+    void toggleValue();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintShadedLed(QPainter &painter, qreal x0, int h, const QColor &background,
+                        const QColor &colour);
+
+    int d_value = 0;
+    QColor d_onColour;
+    QColor d_offColour;
+    QString d_text;
+};
+
+#endif
