@@ -10,6 +10,20 @@
  *
  * Buffers: every text the driver writes is NUL-terminated and never longer than the
  * size stated beside the function, terminator included.
+ *
+ * Arguments: an unknown or closed session gives TS4720_ERROR_INV_SESSION, a VI_NULL
+ * pointer where the function needs one TS4720_ERROR_NULL_POINTER (out values that may be
+ * VI_NULL are named below), a channel outside 1..48 TS4720_ERROR_INV_CHANNEL, any other
+ * value out of range TS4720_ERROR_INV_PARAMETER. Nothing is sent then.
+ *
+ * Failures: an error entry of the instrument's error queue (negative code) gives
+ * TS4720_ERROR_INSTRUMENT and a warning entry (positive code) TS4720_WARN_INSTRUMENT, after
+ * which the call has completed and written its out values; ts4720_error_message shows the
+ * entry. Transport failures come back as VISA's statuses (VI_ERROR_TMO, VI_ERROR_CONN_LOST,
+ * ...). No exchange waits longer than the session's I/O timeout (5000 ms unless changed
+ * with ts4720_setTimeout of ts4720_ext.h). After a timeout or a lost connection the next
+ * call opens the connection afresh, so a late reply is never taken for another answer.
+ * Out values are written only on success or warning.
  */
 #ifndef TS4720_H
 #define TS4720_H
@@ -69,7 +83,7 @@ extern "C" {
 #define TS4720_ERROR_OFFSET (_VI_ERROR + 0x3FFA4000L)
 #define TS4720_ERROR_INSTRUMENT (TS4720_ERROR_OFFSET + 0x01L)   /* the instrument reported an error */
 #define TS4720_ERROR_INV_SESSION (TS4720_ERROR_OFFSET + 0x02L)  /* unknown or closed session */
-#define TS4720_ERROR_NULL_POINTER (TS4720_ERROR_OFFSET + 0x03L) /* a required out value is VI_NULL */
+#define TS4720_ERROR_NULL_POINTER (TS4720_ERROR_OFFSET + 0x03L) /* a required pointer is VI_NULL */
 #define TS4720_ERROR_INV_CHANNEL (TS4720_ERROR_OFFSET + 0x04L)  /* channel outside 1..48 */
 #define TS4720_ERROR_INV_TYPE_NAME (TS4720_ERROR_OFFSET + 0x05L)
 #define TS4720_ERROR_INV_PARAMETER (TS4720_ERROR_OFFSET + 0x06L)
@@ -85,26 +99,54 @@ extern "C" {
 #define TS4720_WARN_OFFSET 0x3FFA4000L
 #define TS4720_WARN_INSTRUMENT (TS4720_WARN_OFFSET + 0x01L)       /* the instrument reported a warning */
 
-/* Acquisition callback, called on a thread of the driver (see ts4720_startAcquisitionEx). */
+/* Acquisition callback, called on a thread of the driver (see ts4720_startAcquisitionEx):
+ * backlog is the number of scans waiting in the instrument, da_end is non-zero on the last
+ * call of an acquisition, params is the pointer given to ts4720_startAcquisitionEx.
+ * The session's lock is not held while the callback runs, so it may call
+ * ts4720_readAcquisition and any other driver function on the same session, including
+ * ts4720_stopAcquisition (which then does not wait for the callback it is called from).
+ * It must not wait for a thread that is inside ts4720_stopAcquisition or ts4720_close of
+ * the same session: those wait for the callback to return. */
 typedef void (*ts4720_callback_t)(ViSession vi, ViInt32 backlog, ViInt16 da_end, ViAddr params);
 
 /* Session */
+/* Opens a VISA session on the resource. idQuery: refuses (TS4720_ERROR_NOT_IDENTIFIED)
+ * an instrument whose *IDN? does not begin "Tarsel Ltd.,Korvan 4720". reset: sends *RST.
+ * On failure returns a negative status and sets *vi to 0. Session handles are never reused. */
 ViStatus ts4720_init(ViConstRsrc resourceName, ViBoolean idQuery, ViBoolean reset, ViSession *vi);
+/* Ends the acquisition thread of the session (waiting for a running callback unless
+ * called from it; the instrument is sent ACQ:STOP), then closes the connection. */
 ViStatus ts4720_close(ViSession vi);
 
 /* Utility */
+/* The text of any status the driver returns (VISA's own through viStatusDesc), at most
+ * TS4720_ERROR_MESSAGE_SIZE bytes. For TS4720_ERROR/WARN_INSTRUMENT it ends with the
+ * instrument's last error entry on that session (code and text); vi may be 0. */
 ViStatus ts4720_error_message(ViSession vi, ViStatus status, ViChar message[]);
+/* driverRevision (required): the driver's revision. instrumentRevision (may be VI_NULL;
+ * needs a session): the revision field of *IDN?. Each at most TS4720_REVISION_SIZE bytes. */
 ViStatus ts4720_revision_query(ViSession vi, ViChar driverRevision[], ViChar instrumentRevision[]);
-ViStatus ts4720_reset(ViSession vi);
-ViStatus ts4720_identify(ViSession vi, ViBoolean on);
-ViStatus ts4720_saveConfig(ViSession vi);
+ViStatus ts4720_reset(ViSession vi);                      /* *RST */
+ViStatus ts4720_identify(ViSession vi, ViBoolean on);     /* front-panel identify light */
+ViStatus ts4720_saveConfig(ViSession vi);                 /* stores the configuration */
+/* Loads the stored configuration, or the factory defaults with VI_TRUE. */
 ViStatus ts4720_reloadConfig(ViSession vi, ViBoolean factoryDefaults);
 
-/* Attributes */
+/* Attributes. value points to a ViInt32, a ViUInt32 or a text buffer as listed above.
+ * Unknown identifiers give TS4720_ERROR_INV_ATTRIBUTE. Only DATA_FORMAT (1..7 with the
+ * temperature bit 1 set) and SHADOW_COPY (0..2) can be set; the others give
+ * TS4720_ERROR_ATTR_READ_ONLY. */
 ViStatus ts4720_getAttribute(ViSession vi, ViAttr attribute, void *value);
 ViStatus ts4720_setAttribute(ViSession vi, ViAttr attribute, ViInt32 value);
 
-/* Channels (numbers 1..48) */
+/* Channels (numbers 1..48). Type names of a channel: "J", "K", "T", "E", "B", "S", "R",
+ * "N", "User 1", "User 2"; others give TS4720_ERROR_INV_TYPE_NAME.
+ * getChannelConfig: typeName holds TS4720_TYPE_NAME_SIZE bytes; otd may be VI_NULL.
+ * Alert limits are in degrees Celsius and must be finite.
+ * Custom coefficient sets: "User 1", "User 2", "WebInterface_UA", "WebInterface_UB";
+ * getCustomThermConfig writes at most TS4720_N_USER_COEFFS values and their number to
+ * *count; setCustomThermConfig takes 1..TS4720_N_USER_COEFFS finite values.
+ * acquireScan writes TS4720_MAX_CHANNELS temperatures (NaN: open, or beyond the model). */
 ViStatus ts4720_getChannelState(ViSession vi, ViInt16 channel, ViBoolean *enabled);
 ViStatus ts4720_setChannelState(ViSession vi, ViInt16 channel, ViBoolean enabled);
 ViStatus ts4720_getChannelConfig(ViSession vi, ViInt16 channel, ViChar typeName[], ViBoolean *otd);
@@ -119,7 +161,43 @@ ViStatus ts4720_setCustomThermConfig(ViSession vi, ViConstString typeName,
                                      const ViReal64 coefficients[], ViInt16 count);
 ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[]);
 
-/* Acquisition */
+/* Acquisition.
+ * Mode: clockSource 0 internal, 1 PTP, 2/3 rear-panel line 1/2 (external clock, scanRate
+ * is then its maximum rate); scanRate in Hz (> 0); numberOfScans, 0 = until stopped;
+ * startMode 0 immediate, 1 PTP alarm, 2/3 rear-panel line 1/2; stop 0 after the number of
+ * scans, 1 on a trigger pulse, 2 at the end of a trigger gate; timestamps stored or not.
+ * getAcquisitionMode accepts VI_NULL for any out value.
+ *
+ * ts4720_startAcquisitionEx: reads the data format and the enabled channels, starts the
+ * instrument (ACQ:STARt) and a driver thread that polls the backlog every quarter of the
+ * time `threshold` scans take (2..50 ms). It calls callback(vi, backlog, 0, params)
+ * whenever at least `threshold` scans wait, and once callback(vi, backlog, 1, params) when
+ * the instrument has ended the acquisition; the caller then reads until remaining is 0.
+ * A NULL callback starts no thread (the caller polls and reads by itself).
+ * TS4720_ERROR_ACQ_RUNNING while the previous acquisition's thread still runs.
+ * If the acquisition fails (lost connection, timeout, backlog overflow
+ * TS4720_ERROR_ACQ_OVERFLOW, instrument error) the thread ends it with a last
+ * callback(vi, 0, 1, params), in which ts4720_readAcquisition returns the failure with
+ * remaining 0; the next call on the session from any other thread returns the failure
+ * once (without doing anything else), ts4720_stopAcquisition included.
+ *
+ * ts4720_stopAcquisition: ends the driver thread (waiting for a running callback, unless
+ * called from inside it) and sends ACQ:STOP; after it returns no callback runs.
+ *
+ * ts4720_checkAcquisition: state ts4720_ACQ_IDLE/ARMED/RUNNING; backlog may be VI_NULL.
+ *
+ * ts4720_readAcquisition: waits up to timeoutMs (0: not at all) for `scans` scans, then
+ * removes at most `scans` scans from the instrument. *scansRead is the number read (n),
+ * *remaining the scans still waiting afterwards (both 0 on failure). Value j of scan i of
+ * the k-th enabled channel is written to data[(n * k + i) * vpc + j], with n = *scansRead
+ * and vpc = 1 + voltage + cold junction of the DATA_FORMAT attribute (j: temperature in
+ * degrees Celsius, voltage in mV, cold-junction temperature); NaN marks an open channel.
+ * data needs room for scans * enabled channels * vpc doubles. timestamps (may be VI_NULL)
+ * receives a (seconds, nanoseconds) pair per scan (zeros when the mode stores none).
+ *
+ * PTP times are seconds since 1970 (UTC) and nanoseconds (0..999999999); the nanoseconds
+ * may be VI_NULL in getPTPTime/getPTPAlarm. An alarm in the past is refused by the
+ * instrument (TS4720_ERROR_INSTRUMENT). */
 ViStatus ts4720_getAcquisitionMode(ViSession vi, ViInt16 *clockSource, ViReal64 *scanRate,
                                    ViInt32 *numberOfScans, ViInt16 *startMode, ViInt16 *stop,
                                    ViBoolean *timestamps);
@@ -136,17 +214,32 @@ ViStatus ts4720_getPTPTime(ViSession vi, ViUInt32 *seconds, ViUInt32 *nanosecond
 ViStatus ts4720_getPTPAlarm(ViSession vi, ViUInt32 *seconds, ViUInt32 *nanoseconds);
 ViStatus ts4720_setPTPAlarm(ViSession vi, ViUInt32 seconds, ViUInt32 nanoseconds);
 
-/* Rear-panel triggers */
+/* Rear-panel triggers: output 0..1 with function 0..4; line 0..3 with active state 0..1. */
 ViStatus ts4720_getOutputTrigger(ViSession vi, ViInt16 output, ViInt16 *function);
 ViStatus ts4720_configureOutputTrigger(ViSession vi, ViInt16 output, ViInt16 function);
 ViStatus ts4720_getRPTrigger(ViSession vi, ViInt16 line, ViInt16 *activeState);
 ViStatus ts4720_configureRPTrigger(ViSession vi, ViInt16 line, ViInt16 activeState);
 
-/* Storage */
+/* Storage. location ts4720_STORAGE_HD or ts4720_STORAGE_RAM. File names must not hold
+ * '"' or control characters (TS4720_ERROR_INV_PARAMETER). */
+/* info (may be VI_NULL): at most TS4720_STORAGE_INFO_SIZE bytes describing the disk;
+ * totalKB, freeKB: size and free space in kB. */
 ViStatus ts4720_getStorageInfo(ViSession vi, ViInt16 location, ViChar info[], ViInt32 *totalKB,
                                ViInt32 *freeKB);
+/* The list of stored files, one "name,location,size,date" line per file, lines separated
+ * by "\n". In two steps:
+ *  - buffer VI_NULL: fetches the list from the instrument, keeps it with the session and
+ *    writes its length in bytes (without terminator) to *length (0 when the call fails);
+ *  - buffer given, length VI_NULL: copies the list kept by the last length query on this
+ *    session (length + 1 bytes with the terminator; "" before any query);
+ *  - buffer and length given: *length on entry is the buffer's size in bytes; the kept
+ *    list is copied, truncated to fit, *length becomes its full length and
+ *    TS4720_ERROR_BUFFER_TOO_SMALL is returned when it did not fit. */
 ViStatus ts4720_getStorageFileList(ViSession vi, ViChar buffer[], ViInt32 *length);
 ViStatus ts4720_deleteFile(ViSession vi, ViInt16 location, ViConstString fileName);
+/* Writes the stored file's bytes to the local destination path (created or replaced);
+ * TS4720_ERROR_FILE_IO when it cannot be written. The file is untouched when the
+ * instrument cannot deliver the file. */
 ViStatus ts4720_downloadFile(ViSession vi, ViInt16 location, ViConstString fileName,
                              ViConstString destinationPath);
 

@@ -1,0 +1,77 @@
+// Reading ACQ:STAT? and recording the end of a failed acquisition.
+#include "acquisitionState.h"
+
+#include "driverSession.h"
+#include "ts4720.h"
+
+namespace ts4720 {
+
+namespace {
+const int kOverflowError = -350; // "Queue overflow": the backlog outgrew the instrument's memory
+}
+
+ViStatus queryAcquisitionState(DriverSession &session, AcquisitionState *state)
+{
+    std::string unit;
+    ViStatus status = session.queryOne("ACQ:STAT?", &unit);
+    if (status < 0)
+        return status;
+    std::vector<std::string> fields = scpi::split(unit, ',');
+    long long values[3];
+    if (fields.size() != 3)
+        return TS4720_ERROR_BAD_RESPONSE;
+    for (int i = 0; i < 3; ++i) {
+        if (!scpi::toLong(fields[i], &values[i]))
+            return TS4720_ERROR_BAD_RESPONSE;
+    }
+    if (values[0] < ts4720_ACQ_IDLE || values[0] > ts4720_ACQ_RUNNING || values[1] < 0
+        || values[1] > 0x7FFFFFFF)
+        return TS4720_ERROR_BAD_RESPONSE;
+    state->state = static_cast<int>(values[0]);
+    state->backlog = static_cast<ViInt32>(values[1]);
+    state->error = static_cast<int>(values[2]);
+    return status;
+}
+
+ViStatus acquisitionErrorStatus(DriverSession &session, int error)
+{
+    if (error == 0)
+        return VI_SUCCESS;
+    if (error == kOverflowError)
+        return TS4720_ERROR_ACQ_OVERFLOW;
+    session.lastEntry.code = error;
+    session.lastEntry.text = "Acquisition error";
+    return error < 0 ? TS4720_ERROR_INSTRUMENT : TS4720_WARN_INSTRUMENT;
+}
+
+ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    if (session.closed)
+        return TS4720_ERROR_INV_SESSION;
+    ViStatus status = queryAcquisitionState(session, state);
+    if (status < 0)
+        return status;
+    ViStatus failure = acquisitionErrorStatus(session, state->error);
+    return failure < 0 ? failure : status;
+}
+
+void markAcquisitionFailed(DriverSession &session, ViStatus status)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    session.endStatus = status;
+    session.acquisitionFailure = status;
+    // Make sure the instrument is stopped after a failure it reported itself. After a lost
+    // connection a new one is not tried here: it could hang for the whole timeout.
+    if (status == TS4720_ERROR_ACQ_OVERFLOW || status == TS4720_ERROR_INSTRUMENT)
+        session.command("ACQ:STOP");
+    session.lastRemaining = 0;
+}
+
+ViInt32 lastRemaining(DriverSession &session)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    return session.lastRemaining;
+}
+
+} // namespace ts4720

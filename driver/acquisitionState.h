@@ -1,0 +1,30 @@
+// The instrument's acquisition state (ACQ:STAT?) and the session's record of how the
+// driver's acquisition ended.
+#ifndef TS4720_ACQUISITIONSTATE_H
+#define TS4720_ACQUISITIONSTATE_H
+
+#include "visatype.h"
+
+namespace ts4720 {
+
+class DriverSession;
+
+struct AcquisitionState {
+    int state = 0;      // ts4720_ACQ_IDLE, _ARMED, _RUNNING
+    ViInt32 backlog = 0;
+    int error = 0;      // the instrument's acquisition error code, 0 none
+};
+
+// Both need the session's lock held.
+ViStatus queryAcquisitionState(DriverSession &session, AcquisitionState *state);
+// A non-zero acquisition error of the instrument as a status (overflow or instrument error).
+ViStatus acquisitionErrorStatus(DriverSession &session, int error);
+
+// These take the session's lock themselves (used by the acquisition thread).
+ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state);
+void markAcquisitionFailed(DriverSession &session, ViStatus status);
+ViInt32 lastRemaining(DriverSession &session);
+
+} // namespace ts4720
+
+#endif

@@ -1,0 +1,34 @@
+// The opening of every driver call on a session: find it, take its lock, and report a
+// failure that ended the last acquisition once.
+#ifndef TS4720_SESSIONCALL_H
+#define TS4720_SESSIONCALL_H
+
+#include "driverSession.h"
+
+#include <memory>
+#include <mutex>
+
+namespace ts4720 {
+
+class SessionCall {
+public:
+    explicit SessionCall(ViSession vi);
+
+    // 0, TS4720_ERROR_INV_SESSION, or the failure that ended the last acquisition
+    // (then reported and forgotten).
+    ViStatus status() const { return m_status; }
+    DriverSession &session() { return *m_session; }
+    DriverSession *operator->() { return m_session.get(); }
+    std::shared_ptr<DriverSession> shared() const { return m_session; }
+    // Lets the lock go before the call ends (joining the acquisition thread).
+    void unlock();
+
+private:
+    std::shared_ptr<DriverSession> m_session;
+    std::unique_lock<std::mutex> m_guard;
+    ViStatus m_status = 0;
+};
+
+} // namespace ts4720
+
+#endif

@@ -1,0 +1,31 @@
+#include "statusText.h"
+
+#include "ts4720.h"
+
+namespace ts4720 {
+
+const char *driverStatusText(ViStatus status)
+{
+    switch (status) {
+    case TS4720_ERROR_INSTRUMENT: return "The instrument reported an error";
+    case TS4720_ERROR_INV_SESSION: return "Invalid or closed instrument session";
+    case TS4720_ERROR_NULL_POINTER: return "A required output parameter is NULL";
+    case TS4720_ERROR_INV_CHANNEL: return "Channel number out of range (1 to 48)";
+    case TS4720_ERROR_INV_TYPE_NAME: return "Unknown thermocouple type name";
+    case TS4720_ERROR_INV_PARAMETER: return "Parameter value not valid";
+    case TS4720_ERROR_INV_ATTRIBUTE: return "Unknown attribute";
+    case TS4720_ERROR_ATTR_READ_ONLY: return "The attribute is read-only";
+    case TS4720_ERROR_NOT_IDENTIFIED: return "The instrument is not a Tarsel Ltd. Korvan 4720";
+    case TS4720_ERROR_BAD_RESPONSE: return "The instrument's reply was not understood";
+    case TS4720_ERROR_ACQ_RUNNING: return "An acquisition is already running";
+    case TS4720_ERROR_ACQ_NOT_RUNNING: return "No acquisition is running";
+    case TS4720_ERROR_ACQ_OVERFLOW:
+        return "The acquisition was ended: the instrument's scan memory overflowed and scans were lost";
+    case TS4720_ERROR_BUFFER_TOO_SMALL: return "The buffer is too small for the data";
+    case TS4720_ERROR_FILE_IO: return "Cannot write the local file";
+    case TS4720_WARN_INSTRUMENT: return "The instrument reported a warning";
+    default: return nullptr;
+    }
+}
+
+} // namespace ts4720

@@ -1,0 +1,141 @@
+// Running an acquisition: start with the driver's thread, read blocks, stop.
+#include "ts4720.h"
+
+#include "acquisitionState.h"
+#include "callArguments.h"
+#include "scanBlock.h"
+#include "sessionCall.h"
+#include "ts2900.h"
+
+#include <chrono>
+#include <string>
+
+using namespace ts4720;
+
+namespace {
+// Waits (without holding the session's lock) until `scans` are waiting, the
+// acquisition is no longer running, or the time is up.
+ViStatus waitForScans(ViSession vi, ViInt32 scans, ViInt32 timeoutMs)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        AcquisitionState state;
+        {
+            SessionCall call(vi);
+            if (call.status() != 0)
+                return call.status();
+            if (call->acquisitionFailure != 0 && call->worker.onWorkerThread())
+                return VI_SUCCESS;
+            ViStatus status = queryAcquisitionState(call.session(), &state);
+            if (status < 0)
+                return status;
+        }
+        if (state.backlog >= scans || state.state == ts4720_ACQ_IDLE
+            || std::chrono::steady_clock::now() >= until)
+            return VI_SUCCESS;
+        ts2900_delay(2.0);
+    }
+}
+
+ViStatus readRemaining(DriverSession &session, ViInt32 *remaining)
+{
+    AcquisitionState state;
+    ViStatus status = queryAcquisitionState(session, &state);
+    if (status >= 0)
+        *remaining = state.backlog;
+    return status;
+}
+
+ViStatus readBlock(DriverSession &session, ViInt32 scans, ViInt32 *scansRead, ViReal64 data[],
+                   ViInt32 timestamps[])
+{
+    std::string bytes;
+    ViStatus status = session.queryBlock("DATA:REM? " + std::to_string(scans), &bytes);
+    if (status < 0)
+        return status;
+    long count = scanCount(bytes, session.layout);
+    if (count < 0 || count > scans)
+        return TS4720_ERROR_BAD_RESPONSE;
+    unpackScans(bytes, session.layout, data, timestamps);
+    *scansRead = static_cast<ViInt32>(count);
+    return status;
+}
+} // namespace
+
+ViStatus ts4720_startAcquisitionEx(ViSession vi, ViInt32 threshold, ts4720_callback_t callback,
+                                   ViAddr params)
+{
+    if (threshold < 1)
+        return TS4720_ERROR_INV_PARAMETER;
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    if (!call->worker.reserve())
+        return TS4720_ERROR_ACQ_RUNNING;
+    ViStatus status = call->readLayout();
+    if (status >= 0)
+        status = worse(status, call->command("ACQ:STAR"));
+    if (status < 0) {
+        call->worker.release();
+        return status;
+    }
+    call->endStatus = 0;
+    call->acquisitionFailure = 0;
+    call->lastRemaining = 0;
+    AcquisitionPlan plan;
+    plan.threshold = threshold;
+    plan.callback = callback;
+    plan.params = params;
+    plan.pollMs = AcquisitionWorker::pollInterval(threshold, call->layout.scanRate);
+    if (callback != nullptr)
+        call->worker.start(call.shared(), plan);
+    else
+        call->worker.release(); // no callback: the caller polls and reads by itself
+    return status;
+}
+
+ViStatus ts4720_stopAcquisition(ViSession vi)
+{
+    SessionCall call(vi);
+    if (call.status() == TS4720_ERROR_INV_SESSION)
+        return call.status();
+    ViStatus ended = call.status();
+    call.unlock();
+    // Joined without the session's lock: a running callback may still read on it.
+    call->worker.stop();
+    SessionCall stopCall(vi);
+    if (stopCall.status() != 0)
+        return worse(ended, stopCall.status());
+    return worse(ended, stopCall->command("ACQ:STOP"));
+}
+
+ViStatus ts4720_readAcquisition(ViSession vi, ViInt32 scans, ViInt32 timeoutMs, ViInt32 *remaining,
+                                ViInt32 *scansRead, ViReal64 data[], ViInt32 timestamps[])
+{
+    if (remaining == nullptr || scansRead == nullptr || data == nullptr)
+        return TS4720_ERROR_NULL_POINTER;
+    *remaining = 0;
+    *scansRead = 0;
+    if (scans < 0 || timeoutMs < 0)
+        return TS4720_ERROR_INV_PARAMETER;
+    if (timeoutMs > 0 && scans > 0) {
+        ViStatus waited = waitForScans(vi, scans, timeoutMs);
+        if (waited < 0)
+            return waited;
+    }
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    // The final callback after a failure: nothing more can be read.
+    if (call->acquisitionFailure != 0 && call->worker.onWorkerThread())
+        return call->acquisitionFailure;
+    ViStatus status = VI_SUCCESS;
+    if (!call->layout.valid)
+        status = call->readLayout();
+    if (status >= 0 && scans > 0)
+        status = worse(status, readBlock(call.session(), scans, scansRead, data, timestamps));
+    if (status >= 0)
+        status = worse(status, readRemaining(call.session(), remaining));
+    call->lastRemaining = *remaining;
+    return status;
+}

@@ -1,0 +1,138 @@
+// Storage functions: disk information, file list, delete and download.
+#include "ts4720.h"
+
+#include "callArguments.h"
+#include "sessionCall.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace ts4720;
+
+namespace {
+bool validLocation(ViInt16 location)
+{
+    return location == ts4720_STORAGE_HD || location == ts4720_STORAGE_RAM;
+}
+
+// `<loc>,"<name>"`; false for a name the instrument's parser cannot carry.
+bool fileArgument(ViInt16 location, ViConstString fileName, std::string *argument)
+{
+    std::string quoted;
+    if (fileName == nullptr || fileName[0] == '\0' || !scpi::quote(fileName, &quoted))
+        return false;
+    *argument = std::to_string(location) + "," + quoted;
+    return true;
+}
+
+ViStatus writeLocalFile(ViConstString path, const std::string &bytes)
+{
+    std::FILE *file = std::fopen(path, "wb");
+    if (file == nullptr)
+        return TS4720_ERROR_FILE_IO;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        std::remove(path);
+    return ok ? VI_SUCCESS : TS4720_ERROR_FILE_IO;
+}
+
+ViStatus fetchFileList(DriverSession &session, ViInt32 *length)
+{
+    std::string bytes;
+    session.fileList.clear();
+    *length = 0;
+    ViStatus status = session.queryBlock("MMEM:CAT?", &bytes);
+    if (status < 0)
+        return status;
+    session.fileList = bytes.substr(0, bytes.find('\0'));
+    if (session.fileList.size() > 0x7FFFFFFE) {
+        session.fileList.clear();
+        return TS4720_ERROR_BAD_RESPONSE;
+    }
+    *length = static_cast<ViInt32>(session.fileList.size());
+    return status;
+}
+} // namespace
+
+ViStatus ts4720_getStorageInfo(ViSession vi, ViInt16 location, ViChar info[], ViInt32 *totalKB,
+                               ViInt32 *freeKB)
+{
+    if (!validLocation(location))
+        return TS4720_ERROR_INV_PARAMETER;
+    if (totalKB == nullptr || freeKB == nullptr)
+        return TS4720_ERROR_NULL_POINTER;
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    std::string unit;
+    ViStatus status = call->queryOne("MMEM:INFO? " + std::to_string(location), &unit);
+    if (status < 0)
+        return status;
+    std::vector<std::string> fields = scpi::split(unit, ',');
+    std::string text;
+    long long total = 0, free = 0;
+    if (fields.size() != 3 || !scpi::unquote(fields[0], &text) || !scpi::toLong(fields[1], &total)
+        || !scpi::toLong(fields[2], &free) || total < 0 || free < 0 || total > 0x7FFFFFFF
+        || free > 0x7FFFFFFF)
+        return TS4720_ERROR_BAD_RESPONSE;
+    copyText(info, TS4720_STORAGE_INFO_SIZE, text);
+    *totalKB = static_cast<ViInt32>(total);
+    *freeKB = static_cast<ViInt32>(free);
+    return status;
+}
+
+ViStatus ts4720_getStorageFileList(ViSession vi, ViChar buffer[], ViInt32 *length)
+{
+    if (buffer == nullptr && length == nullptr)
+        return TS4720_ERROR_NULL_POINTER;
+    if (buffer != nullptr && length != nullptr && *length < 1)
+        return TS4720_ERROR_INV_PARAMETER;
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    if (buffer == nullptr)
+        return fetchFileList(call.session(), length);
+    const std::string &list = call->fileList;
+    if (length == nullptr) {
+        copyText(buffer, list.size() + 1, list);
+        return VI_SUCCESS;
+    }
+    ViInt32 size = *length;
+    copyText(buffer, static_cast<size_t>(size), list);
+    *length = static_cast<ViInt32>(list.size());
+    return list.size() + 1 > static_cast<size_t>(size) ? TS4720_ERROR_BUFFER_TOO_SMALL : VI_SUCCESS;
+}
+
+ViStatus ts4720_deleteFile(ViSession vi, ViInt16 location, ViConstString fileName)
+{
+    std::string argument;
+    if (!validLocation(location) || !fileArgument(location, fileName, &argument))
+        return TS4720_ERROR_INV_PARAMETER;
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    return call->command("MMEM:DEL " + argument);
+}
+
+ViStatus ts4720_downloadFile(ViSession vi, ViInt16 location, ViConstString fileName,
+                             ViConstString destinationPath)
+{
+    std::string argument;
+    if (!validLocation(location) || !fileArgument(location, fileName, &argument)
+        || destinationPath == nullptr || destinationPath[0] == '\0')
+        return TS4720_ERROR_INV_PARAMETER;
+    std::string bytes;
+    ViStatus status;
+    {
+        SessionCall call(vi);
+        if (call.status() != 0)
+            return call.status();
+        status = call->queryBlock("MMEM:DATA? " + argument, &bytes);
+        if (status < 0)
+            return status;
+    }
+    // The local file is written after the session's lock is given back.
+    ViStatus written = writeLocalFile(destinationPath, bytes);
+    return written < 0 ? written : status;
+}
