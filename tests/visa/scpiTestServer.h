@@ -1,0 +1,47 @@
+// A tiny line-based TCP server for the VISA tests: answers a few queries, or stays
+// silent, one thread per connection.
+#ifndef TSVISA_TEST_SCPITESTSERVER_H
+#define TSVISA_TEST_SCPITESTSERVER_H
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Replies in Answer mode (every message ends in '\n'):
+//   *IDN?    "Tarsel Ltd.,Korvan 4720,TEST0001,1.0"
+//   TWO?     "first" and "second" as two lines sent together
+//   LONG?    300 'x'
+//   BLOCK?   "#212" and 12 binary bytes holding '\n' and NUL
+//   PARTIAL? "abc" without a terminator
+//   BYE      closes the connection
+class ScpiTestServer {
+public:
+    enum class Mode { Answer, Silent };
+
+    ScpiTestServer(const std::string &address, uint16_t port, Mode mode = Mode::Answer);
+    ~ScpiTestServer();
+
+    bool start();
+    static std::string idn() { return "Tarsel Ltd.,Korvan 4720,TEST0001,1.0\n"; }
+    static std::string block() { return std::string("#212\x01\n\x02\0\n\n\x03\r\n\x04\x05\n\n", 17); }
+
+private:
+    void acceptLoop();
+    void serve(int fd);
+    bool answer(int fd, const std::string &line);
+
+    const std::string address_;
+    const uint16_t port_;
+    const Mode mode_;
+    int listenFd_ = -1;
+    std::atomic<bool> stopping_{false};
+    std::thread acceptThread_;
+    std::mutex mutex_; // protects clientFds_ and clientThreads_
+    std::vector<int> clientFds_;
+    std::vector<std::thread> clientThreads_;
+};
+
+#endif
