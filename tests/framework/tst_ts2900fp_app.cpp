@@ -1,0 +1,297 @@
+// The panel frame: start-button states and signals, module label, logos, the close
+// question, and the common error and warning reports.
+#include "commonReports.h"
+#include "messageBoxes.h"
+#include "modelText.h"
+#include "ts2900fp_app.h"
+#include "ts2900fp_led.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <cstdio>
+#include <cstring>
+
+using messageBoxes::Kind;
+using messageBoxes::Request;
+
+namespace {
+
+// Answers every box with a fixed button and remembers what was asked.
+struct BoxRecorder {
+    QList<Request> requests;
+    int answer;
+    explicit BoxRecorder(int a) : answer(a) {}
+    messageBoxes::Handler handler()
+    {
+        return [this](const Request &r) {
+            requests.append(r);
+            return answer;
+        };
+    }
+};
+
+const char errorChildFlag[] = "--error-report-child";
+
+// Child process: one error report answered Yes; the process must end there with code 0.
+int runErrorReportChild(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ts2900fp_setModelText(QStringLiteral("4720"));
+    messageBoxes::setHandler([](const Request &r) {
+        std::printf("BOX %s|%s\n", qPrintable(r.title), qPrintable(QString(r.text).replace('\n', "\\n")));
+        return int(QMessageBox::Yes);
+    });
+    reportError(QStringLiteral("ts4720_reset(d_vi) failed due to [Timeout]"));
+    std::printf("RETURNED\n");
+    return 3;
+}
+
+} // namespace
+
+class tst_ts2900fp_app : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { ts2900fp_setModelText(QStringLiteral("4720")); }
+    void cleanup() { messageBoxes::setHandler(messageBoxes::Handler()); }
+    void buttonColumnOrder();
+    void startSingleStates();
+    void startContStates();
+    void userBreakReleasesBothButtons();
+    void toggleTexts();
+    void moduleLabelKeepsWhatsThis();
+    void lxiLogo();
+    void activeLed();
+    void closeAsks_data();
+    void closeAsks();
+    void errorReportNoReturns();
+    void errorReportYesExits();
+    void warningReport();
+};
+
+// Instrument panels insert their buttons at fixed indices after the first stretch.
+void tst_ts2900fp_app::buttonColumnOrder()
+{
+    ts2900fp_app frame;
+    QVBoxLayout *column = frame.buttonColumn();
+    QCOMPARE(column->count(), 16);
+    QVERIFY(column->itemAt(1)->spacerItem());
+    QCOMPARE(column->itemAt(2)->widget(), frame.autoscaleLabel());
+    QCOMPARE(column->itemAt(6)->widget(), frame.identButton());
+    QCOMPARE(column->itemAt(11)->widget(), frame.resetButton());
+    QCOMPARE(column->itemAt(13)->widget(), frame.helpButton());
+    QCOMPARE(column->itemAt(15)->widget(), frame.closeButton());
+    for (QWidget *hidden : {static_cast<QWidget *>(frame.autoscaleLabel()),
+                            static_cast<QWidget *>(frame.autoscaleButton()),
+                            static_cast<QWidget *>(frame.identLabel()),
+                            static_cast<QWidget *>(frame.identButton()),
+                            static_cast<QWidget *>(frame.startButton()),
+                            static_cast<QWidget *>(frame.startContButton())})
+        QVERIFY(hidden->isHidden());
+    QCOMPARE(frame.helpButton()->iconSize(), QSize(20, 17));
+}
+
+void tst_ts2900fp_app::startSingleStates()
+{
+    ts2900fp_app frame;
+    QSignalSpy started(&frame, &ts2900fp_app::startSingle);
+    QSignalSpy broken(&frame, &ts2900fp_app::breakSingle);
+
+    frame.startButton()->click();
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(frame.startButton()->toolTip(), QStringLiteral("Breaks the Single-Shot Data Acquisition"));
+    QCOMPARE(frame.startButton()->whatsThis(), frame.startButton()->toolTip());
+    QVERIFY(frame.startButton()->isEnabled());
+    QVERIFY(!frame.startContButton()->isEnabled());
+
+    frame.startButton()->click();
+    QCOMPARE(broken.count(), 1);
+    QCOMPARE(frame.startButton()->toolTip(), QStringLiteral("Starts the Single-Shot Data Acquisition"));
+    QVERIFY(!frame.startButton()->isEnabled());
+    QVERIFY(!frame.startContButton()->isEnabled());
+
+    frame.enableStart();
+    QVERIFY(frame.startButton()->isEnabled());
+    QVERIFY(frame.startContButton()->isEnabled());
+    QCOMPARE(started.count(), 1);
+}
+
+void tst_ts2900fp_app::startContStates()
+{
+    ts2900fp_app frame;
+    const QString repetitive = frame.startContButton()->toolTip();
+    QSignalSpy started(&frame, &ts2900fp_app::startCont);
+    QSignalSpy stopped(&frame, &ts2900fp_app::stopCont);
+
+    frame.startContButton()->click();
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(frame.startContButton()->toolTip(), QStringLiteral("Stops the Data Acquisition process"));
+    QVERIFY(!frame.startButton()->isEnabled());
+
+    frame.startContButton()->click();
+    QCOMPARE(stopped.count(), 1);
+    QCOMPARE(frame.startContButton()->toolTip(), repetitive);
+    QCOMPARE(frame.startContButton()->whatsThis(), repetitive);
+    QVERIFY(!frame.startButton()->isEnabled());
+    QVERIFY(!frame.startContButton()->isEnabled());
+}
+
+void tst_ts2900fp_app::userBreakReleasesBothButtons()
+{
+    ts2900fp_app frame;
+    QSignalSpy stopped(&frame, &ts2900fp_app::stopCont);
+    frame.startContButton()->click();
+    frame.userBreak();
+    QVERIFY(!frame.startContButton()->isChecked());
+    QCOMPARE(stopped.count(), 1);
+    QVERIFY(frame.startButton()->isEnabled());
+    QVERIFY(frame.startContButton()->isEnabled());
+}
+
+void tst_ts2900fp_app::toggleTexts()
+{
+    ts2900fp_app frame;
+    QSignalSpy autoscale(&frame, &ts2900fp_app::autoscaleToggled);
+    QSignalSpy ident(&frame, &ts2900fp_app::identToggled);
+    QVERIFY(frame.autoscaleButton()->isChecked());
+    QVERIFY(!frame.identButton()->isChecked());
+
+    frame.autoscaleButton()->click();
+    QCOMPARE(frame.autoscaleButton()->text(), QStringLiteral("OFF"));
+    frame.identButton()->click();
+    QCOMPARE(frame.identButton()->text(), QStringLiteral("ON"));
+    QCOMPARE(autoscale.count(), 1);
+    QCOMPARE(autoscale.at(0).at(0).toBool(), false);
+    QCOMPARE(ident.count(), 1);
+    QCOMPARE(ident.at(0).at(0).toBool(), true);
+
+    frame.showIdentify(true);
+    QVERIFY(!frame.identLabel()->isHidden());
+    QVERIFY(!frame.identButton()->isHidden());
+}
+
+void tst_ts2900fp_app::moduleLabelKeepsWhatsThis()
+{
+    ts2900fp_app frame;
+    frame.setModuleLabel(QStringLiteral("127.0.0.1"), QStringLiteral("Shows the module"));
+    frame.setModuleLabel(QStringLiteral("Slot 5"), QString());
+    QCOMPARE(frame.moduleLabel()->text(), QStringLiteral("Slot 5"));
+    QCOMPARE(frame.moduleLabel()->whatsThis(), QStringLiteral("Shows the module"));
+}
+
+void tst_ts2900fp_app::lxiLogo()
+{
+    ts2900fp_app frame;
+    const QImage vxi = frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage();
+    QVERIFY(!vxi.isNull());
+    frame.setLxiLogo(false);
+    QCOMPARE(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage(), vxi);
+    frame.setLxiLogo(true);
+    QCOMPARE(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage(), QPixmap(":/lxi-logo.bmp").toImage());
+    QVERIFY(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage() != vxi);
+}
+
+void tst_ts2900fp_app::activeLed()
+{
+    ts2900fp_app frame;
+    QCOMPARE(frame.activeLed()->value(), 0);
+    frame.setActive(0);
+    QCOMPARE(frame.activeLed()->value(), 1);
+    frame.setActive(1);
+    QCOMPARE(frame.activeLed()->value(), 0);
+}
+
+void tst_ts2900fp_app::closeAsks_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Close button, No") << true << int(QMessageBox::No) << false;
+    QTest::newRow("Close button, Yes") << true << int(QMessageBox::Yes) << true;
+    QTest::newRow("title bar, No") << false << int(QMessageBox::No) << false;
+    QTest::newRow("title bar, Yes") << false << int(QMessageBox::Yes) << true;
+}
+
+void tst_ts2900fp_app::closeAsks()
+{
+    QFETCH(bool, byButton);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    BoxRecorder boxes(answer);
+    messageBoxes::setHandler(boxes.handler());
+    ts2900fp_app frame;
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    if (byButton) {
+        frame.closeButton()->click();
+    } else {
+        QCloseEvent event;
+        QApplication::sendEvent(&frame, &event);
+        QCOMPARE(event.isAccepted(), closes);
+        if (closes)
+            frame.hide();
+    }
+    QCOMPARE(frame.isVisible(), !closes);
+    QCOMPARE(boxes.requests.size(), 1);
+    QCOMPARE(boxes.requests[0].kind, Kind::Question);
+    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP"));
+    QCOMPARE(boxes.requests[0].text, QStringLiteral("Do you really want to exit?"));
+    QCOMPARE(boxes.requests[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
+}
+
+// Several failing calls in one action: each gets its own box, and No goes on.
+void tst_ts2900fp_app::errorReportNoReturns()
+{
+    BoxRecorder boxes(QMessageBox::No);
+    messageBoxes::setHandler(boxes.handler());
+    reportError(QStringLiteral("first failed"));
+    reportError(QStringLiteral("second failed"));
+    QCOMPARE(boxes.requests.size(), 2);
+    QCOMPARE(boxes.requests[0].kind, Kind::Critical);
+    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP Error message"));
+    QCOMPARE(boxes.requests[0].text, QStringLiteral("first failed\nDo you want to exit?"));
+    QCOMPARE(boxes.requests[1].text, QStringLiteral("second failed\nDo you want to exit?"));
+    QCOMPARE(boxes.requests[1].standardButtons, QMessageBox::Yes | QMessageBox::No);
+}
+
+void tst_ts2900fp_app::errorReportYesExits()
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(errorChildFlag)});
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY2(out.contains("BOX Korvan 4720 SFP Error message|ts4720_reset(d_vi) failed due to "
+                          "[Timeout]\\nDo you want to exit?"),
+             qPrintable(out));
+    QVERIFY(!out.contains("RETURNED"));
+}
+
+void tst_ts2900fp_app::warningReport()
+{
+    BoxRecorder boxes(QMessageBox::Ok);
+    messageBoxes::setHandler(boxes.handler());
+    reportWarning(QStringLiteral("Warning: [Value clipped]"));
+    QCOMPARE(boxes.requests.size(), 1);
+    QCOMPARE(boxes.requests[0].kind, Kind::Warning);
+    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP Warning message"));
+    QCOMPARE(boxes.requests[0].text, QStringLiteral("Warning: [Value clipped]"));
+    QCOMPARE(boxes.requests[0].standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], errorChildFlag) == 0)
+        return runErrorReportChild(argc, argv);
+    QApplication app(argc, argv);
+    tst_ts2900fp_app test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_ts2900fp_app.moc"

@@ -1,0 +1,139 @@
+// The LED: size hint, repaint only on change, window-coloured off state, plain disc for
+// small fonts.
+#include "ts2900fp_led.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QtTest>
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+int ledLeft(const ts2900fp_led &led)
+{
+    return ((led.width() - led.minimumSizeHint().width()) >> 1) + 2;
+}
+
+} // namespace
+
+class tst_ts2900fp_led : public QObject {
+    Q_OBJECT
+private slots:
+    void minimumSizeHint_data();
+    void minimumSizeHint();
+    void repaintsOnlyOnChange();
+    void magentaOffShowsWindowColour();
+    void smallFontDrawsPlainDisc_data();
+    void smallFontDrawsPlainDisc();
+};
+
+void tst_ts2900fp_led::minimumSizeHint_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("Active, default size") << QStringLiteral("Active") << 13;
+    QTest::newRow("empty text") << QString() << 13;
+    QTest::newRow("odd line height") << QStringLiteral("Power on") << 21;
+    QTest::newRow("small font") << QStringLiteral("x") << 7;
+}
+
+void tst_ts2900fp_led::minimumSizeHint()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pixelSize);
+    ts2900fp_led led(text, Qt::green, Qt::magenta);
+    QFont font = led.font();
+    font.setPixelSize(pixelSize);
+    led.setFont(font);
+    const int h = QFontMetrics(font).height();
+    const int w = QFontMetrics(font).horizontalAdvance(text);
+    QCOMPARE(led.minimumSizeHint(), QSize(w + h + 1 + (h + 1) / 2, h + 2));
+    QCOMPARE(led.sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
+    QCOMPARE(led.sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
+}
+
+void tst_ts2900fp_led::repaintsOnlyOnChange()
+{
+    ts2900fp_led led(QStringLiteral("Active"), Qt::green, Qt::magenta);
+    led.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&led));
+    PaintCounter counter;
+    led.installEventFilter(&counter);
+
+    led.setValue(0); // already off
+    QCOMPARE(counter.count, 0);
+    led.setValue(1);
+    QCOMPARE(counter.count, 1); // painted at once, not merely scheduled
+    led.setValue(5);            // any non-zero value is "on", but it differs: repaint
+    QCOMPARE(counter.count, 2);
+    led.setValue(5);
+    QCOMPARE(counter.count, 2);
+    led.toggleValue();
+    QCOMPARE(counter.count, 3);
+    QCOMPARE(led.value(), 0);
+}
+
+void tst_ts2900fp_led::magentaOffShowsWindowColour()
+{
+    QWidget parent;
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, QColor(0x80, 0xa0, 0xc0));
+    parent.setPalette(palette);
+    auto *led = new ts2900fp_led(QStringLiteral("Active"), Qt::green, Qt::magenta, &parent);
+    QFont font = led->font();
+    font.setPixelSize(20);
+    led->setFont(font);
+    led->resize(led->minimumSizeHint());
+
+    const int h = led->fontMetrics().height();
+    const QImage off = led->grab().toImage();
+    const QPoint centre(ledLeft(*led) + h / 2, h / 2);
+    QCOMPARE(QColor(off.pixel(centre)), QColor(0x80, 0xa0, 0xc0));
+
+    led->setValue(1);
+    const QImage on = led->grab().toImage();
+    QCOMPARE(QColor(on.pixel(centre)), QColor(Qt::green));
+}
+
+void tst_ts2900fp_led::smallFontDrawsPlainDisc_data()
+{
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("plainDisc");
+    QTest::newRow("7 px") << 7 << true;
+    QTest::newRow("24 px") << 24 << false;
+}
+
+// Two pixels inside the LED's left edge lies the lit disc when it is plain, and the
+// shaded rings (never the lit colour) when it is not.
+void tst_ts2900fp_led::smallFontDrawsPlainDisc()
+{
+    QFETCH(int, pixelSize);
+    QFETCH(bool, plainDisc);
+    ts2900fp_led led(QString(), Qt::red, Qt::magenta);
+    QFont font = led.font();
+    font.setPixelSize(pixelSize);
+    led.setFont(font);
+    led.resize(led.minimumSizeHint());
+    led.setValue(1);
+    const int h = led.fontMetrics().height();
+    QCOMPARE(h < 10, plainDisc);
+
+    const QImage image = led.grab().toImage();
+    const QColor nearEdge(image.pixel(ledLeft(led) + 2, h / 2));
+    QCOMPARE(QColor(image.pixel(ledLeft(led) + h / 2, h / 2)), QColor(Qt::red));
+    QCOMPARE(nearEdge.red() > 200 && nearEdge.green() < 80, plainDisc);
+}
+
+QTEST_MAIN(tst_ts2900fp_led)
+#include "tst_ts2900fp_led.moc"
