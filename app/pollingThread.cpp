@@ -1,0 +1,156 @@
+// The polling thread's loop: one poll per elapsed second, results published as a whole.
+#include "pollingThread.h"
+
+#include "demoStore.h"
+#include "trace.h"
+#include "ts2900.h"
+#include "ts4720.h"
+
+#include <QDateTime>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+pollingSnapshot::pollingSnapshot()
+{
+    std::fill(std::begin(values), std::end(values), pollingThread::noReading);
+}
+
+pollingThread::pollingThread(const QByteArray &descriptor, int channelCount, bool demo, QObject *parent)
+    : QThread(parent), m_descriptor(descriptor), m_channelCount(qBound(0, channelCount, 48)), m_demo(demo)
+{
+    m_pollTimer.start();
+    if (!m_demo)
+        ts4720_init(m_descriptor.constData(), VI_FALSE, VI_FALSE, &m_session);
+    trace("THREAD: session = %x\n", unsigned(m_session));
+}
+
+pollingThread::~pollingThread()
+{
+    stop();
+}
+
+pollingSnapshot pollingThread::snapshot() const
+{
+    QMutexLocker locker(&m_resultsMutex);
+    return m_results;
+}
+
+qint16 pollingThread::acquisitionState() const
+{
+    QMutexLocker locker(&m_resultsMutex);
+    return m_results.acquisitionState;
+}
+
+void pollingThread::clearValues()
+{
+    QMutexLocker locker(&m_resultsMutex);
+    std::fill(m_results.values, m_results.values + m_channelCount, noReading);
+}
+
+void pollingThread::stop()
+{
+    m_stopRequest = true;
+    while (isRunning()) {
+        trace("waiting for thread termination...\n");
+        ts2900_delay(200);
+    }
+}
+
+void pollingThread::reInit()
+{
+    if (!m_demo)
+        m_reinitRequest = true;
+}
+
+void pollingThread::run()
+{
+    m_pollTimer.restart();
+    while (!m_stopRequest) {
+        const qint64 elapsed = m_pollTimer.elapsed();
+        if (elapsed > 1000) {
+            m_pollTimer.restart();
+            poll();
+        } else {
+            // Sleep in short slices so a stop request is seen at once.
+            msleep(static_cast<unsigned long>(std::min<qint64>(1001 - elapsed, 20)));
+        }
+    }
+    if (m_session != 0 && !m_demo) {
+        trace("THREAD: close session\n");
+        ts4720_close(m_session);
+        m_session = 0;
+    }
+}
+
+void pollingThread::poll()
+{
+    if (m_reinitRequest.exchange(false))
+        reinitialiseSession();
+
+    pollingSnapshot next = snapshot();
+    if (m_pollState) {
+        if (m_demo)
+            pollDemo(next);
+        else if (m_session != 0)
+            pollInstrument(next);
+    }
+    bool scanned = false;
+    if (m_pollScan) {
+        scanned = true;
+        if (m_demo) {
+            QRandomGenerator *random = QRandomGenerator::global();
+            for (int i = 0; i < m_channelCount; ++i) {
+                if (m_firstFill)
+                    next.values[i] = double(random->bounded(100) - 50);
+                next.values[i] += random->bounded(100) / 1000.0;
+            }
+            m_firstFill = false;
+        } else if (m_session != 0) {
+            ViReal64 scan[TS4720_MAX_CHANNELS];
+            if (ts4720_acquireScan(m_session, scan) == VI_SUCCESS)
+                std::copy(scan, scan + m_channelCount, next.values);
+        } else {
+            scanned = false;
+        }
+    }
+    {
+        QMutexLocker locker(&m_resultsMutex);
+        // The live view may have cleared the values meanwhile; only a scan taken in this
+        // pass replaces them.
+        if (!scanned)
+            std::copy(m_results.values, m_results.values + 48, next.values);
+        m_results = next;
+    }
+    emit dataReady();
+}
+
+void pollingThread::reinitialiseSession()
+{
+    trace("THREAD: reInit\n");
+    if (m_session != 0) {
+        trace("THREAD: close session\n");
+        ts4720_close(m_session);
+        m_session = 0;
+    } else {
+        ts4720_init(m_descriptor.constData(), VI_FALSE, VI_FALSE, &m_session);
+        trace("THREAD: session = %x\n", unsigned(m_session));
+    }
+}
+
+void pollingThread::pollDemo(pollingSnapshot &next)
+{
+    next.acquisitionState = static_cast<qint16>(demoStore::acquisitionState());
+    next.ptpTime = static_cast<quint32>(QDateTime::currentSecsSinceEpoch());
+}
+
+void pollingThread::pollInstrument(pollingSnapshot &next)
+{
+    ViInt16 state = next.acquisitionState;
+    if (ts4720_checkAcquisition(m_session, &state, VI_NULL) == VI_SUCCESS)
+        next.acquisitionState = state;
+    ViUInt32 seconds = next.ptpTime;
+    if (ts4720_getPTPTime(m_session, &seconds, VI_NULL) == VI_SUCCESS)
+        next.ptpTime = seconds;
+}

@@ -1,0 +1,39 @@
+// Answers of the Korvan 4720 personality.
+#include "ts4720_spc.h"
+
+#include "ts4720.h"
+
+ViStatus ts4720_spc::init(ViConstRsrc resourceName, ViBoolean idQuery, ViBoolean reset, ViSession *vi)
+{
+    return ts4720_init(resourceName, idQuery, reset, vi);
+}
+
+ViStatus ts4720_spc::close(ViSession vi)
+{
+    return ts4720_close(vi);
+}
+
+QString ts4720_spc::version()
+{
+    return QStringLiteral("4.3.1.8449");
+}
+
+QString ts4720_spc::description()
+{
+    return QStringLiteral("Isolated LXI Thermocouple Instrument");
+}
+
+// Session 0 and no instrument buffer: the driver answers with its own revision alone.
+// Whatever the status, the buffer's text is the answer (empty when the driver wrote none).
+QString ts4720_spc::driverRevision()
+{
+    ViChar revision[TS4720_REVISION_SIZE] = {};
+    ts4720_revision_query(0, revision, nullptr);
+    revision[TS4720_REVISION_SIZE - 1] = '\0';
+    return QString::fromLatin1(revision);
+}
+
+QString ts4720_spc::notice()
+{
+    return QStringLiteral("Copyright (c) 2026 Tarsel Ltd. All rights reserved.");
+}

@@ -1,0 +1,272 @@
+#include "ts4720fp_App.h"
+
+#include "demoStore.h"
+#include "driverCall.h"
+#include "loadedFile.h"
+#include "messageBoxes.h"
+#include "pollingThread.h"
+#include "trace.h"
+#include "ts2900fp_About.h"
+#include "ts4720.h"
+#include "ts4720fp_demoSubtypeSelect.h"
+#include "ts47xx_deviceStatus.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+int channelsOf(const QString &subType)
+{
+    if (subType == "AB")
+        return 32;
+    if (subType == "AC")
+        return 48;
+    return 16;
+}
+
+// The wait cursor for the duration of a device-wide action.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+} // namespace
+
+ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
+    : ts2900fp_AppSPC(personality, viewer)
+{
+    auto *content = new QVBoxLayout;
+    content->setContentsMargins(0, 0, 0, 0);
+    setContentLayout(content);
+
+    decideModel();
+    channels = channelsOf(subType);
+    statusDialog = new ts47xx_deviceStatus(this, session(), demoMode(), subType);
+
+    if (!viewerMode()) {
+        showIdentify(true);
+        connect(this, &ts2900fp_app::identToggled, this, &ts4720fp_App::idPressed);
+    }
+    if (!demoMode())
+        reportDriverCall(session(), ts4720_identify(session(), VI_FALSE), "ts4720_identify(d_vi, VI_FALSE)");
+
+    addDeviceButtons();
+    addHardwareInformation();
+    connect(this, &ts2900fp_app::resetPressed, this, &ts4720fp_App::resetDevice);
+    resetButton()->setEnabled(!viewerMode());
+
+    polling = new pollingThread(pollingDescriptor(), channels, demoMode());
+    if (!viewerMode())
+        polling->start();
+
+    buildTabs();
+    setMinimumWidth(700);
+    adjustSize();
+    centreOnScreen();
+
+    refreshAllViews();
+    connect(tabs, &QTabWidget::currentChanged, this, &ts4720fp_App::mainTabChanged);
+    tabs->setCurrentIndex(1);
+    connect(polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
+            Qt::QueuedConnection);
+    trace("MAIN: session = %x\n", unsigned(session()));
+}
+
+ts4720fp_App::~ts4720fp_App()
+{
+    polling->stop();
+    delete polling;
+}
+
+void ts4720fp_App::decideModel()
+{
+    if (!demoMode()) {
+        ViChar text[TS4720_ATTR_STRING_SIZE] = {};
+        if (ts4720_getAttribute(session(), ts4720_ATTR_SUB_TYPE, text) == VI_SUCCESS) {
+            text[sizeof text - 1] = '\0';
+            subType = QString::fromLatin1(text);
+        }
+    } else if (viewerMode()) {
+        const int count = loadedFile().channelCount;
+        if (count == 32)
+            subType = "AB";
+        else if (count == 48)
+            subType = "AC";
+    } else {
+        ts4720fp_demoSubtypeSelect dialog;
+        dialog.setWindowIcon(windowIcon());
+        dialog.setWindowTitle("Korvan 4720");
+        dialog.run();
+        subType = dialog.subType();
+    }
+}
+
+void ts4720fp_App::addDeviceButtons()
+{
+    auto makeButton = [this](const QString &text, const QString &help) {
+        auto *button = new QPushButton(text, this);
+        button->setToolTip("<html>" + help + "</html>");
+        button->setWhatsThis(help);
+        button->setEnabled(!viewerMode());
+        return button;
+    };
+    deviceStatusButton = makeButton("Device Status ...", "Opens the Device Information & Status panel.");
+    webButton = makeButton("Web Interface ...",
+                           "Opens the Web Interface in the system's default Internet browser.");
+    saveButton = makeButton("Save Configuration",
+                            "Saves the configuration on the device, so it is restored after power-up.");
+    defaultButton = makeButton("Reset to Default", "Resets the configuration to factory defaults.");
+    connect(deviceStatusButton, &QPushButton::clicked, statusDialog, &QDialog::exec);
+    connect(webButton, &QPushButton::clicked, statusDialog, &ts47xx_deviceStatus::openWebInterface);
+    connect(saveButton, &QPushButton::clicked, this, &ts4720fp_App::saveConfiguration);
+    connect(defaultButton, &QPushButton::clicked, this, &ts4720fp_App::resetDeviceToFactoryDefault);
+
+    QVBoxLayout *column = buttonColumn();
+    column->insertSpacing(2, 20);
+    column->insertWidget(3, deviceStatusButton);
+    column->insertWidget(4, webButton);
+    column->insertSpacing(5, 20);
+    column->insertWidget(6, saveButton);
+    column->insertWidget(7, defaultButton);
+}
+
+void ts4720fp_App::addHardwareInformation()
+{
+    if (demoMode()) {
+        d_about->addHardwareInfo("47209481 (DEMO)", "1.0.0 (Product: 1.0.0) (DEMO)",
+                                 QStringLiteral("4720-%1").arg(subType), QString(), QString());
+        return;
+    }
+    const QString notAvailable = QStringLiteral("Not Available");
+    ViUInt32 serial = 0;
+    if (ts4720_getAttribute(session(), ts4720_ATTR_SER_NUM, &serial) < 0)
+        serialNumber = notAvailable.toLatin1();
+    else
+        serialNumber = QByteArray::number(serial, 16).rightJustified(8, '0');
+
+    ViChar driverRevision[TS4720_REVISION_SIZE] = {};
+    ViChar instrumentRevision[TS4720_REVISION_SIZE] = {};
+    QString instrument;
+    if (ts4720_revision_query(session(), driverRevision, instrumentRevision) < 0)
+        instrument = notAvailable;
+    else
+        instrument = QString::fromLatin1(instrumentRevision);
+
+    auto textAttribute = [&](ViAttr attribute) {
+        ViChar text[TS4720_ATTR_STRING_SIZE] = {};
+        if (ts4720_getAttribute(session(), attribute, text) < 0)
+            return notAvailable;
+        text[sizeof text - 1] = '\0';
+        return QString::fromLatin1(text);
+    };
+    const QString product = textAttribute(ts4720_ATTR_PRODUCT_REVISION);
+    const QString model = textAttribute(ts4720_ATTR_SUB_TYPE);
+    d_about->addHardwareInfo(QString::fromLatin1(serialNumber),
+                             QStringLiteral("%1 (Product: %2)").arg(instrument, product),
+                             QStringLiteral("4720-%1").arg(model), QString(), QString());
+}
+
+QByteArray ts4720fp_App::pollingDescriptor()
+{
+    if (demoMode())
+        return QByteArray();
+    ViChar address[128] = {};
+    reportDriverCall(session(), ts4720_getAttribute(session(), ts4720_ATTR_CURRENT_IPADDR, address),
+                     "ts4720_getAttribute(d_vi, ts4720_ATTR_CURRENT_IPADDR, ipAddr)");
+    address[sizeof address - 1] = '\0';
+    return QByteArray("TCPIP::") + address + "::INSTR";
+}
+
+void ts4720fp_App::buildTabs()
+{
+    tabs = new QTabWidget(this);
+    tabs->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    static_cast<QVBoxLayout *>(contentArea()->layout())->addWidget(tabs);
+    for (const char *title : {"Channel Configuration", "Measurement"}) {
+        auto *page = new QWidget;
+        new QHBoxLayout(page);
+        tabs->addTab(page, title);
+    }
+    tabs->addTab(new QWidget, "Internal Storage");
+}
+
+void ts4720fp_App::refreshAllViews()
+{
+    // The pages refresh here, in this order: channel settings, user thermocouples,
+    // polling, waveforms, acquisition, triggers, storage.
+}
+
+bool ts4720fp_App::confirm(const QString &question)
+{
+    return messageBoxes::question(this, windowTitle(), question) == QMessageBox::Yes;
+}
+
+void ts4720fp_App::saveConfiguration()
+{
+    if (!confirm("Do you really want to save the current configuration on the device?"))
+        return;
+    WaitCursor wait;
+    if (!demoMode())
+        reportDriverCall(session(), ts4720_saveConfig(session()), "ts4720_saveConfig(d_vi)");
+}
+
+void ts4720fp_App::resetDeviceToFactoryDefault()
+{
+    if (!confirm("Do you really want to reset the configuration to factory defaults?"))
+        return;
+    WaitCursor wait;
+    if (demoMode())
+        demoStore::clearAll();
+    else
+        reportDriverCall(session(), ts4720_reloadConfig(session(), VI_TRUE),
+                         "ts4720_reloadConfig(d_vi, VI_TRUE)");
+    refreshAllViews();
+}
+
+void ts4720fp_App::resetDevice()
+{
+    if (!confirm("Do you really want to reset the Korvan 4720?"))
+        return;
+    WaitCursor wait;
+    if (!demoMode())
+        reportDriverCall(session(), ts4720_reset(session()), "ts4720_reset(d_vi)");
+    refreshAllViews();
+}
+
+void ts4720fp_App::idPressed(bool state)
+{
+    if (demoMode()) {
+        messageBoxes::information(this, windowTitle(),
+                                  "This feature is not available, when Soft Front Panel is working in demo mode.");
+        return;
+    }
+    reportDriverCall(session(), ts4720_identify(session(), state ? VI_TRUE : VI_FALSE),
+                     "ts4720_identify(d_vi, state)");
+}
+
+void ts4720fp_App::mainTabChanged(int index)
+{
+    Q_UNUSED(index);
+    // The live view starts polling scans only while it is shown.
+    trace("measurement_polling: STOP\n");
+    polling->setPollScan(false);
+}
+
+void ts4720fp_App::setControlsEnabled()
+{
+    if (viewerMode())
+        return;
+    const bool idle = polling->acquisitionState() == 0;
+    tabs->setTabEnabled(0, idle);
+    tabs->setTabEnabled(2, idle);
+    saveButton->setEnabled(idle);
+    defaultButton->setEnabled(idle);
+}
+
+void ts4720fp_App::applyViewerRestrictions()
+{
+    tabs->setTabEnabled(2, false);
+}

@@ -1,0 +1,65 @@
+// The instrument's main window: model, tabs, device-wide actions and the polling thread.
+#ifndef TS4720FP_APP_H
+#define TS4720FP_APP_H
+
+#include "ts2900fp_AppSPC.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QPushButton;
+class QTabWidget;
+class QWidget;
+class pollingThread;
+class ts47xx_deviceStatus;
+
+class ts4720fp_App : public ts2900fp_AppSPC {
+    Q_OBJECT
+public:
+    ts4720fp_App(ts2900fp_genSPC *personality, bool viewer);
+    ~ts4720fp_App() override;
+
+    // Texts for the header of the data files an acquisition writes.
+    QByteArray serialNumberText() const { return serialNumber; }
+    QString subTypeText() const { return subType; }
+    int channelCount() const { return channels; }
+    pollingThread *poller() const { return polling; }
+    QTabWidget *mainTabs() const { return tabs; }
+    ts47xx_deviceStatus *deviceStatus() const { return statusDialog; }
+    QPushButton *saveConfigurationButton() const { return saveButton; }
+    QPushButton *resetToDefaultButton() const { return defaultButton; }
+
+    // Reads every page back from the instrument, the demo store or the loaded file.
+    void refreshAllViews();
+    // Disables what needs an instrument; the program entry calls it in viewer mode.
+    void applyViewerRestrictions();
+
+public slots:
+    void resetDevice();
+    void resetDeviceToFactoryDefault();
+    void saveConfiguration();
+    void idPressed(bool state);
+    void mainTabChanged(int index);
+    void setControlsEnabled();
+
+private:
+    void decideModel();
+    void addDeviceButtons();
+    void addHardwareInformation();
+    QByteArray pollingDescriptor();
+    void buildTabs();
+    bool confirm(const QString &question);
+
+    pollingThread *polling = nullptr;
+    QByteArray serialNumber;
+    QString subType = QStringLiteral("AA");
+    int channels = 16;
+    QTabWidget *tabs = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *defaultButton = nullptr;
+    QPushButton *deviceStatusButton = nullptr;
+    QPushButton *webButton = nullptr;
+    ts47xx_deviceStatus *statusDialog = nullptr;
+};
+
+#endif
