@@ -14,8 +14,9 @@
  * wait of the standard and is unused, as there are no locks.
  *
  * Messages: the raw port has no END indicator, so on INSTR sessions the terminator stands
- * for it: viWrite appends '\n' when the data do not already end with one (switch off with
- * VI_ATTR_SEND_END_EN; SOCKET sessions send the bytes as they are), and viRead returns
+ * for it: viWrite appends the termination character (VI_ATTR_TERMCHAR, '\n') when the
+ * data do not already end with it (switch off with VI_ATTR_SEND_END_EN; SOCKET sessions
+ * send the bytes as they are); *retCnt counts the caller's bytes only. viRead returns
  * VI_SUCCESS when it stopped at the terminator character (VI_ATTR_TERMCHAR_EN, on by
  * default), VI_SUCCESS_MAX_CNT when cnt bytes came without it, VI_ERROR_TMO on timeout and
  * VI_ERROR_CONN_LOST when the peer closed (*retCnt counts the bytes stored in every case).

@@ -42,9 +42,23 @@ bool ScpiTestServer::start()
     a.sin_port = htons(port_);
     if (::inet_pton(AF_INET, address_.c_str(), &a.sin_addr) != 1 ||
         ::bind(listenFd_, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 ||
-        ::listen(listenFd_, 256) != 0)
+        ::listen(listenFd_, mode_ == Mode::Backlogged ? 0 : 256) != 0)
         return false;
+    if (mode_ == Mode::Backlogged)
+        return fillQueue(&a, sizeof a);
     acceptThread_ = std::thread(&ScpiTestServer::acceptLoop, this);
+    return true;
+}
+
+bool ScpiTestServer::fillQueue(const void *address, unsigned length)
+{
+    for (int i = 0; i < 3; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        ::connect(fd, static_cast<const sockaddr *>(address), length);
+        clientFds_.push_back(fd);
+    }
+    // Give the handshakes of the fillers time to complete.
+    ::usleep(100 * 1000);
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+// Silent accepts and never answers. Backlogged never accepts and keeps its short queue
+// full, so that a further connection attempt goes unanswered, like a host that is down.
 // Replies in Answer mode (every message ends in '\n'):
 //   *IDN?    "Tarsel Ltd.,Korvan 4720,TEST0001,1.0"
 //   TWO?     "first" and "second" as two lines sent together
@@ -19,7 +21,7 @@
 //   BYE      closes the connection
 class ScpiTestServer {
 public:
-    enum class Mode { Answer, Silent };
+    enum class Mode { Answer, Silent, Backlogged };
 
     ScpiTestServer(const std::string &address, uint16_t port, Mode mode = Mode::Answer);
     ~ScpiTestServer();
@@ -29,6 +31,7 @@ public:
     static std::string block() { return std::string("#212\x01\n\x02\0\n\n\x03\r\n\x04\x05\n\n", 17); }
 
 private:
+    bool fillQueue(const void *address, unsigned length);
     void acceptLoop();
     void serve(int fd);
     bool answer(int fd, const std::string &line);
@@ -40,7 +43,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::thread acceptThread_;
     std::mutex mutex_; // protects clientFds_ and clientThreads_
-    std::vector<int> clientFds_;
+    std::vector<int> clientFds_; // accepted connections, or the queue fillers when Backlogged
     std::vector<std::thread> clientThreads_;
 };
 

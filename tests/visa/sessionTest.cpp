@@ -49,6 +49,7 @@ private slots:
     void binaryBlock();
     void readTimeout();
     void connectionLost();
+    void unansweredConnect();
     void openFailures_data();
     void openFailures();
     void attributes_data();
@@ -178,6 +179,20 @@ void SessionTest::connectionLost()
         QThread::msleep(10);
     }
     QCOMPARE(status, ViStatus(VI_ERROR_CONN_LOST));
+}
+
+// A host that does not answer the connection attempt fails after the session timeout.
+void SessionTest::unansweredConnect()
+{
+    ScpiTestServer server("127.40.3.13", 5025, ScpiTestServer::Mode::Backlogged);
+    QVERIFY(server.start());
+    Manager m;
+    ViSession vi = 99;
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(viOpen(m.rm, "TCPIP::127.40.3.13::INSTR", VI_NULL, 0, &vi), ViStatus(VI_ERROR_RSRC_NFOUND));
+    qInfo("unanswered connection attempt failed after %lld ms", timer.elapsed());
+    QCOMPARE(vi, ViSession(VI_NULL));
 }
 
 void SessionTest::openFailures_data()
