@@ -23,7 +23,7 @@ void scanAlarm(const char *text, loadedFileRecord &r)
 {
     int *fields[] = {&r.alarmDay, &r.alarmMonth, &r.alarmYear, &r.alarmHour,
                      &r.alarmMinute, &r.alarmSecond, &r.alarmSeconds};
-    const char separators[] = ". .  :  :  ,";   // what must follow each field but the last
+    const char separators[] = {'.', '.', ' ', ':', ':', ','};   // what follows each field but the last
     const char *p = text;
     const char *end = text + std::strlen(text);
     for (int i = 0; i < 7; ++i) {
@@ -35,7 +35,7 @@ void scanAlarm(const char *text, loadedFileRecord &r)
         p = stop;
         if (i == 6)
             return;
-        const char separator = separators[2 * i];
+        const char separator = separators[i];
         if (separator == ' ') {
             while (p < end && *p == ' ')
                 ++p;
