@@ -17,6 +17,7 @@ struct Options {
     std::string stateDir;              // where the saved configuration and disks live; empty: memory only
     std::string identity;              // replaces the *IDN? reply when not empty (tests: other models, makers)
     int webPort = 80;                  // status page over HTTP; -1: none
+    bool trace = false;                // print every network message and its reply on stdout
 };
 
 class InstrumentPrivate;

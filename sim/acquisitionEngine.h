@@ -1,0 +1,92 @@
+// The acquisition engine: scans become due from the elapsed time (or from clock pulses on a
+// rear-panel line) and are produced lazily, whenever the instrument is asked anything, so
+// no timer has to keep up. Unread scans wait in a bounded backlog.
+#ifndef TSSIM_ACQUISITIONENGINE_H
+#define TSSIM_ACQUISITIONENGINE_H
+
+#include "instrumentSettings.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace tssim {
+
+class AcquisitionEngine {
+public:
+    enum State { Idle = 0, Armed = 1, Running = 2 };
+    enum { DefaultCapacity = 60000, OverflowError = -363, DiskFullError = -250 };
+
+    // Writes the scan's values (valuesPerScan() doubles) for the instant timeNs.
+    using Sampler = std::function<void(long long timeNs, double *values)>;
+    // Receives every scan as it is taken (the shadow copy); false: the disk is full.
+    using ScanSink = std::function<bool(long long timeNs, const double *values)>;
+
+    struct Setup {
+        AcquisitionMode mode;
+        long long alarmNs = 0;
+        std::vector<int> channels; // enabled channel numbers
+        int valuesPerChannel = 1;
+        int dataFormat = 1; // bit values 1 temperature, 2 voltage, 4 cold junction
+        Sampler sampler;
+        ScanSink sink; // may be empty
+    };
+
+    void start(const Setup &setup, long long nowNs);
+    void stop(long long nowNs);
+    // Produces every scan due up to nowNs and applies the line clocks' pulses up to then.
+    void advance(long long nowNs);
+
+    State state() const { return state_; }
+    long long backlog() const { return static_cast<long long>(times_.size()); }
+    int errorCode() const { return error_; }
+    long long scansTaken() const { return taken_; }
+    const Setup &setup() const { return setup_; }
+    size_t valuesPerScan() const { return setup_.channels.size() * static_cast<size_t>(setup_.valuesPerChannel); }
+
+    // Removes up to n of the oldest scans; their times and values are appended.
+    size_t take(size_t n, std::vector<long long> *times, std::vector<double> *values);
+
+    void setCapacity(long long scans) { capacity_ = scans; }
+    long long capacity() const { return capacity_; }
+
+    // Rear-panel input lines 1 and 2 (the test hooks drive them). The instrument time of
+    // each call must be the one advance() was last called with.
+    void pulse(int line, int count, long long nowNs);
+    void hold(int line, bool active, long long nowNs);
+    void setClock(int line, double rateHz, long long nowNs); // 0 Hz: no clock
+    bool lineActive(int line) const { return lines_[line - 1].active; }
+    double clockRate(int line) const { return lines_[line - 1].clockRate; }
+
+private:
+    struct Line {
+        bool active = false;
+        double clockRate = 0.0;
+        long long clockStartNs = 0;
+        long long clockPulses = 0; // pulses already applied
+    };
+
+    long long nextPulse(const Line &line) const;
+    int startLine() const;  // 1/2 or 0
+    int clockLine() const;  // 1/2 or 0
+    void runUntil(long long timeNs);
+    void edge(int line, bool rising, long long timeNs);
+    void begin(long long timeNs);
+    void takeScan(long long timeNs);
+    void finish(int error);
+
+    Setup setup_;
+    State state_ = Idle;
+    int error_ = 0;
+    long long firstScanNs_ = 0;
+    long long taken_ = 0;
+    long long capacity_ = DefaultCapacity;
+    std::deque<long long> times_;
+    std::deque<double> values_;
+    std::vector<double> scratch_;
+    Line lines_[2];
+};
+
+} // namespace tssim
+
+#endif

@@ -1,0 +1,68 @@
+// Reply formatting helpers.
+#include "replyFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace tssim {
+
+std::string formatReal(double value)
+{
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string quoted(const std::string &text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string definiteBlock(const std::string &bytes)
+{
+    const std::string length = std::to_string(bytes.size());
+    return "#" + std::to_string(length.size()) + length + bytes;
+}
+
+namespace {
+
+template <typename T> void appendBytes(std::string *out, T value)
+{
+    unsigned char raw[sizeof(T)];
+    std::memcpy(raw, &value, sizeof(T));
+    // Little-endian on the wire, whatever this machine is.
+    const uint16_t probe = 1;
+    unsigned char first = 0;
+    std::memcpy(&first, &probe, 1);
+    if (first == 0) {
+        for (size_t i = 0; i < sizeof(T) / 2; ++i)
+            std::swap(raw[i], raw[sizeof(T) - 1 - i]);
+    }
+    out->append(reinterpret_cast<const char *>(raw), sizeof(T));
+}
+
+} // namespace
+
+void appendLittleEndian(std::string *out, double value)
+{
+    appendBytes(out, value);
+}
+
+void appendLittleEndian(std::string *out, int32_t value)
+{
+    appendBytes(out, value);
+}
+
+} // namespace tssim

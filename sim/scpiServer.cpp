@@ -1,0 +1,176 @@
+// Connections: a line is one message; the reply (if any) ends with "\n".
+#include "scpiServer.h"
+
+#include "socketIo.h"
+
+#include <chrono>
+
+namespace tssim {
+
+ScpiServer::ScpiServer(Handler handler) : handler_(std::move(handler)) {}
+
+ScpiServer::~ScpiServer()
+{
+    stop();
+}
+
+bool ScpiServer::start(const std::string &address, uint16_t port, std::string *error)
+{
+    if (listenFd_ >= 0)
+        return true;
+    listenFd_ = SocketIo::listenOn(address, port, error);
+    if (listenFd_ < 0)
+        return false;
+    if (!SocketIo::makePipe(wake_)) {
+        if (error)
+            *error = "cannot create a pipe";
+        SocketIo::close(listenFd_);
+        listenFd_ = -1;
+        return false;
+    }
+    stopping_ = false;
+    acceptThread_ = std::thread(&ScpiServer::acceptLoop, this);
+    return true;
+}
+
+void ScpiServer::stop()
+{
+    if (listenFd_ < 0)
+        return;
+    stopping_ = true;
+    SocketIo::wake(wake_[1]);
+    if (acceptThread_.joinable())
+        acceptThread_.join();
+    dropConnections();
+    std::list<std::unique_ptr<Connection>> all;
+    {
+        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        all.swap(connections_);
+    }
+    for (auto &c : all)
+        if (c->thread.joinable())
+            c->thread.join();
+    SocketIo::close(listenFd_);
+    SocketIo::close(wake_[0]);
+    SocketIo::close(wake_[1]);
+    listenFd_ = -1;
+    wake_[0] = wake_[1] = -1;
+}
+
+void ScpiServer::dropConnections()
+{
+    std::lock_guard<std::mutex> lock(connectionsMutex_);
+    for (auto &c : connections_)
+        if (c->fd >= 0)
+            SocketIo::shutdownBoth(c->fd);
+}
+
+void ScpiServer::acceptLoop()
+{
+    while (!stopping_) {
+        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200);
+        reapFinished();
+        if (fd < 0)
+            continue;
+        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        connections_.emplace_back(new Connection);
+        Connection *c = connections_.back().get();
+        c->fd = fd;
+        c->thread = std::thread(&ScpiServer::serve, this, c);
+    }
+}
+
+void ScpiServer::reapFinished()
+{
+    std::list<std::unique_ptr<Connection>> finished;
+    {
+        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        for (auto it = connections_.begin(); it != connections_.end();) {
+            if ((*it)->done) {
+                finished.push_back(std::move(*it));
+                it = connections_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto &c : finished)
+        c->thread.join();
+}
+
+void ScpiServer::serve(Connection *connection)
+{
+    ScpiSession session;
+    std::string pending;
+    bool discarding = false;
+    int fd = -1;
+    {
+        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        fd = connection->fd;
+    }
+    char buffer[65536];
+    while (!stopping_) {
+        const long n = SocketIo::receive(fd, buffer, sizeof buffer, 200);
+        if (n == 0)
+            break;
+        if (n < 0)
+            continue;
+        pending.append(buffer, static_cast<size_t>(n));
+        if (!handleBytes(connection, session, &pending, &discarding))
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        SocketIo::close(connection->fd);
+        connection->fd = -1;
+    }
+    connection->done = true;
+}
+
+bool ScpiServer::handleBytes(Connection *connection, ScpiSession &session, std::string *pending, bool *discarding)
+{
+    size_t newline;
+    while ((newline = pending->find('\n')) != std::string::npos) {
+        std::string line = pending->substr(0, newline);
+        pending->erase(0, newline + 1);
+        if (*discarding) {
+            *discarding = false; // the end of the overlong line
+            continue;
+        }
+        if (!handleLine(connection, session, std::move(line)))
+            return false;
+    }
+    if (pending->size() > MaxMessage) {
+        if (!*discarding)
+            session.pushError(-223, "Too much data; message longer than 65536 bytes");
+        *discarding = true;
+        pending->clear();
+    }
+    return true;
+}
+
+bool ScpiServer::handleLine(Connection *connection, ScpiSession &session, std::string line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos)
+        return true;
+    const MessageResult result = handler_(session, line);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(result.delayMs);
+    while (!stopping_ && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (result.hasReply) {
+        int fd = -1;
+        {
+            std::lock_guard<std::mutex> lock(connectionsMutex_);
+            fd = connection->fd;
+        }
+        if (fd < 0 || !SocketIo::sendAll(fd, result.reply + "\n"))
+            return false;
+    }
+    if (result.drop)
+        dropConnections();
+    return true;
+}
+
+} // namespace tssim

@@ -1,0 +1,57 @@
+// One of the instrument's two disks (RAM disk, hard disk): data files with their bytes and
+// dates, kept in memory and, for a disk with a folder, written through to that folder.
+#ifndef TSSIM_STORAGEDISK_H
+#define TSSIM_STORAGEDISK_H
+
+#include <map>
+#include <string>
+
+namespace tssim {
+
+class StorageDisk {
+public:
+    // location: "RAM" or "HD" (the file list's location field); folder empty: memory only.
+    StorageDisk(const std::string &location, const std::string &infoText, long long totalKB,
+                const std::string &folder);
+
+    const std::string &location() const { return location_; }
+    const std::string &infoText() const { return info_; }
+    long long totalKB() const { return totalKB_; }
+    long long freeKB() const;
+    bool hasFolder() const { return !folder_.empty(); }
+    bool isEmpty() const { return files_.empty(); }
+
+    // false when the name is taken or not allowed, or the disk is full.
+    bool create(const std::string &name, const std::string &bytes, long long timeNs);
+    // false when the file is missing or the disk is full (nothing is then written).
+    bool append(const std::string &name, const std::string &bytes);
+    bool remove(const std::string &name);
+    const std::string *contents(const std::string &name) const;
+    bool exists(const std::string &name) const { return files_.count(name) != 0; }
+
+    // Lines "name,location,size,date\n", by name.
+    std::string listText() const;
+
+    // A file name the instrument may use: no separators, quotes, commas or control bytes.
+    static bool validName(const std::string &name);
+    static std::string dateText(long long timeNs);
+
+private:
+    struct File {
+        std::string bytes;
+        std::string date;
+    };
+    void loadFolder();
+    std::string pathOf(const std::string &name) const;
+
+    std::string location_;
+    std::string info_;
+    long long totalKB_;
+    std::string folder_;
+    long long usedBytes_ = 0;
+    std::map<std::string, File> files_;
+};
+
+} // namespace tssim
+
+#endif

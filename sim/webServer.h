@@ -1,0 +1,36 @@
+// The instrument's web interface: a status page over HTTP, one request at a time.
+#ifndef TSSIM_WEBSERVER_H
+#define TSSIM_WEBSERVER_H
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace tssim {
+
+class WebServer {
+public:
+    using PageSource = std::function<std::string()>;
+
+    explicit WebServer(PageSource page);
+    ~WebServer();
+
+    bool start(const std::string &address, uint16_t port, std::string *error);
+    void stop(); // closes the listener and joins the thread; owner only
+
+private:
+    void run();
+    void answer(int fd);
+
+    PageSource page_;
+    int listenFd_ = -1;
+    int wake_[2] = {-1, -1};
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+};
+
+} // namespace tssim
+
+#endif
