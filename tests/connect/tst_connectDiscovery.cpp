@@ -1,0 +1,177 @@
+// Auto Find: enumeration, parallel identification, sorting and the selection tree.
+#include "connectTestSupport.h"
+#include "slowResponder.h"
+#include "ts2900fp_spcSelect.h"
+
+#include <QProgressDialog>
+#include <QThreadPool>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const char thisModel[] = "Tarsel Ltd.,Korvan 4720,47209481,1.0.0\n";
+
+QString tcpip(const QString &address)
+{
+    return QStringLiteral("TCPIP::%1::INSTR").arg(address);
+}
+
+// Group rows, and module rows as "host|module text|selectable|descriptor".
+void readTree(QTreeWidget *tree, QStringList &groups, QStringList &modules)
+{
+    for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+        QTreeWidgetItem *group = tree->topLevelItem(g);
+        groups.append(group->text(0));
+        QVERIFY(!(group->flags() & Qt::ItemIsSelectable));
+        for (int m = 0; m < group->childCount(); ++m) {
+            QTreeWidgetItem *module = group->child(m);
+            modules.append(QStringList{module->text(0), module->text(2),
+                                       (module->flags() & Qt::ItemIsSelectable) ? "1" : "0",
+                                       module->data(0, Qt::StatusTipRole).toString()}
+                               .join('|'));
+        }
+    }
+}
+
+} // namespace
+
+class tst_connectDiscovery : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void identification_data();
+    void identification();
+    void manyResources();
+    void atMost128AtOnce();
+    void closingProgressKeepsProbing();
+
+private:
+    simFarm m_sims;
+    fakePersonality m_spc;
+};
+
+void tst_connectDiscovery::initTestCase()
+{
+    QVERIFY(m_sims.start("127.43.1.1"));
+    QVERIFY(m_sims.start("127.43.1.2"));
+    QVERIFY(m_sims.start("127.43.1.3", "Tarsel Ltd.,Korvan 4711,12345678,1.0"));
+    QVERIFY(m_sims.start("127.43.1.5", "Other Maker,Korvan 4720,1,1.0"));
+}
+
+void tst_connectDiscovery::identification_data()
+{
+    QTest::addColumn<QStringList>("resources");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QStringList>("modules");
+
+    const QString a = tcpip("127.43.1.1"), b = tcpip("127.43.1.2");
+    const QString otherModel = tcpip("127.43.1.3"), otherMaker = tcpip("127.43.1.5");
+    QTest::newRow("two of this model, the last in order chosen")
+        << QStringList{b, a} << 2 << b << QStringList{"TCPIP"}
+        << QStringList{"127.43.1.1|4720 LXI|1|" + a, "127.43.1.2|4720 LXI|1|" + b};
+    QTest::newRow("another model is shown, not offered")
+        << QStringList{otherModel, a} << 1 << a << QStringList{"TCPIP"}
+        << QStringList{"127.43.1.1|4720 LXI|1|" + a, "127.43.1.3|4711 LXI|0|" + otherModel};
+    QTest::newRow("another maker") << QStringList{otherMaker} << 0 << QString()
+                                   << QStringList{"TCPIP"}
+                                   << QStringList{"127.43.1.5|LXI|0|" + otherMaker};
+    QTest::newRow("VXI only: group row, no module") << QStringList{"VXI0::1::INSTR"} << 0
+                                                    << QString() << QStringList{"VXI0"}
+                                                    << QStringList{};
+    QTest::newRow("nobody listening") << QStringList{tcpip("127.43.1.9")} << 0 << QString()
+                                      << QStringList{"TCPIP"} << QStringList{};
+    QTest::newRow("nothing configured") << QStringList{} << 0 << QString() << QStringList{}
+                                        << QStringList{};
+    // Equal-comparing descriptors of different keys keep their listed order, and every
+    // change of key opens a new group row.
+    QTest::newRow("alternating group keys")
+        << QStringList{"VXI0::1::INSTR", "vxi0::2::INSTR", "VXI0::3::INSTR"} << 0 << QString()
+        << QStringList{"VXI0", "vxi0", "VXI0"} << QStringList{};
+}
+
+void tst_connectDiscovery::identification()
+{
+    QFETCH(QStringList, resources);
+    QFETCH(int, count);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, groups);
+    QFETCH(QStringList, modules);
+
+    setConfiguredResources(resources);
+    ts2900fp_spcSelect select(&m_spc);
+    QCOMPARE(select.findModules(), count);
+    QCOMPARE(select.descriptor(), chosen);
+    QStringList seenGroups, seenModules;
+    readTree(select.tree(), seenGroups, seenModules);
+    QCOMPARE(seenGroups, groups);
+    QCOMPARE(seenModules, modules);
+}
+
+// 200 configured resources, most of them addresses where nobody listens: all probed, every
+// live one identified, the pool limited to 128 threads.
+void tst_connectDiscovery::manyResources()
+{
+    simFarm live;
+    QStringList resources;
+    for (int i = 1; i <= 196; ++i)
+        resources.append(tcpip(QStringLiteral("127.43.2.%1").arg(i)));
+    for (int i = 201; i <= 204; ++i) {
+        const QString address = QStringLiteral("127.43.2.%1").arg(i);
+        QVERIFY(live.start(address));
+        resources.insert((i - 200) * 40, tcpip(address));
+    }
+    setConfiguredResources(resources);
+    ts2900fp_spcSelect select(&m_spc);
+    QCOMPARE(select.findModules(), 4);
+    QCOMPARE(QThreadPool::globalInstance()->maxThreadCount(), 128);
+    QCOMPARE(select.descriptor(), tcpip("127.43.2.204"));
+    QStringList groups, modules;
+    readTree(select.tree(), groups, modules);
+    QCOMPARE(modules.size(), 4);
+}
+
+// Instruments that answer late keep their probes busy, so the number of questions waiting
+// at once shows how many probes run in parallel.
+void tst_connectDiscovery::atMost128AtOnce()
+{
+    QStringList addresses, resources;
+    for (int i = 1; i <= 140; ++i) {
+        addresses.append(QStringLiteral("127.43.3.%1").arg(i));
+        resources.append(tcpip(addresses.last()));
+    }
+    slowResponder responder(addresses, 300, thisModel);
+    QVERIFY(responder.start());
+    setConfiguredResources(resources);
+    ts2900fp_spcSelect select(&m_spc);
+    QCOMPARE(select.findModules(), 140);
+    QCOMPARE(responder.answered(), 140);
+    QVERIFY2(responder.maxWaiting() <= 128, qPrintable(QString::number(responder.maxWaiting())));
+    QVERIFY(responder.maxWaiting() > 1);
+    qInfo("probes waiting at once: at most %d", responder.maxWaiting());
+}
+
+void tst_connectDiscovery::closingProgressKeepsProbing()
+{
+    QStringList addresses, resources;
+    for (int i = 201; i <= 208; ++i) {
+        addresses.append(QStringLiteral("127.43.3.%1").arg(i));
+        resources.append(tcpip(addresses.last()));
+    }
+    slowResponder responder(addresses, 500, thisModel);
+    QVERIFY(responder.start());
+    setConfiguredResources(resources);
+    ts2900fp_spcSelect select(&m_spc);
+    bool closed = false;
+    whenModal<QProgressDialog>([&closed](QProgressDialog *progress) {
+        closed = progress->close();
+    });
+    QCOMPARE(select.findModules(), 8);
+    QVERIFY(closed);
+    QCOMPARE(responder.answered(), 8);
+}
+
+QTEST_MAIN(tst_connectDiscovery)
+#include "tst_connectDiscovery.moc"

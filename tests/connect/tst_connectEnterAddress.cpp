@@ -1,0 +1,164 @@
+// The enter-address dialog and its file of remembered descriptors.
+#include "connectTestSupport.h"
+#include "ts2900fp_spcEnterAddress.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString factoryDefault = QStringLiteral("TCPIP::192.168.2.60::INSTR");
+
+QStringList readKeys(const QString &path, const QString &group)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(group);
+    QStringList keys;
+    for (int n = 1; n <= 5; ++n)
+        keys.append(settings.value(QStringLiteral("%1.Descriptor").arg(n)).toString());
+    return keys;
+}
+
+void writeKeys(const QString &path, const QString &group, const QStringList &keys)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(group);
+    for (int n = 1; n <= keys.size(); ++n)
+        settings.setValue(QStringLiteral("%1.Descriptor").arg(n), keys.at(n - 1));
+}
+
+QStringList comboItems(QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+} // namespace
+
+class tst_connectEnterAddress : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void location();
+    void remembered_data();
+    void remembered();
+    void unwritableFileStillReturnsTheEntry();
+    void dialogTexts();
+
+private:
+    QTemporaryDir m_dir;
+    fakePersonality m_spc;
+};
+
+void tst_connectEnterAddress::init()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("ALLUSERSPROFILE", m_dir.path().toLocal8Bit());
+    QFile::remove(m_dir.path() + "/Tarsel/DefaultInstrDescr.ini");
+}
+
+void tst_connectEnterAddress::location()
+{
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
+             m_dir.path() + "/Tarsel/DefaultInstrDescr.ini");
+    qunsetenv("ALLUSERSPROFILE");
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
+             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                 + "/Tarsel/DefaultInstrDescr.ini");
+    qputenv("ALLUSERSPROFILE", "");
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
+             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                 + "/Tarsel/DefaultInstrDescr.ini");
+}
+
+void tst_connectEnterAddress::remembered_data()
+{
+    QTest::addColumn<QStringList>("before"); // keys 1..5 of group 4720; empty: no file
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QStringList>("after");
+
+    const QStringList five{"TCPIP::10.0.0.1::INSTR", "TCPIP::10.0.0.2::INSTR",
+                           "TCPIP::10.0.0.3::INSTR", "TCPIP::10.0.0.4::INSTR",
+                           "TCPIP::10.0.0.5::INSTR"};
+    QTest::newRow("first use offers the default")
+        << QStringList{} << QStringList{factoryDefault} << factoryDefault
+        << QStringList{factoryDefault, "", "", "", ""};
+    QTest::newRow("third moves to the front")
+        << five << five << five.at(2)
+        << QStringList{five.at(2), five.at(0), five.at(1), five.at(3), five.at(4)};
+    QTest::newRow("a sixth drops the oldest")
+        << five << five << "VXI0::1::INSTR"
+        << QStringList{"VXI0::1::INSTR", five.at(0), five.at(1), five.at(2), five.at(3)};
+    QTest::newRow("empty keys between are skipped")
+        << QStringList{five.at(0), "", five.at(2), "", ""} << QStringList{five.at(0), five.at(2)}
+        << five.at(3) << QStringList{five.at(3), five.at(0), five.at(2), "", ""};
+    QTest::newRow("only empty keys offer the default")
+        << QStringList{"", "", "", "", ""} << QStringList{factoryDefault} << five.at(0)
+        << QStringList{five.at(0), "", "", "", ""};
+    QTest::newRow("comparison is case-sensitive")
+        << QStringList{"tcpip::10.0.0.1::instr"} << QStringList{"tcpip::10.0.0.1::instr"}
+        << five.at(0) << QStringList{five.at(0), "tcpip::10.0.0.1::instr", "", "", ""};
+    QTest::newRow("an empty entry is not saved")
+        << QStringList{five.at(0), five.at(1)} << QStringList{five.at(0), five.at(1)} << QString()
+        << QStringList{five.at(0), five.at(1), "", "", ""};
+}
+
+void tst_connectEnterAddress::remembered()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, offered);
+    QFETCH(QString, entered);
+    QFETCH(QStringList, after);
+
+    ts2900fp_spcEnterAddress dialog(&m_spc);
+    const QString path = dialog.settingsPath();
+    const QStringList otherModel{"TCPIP::10.9.9.9::INSTR", "", "", "", ""};
+    writeKeys(path, " 471", otherModel);
+    if (!before.isEmpty())
+        writeKeys(path, "4720", before);
+
+    dialog.loadDescriptors();
+    QCOMPARE(comboItems(dialog.combo()), offered);
+    QCOMPARE(dialog.combo()->currentText(), offered.first());
+    dialog.combo()->setEditText(entered);
+    QCOMPARE(dialog.takeDescriptor(), entered);
+    while (after.size() < 5)
+        after.append(QString());
+    QCOMPARE(readKeys(path, "4720"), after);
+    QCOMPARE(readKeys(path, " 471"), otherModel);
+}
+
+void tst_connectEnterAddress::unwritableFileStillReturnsTheEntry()
+{
+    // A plain file where the folder should be: nothing can be written below it.
+    QVERIFY(QDir(m_dir.path() + "/Tarsel").removeRecursively());
+    QFile blocker(m_dir.path() + "/Tarsel");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ts2900fp_spcEnterAddress dialog(&m_spc);
+    dialog.loadDescriptors();
+    QCOMPARE(comboItems(dialog.combo()), QStringList{factoryDefault});
+    dialog.combo()->setEditText("TCPIP::10.1.2.3::INSTR");
+    QCOMPARE(dialog.takeDescriptor(), QString("TCPIP::10.1.2.3::INSTR"));
+    QVERIFY(QFile::remove(blocker.fileName()));
+}
+
+void tst_connectEnterAddress::dialogTexts()
+{
+    ts2900fp_spcEnterAddress dialog(&m_spc);
+    QCOMPARE(dialog.windowTitle(), QString("Korvan 4720 SFP: Enter Module Address"));
+    QVERIFY(dialog.combo()->isEditable());
+    QVERIFY(dialog.combo()->toolTip().contains("<b>VXI0::1::INSTR</b>"));
+    QVERIFY(!dialog.windowIcon().isNull());
+}
+
+QTEST_MAIN(tst_connectEnterAddress)
+#include "tst_connectEnterAddress.moc"

@@ -1,0 +1,230 @@
+// The start-up connection dialogue and the panel base built on its outcome.
+#include "connectTestSupport.h"
+#include "ts2900fp_About.h"
+#include "ts2900fp_AppSPC.h"
+#include "ts2900fp_led.h"
+#include "ts2900fp_spcEnterAddress.h"
+#include "ts2900fp_spcSelect.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+enum { AutoFind = 0, Demo = 1, EnterAddress = 2 };
+enum { TryAgain = 0, NoneFoundDemo = 1 };
+
+const QString startText = QStringLiteral("How to connect to Korvan 4720 Module?");
+const QString noneText = QStringLiteral("No Korvan 4720 Module found on your system.");
+
+QString tcpip(const QString &address)
+{
+    return QStringLiteral("TCPIP::%1::INSTR").arg(address);
+}
+
+// Types the texts, one per showing, into the next enter-address dialogs and presses OK.
+void enterInAddressDialogs(QStringList texts, int *shown)
+{
+    whenModal<ts2900fp_spcEnterAddress>([texts, shown](ts2900fp_spcEnterAddress *dialog) {
+        ++*shown;
+        QStringList rest = texts;
+        dialog->combo()->setEditText(rest.takeFirst());
+        if (!rest.isEmpty())
+            enterInAddressDialogs(rest, shown);
+        dialog->accept();
+    });
+}
+
+} // namespace
+
+class tst_connectStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void oneModuleConnectsWithoutSelection();
+    void severalModulesAskWhichOne();
+    void noneFoundThenDemo();
+    void noneFoundTryAgain();
+    void unavailableModule_data();
+    void unavailableModule();
+    void emptyAddressWarns();
+    void viewerMode();
+    void cancelEndsTheProcess_data();
+    void cancelEndsTheProcess();
+
+private:
+    simFarm m_sims;
+};
+
+void tst_connectStartup::initTestCase()
+{
+    QVERIFY(m_sims.start("127.43.5.1"));
+    QVERIFY(m_sims.start("127.43.5.2"));
+}
+
+void tst_connectStartup::oneModuleConnectsWithoutSelection()
+{
+    setConfiguredResources({tcpip("127.43.5.1")});
+    fakePersonality spc;
+    scriptedBoxes boxes({AutoFind});
+    {
+        ts2900fp_AppSPC panel(&spc, false);
+        QCOMPARE(boxes.script().texts(), QStringList{startText});
+        QCOMPARE(boxes.script().seen.first().customButtons,
+                 (QStringList{"Auto Find", "Run In Demo Mode", "Enter Address"}));
+        QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
+        QCOMPARE(spc.initResets, QList<bool>{false});
+        QCOMPARE(panel.session(), ViSession(0x47200100));
+        QVERIFY(!panel.demoMode());
+        QCOMPARE(panel.activeLed()->value(), 1);
+        QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.1"));
+        QCOMPARE(panel.moduleLabel()->text(), QString("127.43.5.1"));
+        QVERIFY(panel.titleLabel()->text().contains("Isolated LXI Thermocouple Instrument"));
+        QVERIFY(panel.aboutButton()->isEnabled());
+        QVERIFY(panel.aboutDialog());
+    }
+    QCOMPARE(spc.closed, QList<ViSession>{0x47200100});
+}
+
+void tst_connectStartup::severalModulesAskWhichOne()
+{
+    setConfiguredResources({tcpip("127.43.5.1"), tcpip("127.43.5.2")});
+    fakePersonality spc;
+    scriptedBoxes boxes({AutoFind});
+    bool asked = false;
+    whenModal<ts2900fp_spcSelect>([&asked](ts2900fp_spcSelect *select) {
+        asked = true;
+        QTreeWidgetItem *first = select->tree()->topLevelItem(0)->child(0);
+        select->tree()->setCurrentItem(first);
+        select->okPressed();
+    });
+    ts2900fp_AppSPC panel(&spc, false);
+    QVERIFY(asked);
+    QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
+}
+
+void tst_connectStartup::noneFoundThenDemo()
+{
+    setConfiguredResources({});
+    fakePersonality spc;
+    scriptedBoxes boxes({AutoFind, NoneFoundDemo});
+    {
+        ts2900fp_AppSPC panel(&spc, false);
+        QCOMPARE(boxes.script().texts(), (QStringList{startText, noneText}));
+        QCOMPARE(boxes.script().seen.at(1).customButtons,
+                 (QStringList{"Try Again", "Run In Demo Mode", "Cancel"}));
+        QVERIFY(panel.demoMode());
+        QCOMPARE(panel.session(), ViSession(0));
+        QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
+        QCOMPARE(panel.activeLed()->value(), 0);
+        QVERIFY(spc.initDescriptors.isEmpty());
+    }
+    QVERIFY(spc.closed.isEmpty());
+}
+
+void tst_connectStartup::noneFoundTryAgain()
+{
+    setConfiguredResources({});
+    fakePersonality spc;
+    scriptedBoxes boxes({AutoFind, TryAgain, Demo});
+    ts2900fp_AppSPC panel(&spc, false);
+    QCOMPARE(boxes.script().texts(), (QStringList{startText, noneText, startText}));
+    QVERIFY(panel.demoMode());
+}
+
+// Any status but 0 from the driver's open, warnings too, makes the module unavailable;
+// Try Again goes back to the start-up box, not to the address dialog.
+void tst_connectStartup::unavailableModule_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("closedSessions");
+    QTest::newRow("error") << int(0xBFFF0011) << "ffffffffbfff0011" << 0;
+    QTest::newRow("warning") << int(0x3FFF0085) << "3fff0085" << 1;
+}
+
+void tst_connectStartup::unavailableModule()
+{
+    QFETCH(int, status);
+    QFETCH(QString, error);
+    QFETCH(int, closedSessions);
+    fakePersonality spc;
+    spc.initStatuses = {status};
+    scriptedBoxes boxes({EnterAddress, TryAgain, Demo});
+    int addressShown = 0;
+    enterInAddressDialogs({tcpip("127.43.5.9")}, &addressShown);
+    ts2900fp_AppSPC panel(&spc, false);
+    QCOMPARE(addressShown, 1);
+    QCOMPARE(boxes.script().texts(),
+             (QStringList{startText,
+                          "Selected Korvan 4720 Module is unavailable.\nError: 0x" + error,
+                          startText}));
+    QCOMPARE(boxes.script().seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
+    QVERIFY(panel.demoMode());
+    QCOMPARE(panel.session(), ViSession(0));
+    // A session a warning opened is not used and must not stay open.
+    QCOMPARE(spc.closed.size(), closedSessions);
+}
+
+void tst_connectStartup::emptyAddressWarns()
+{
+    fakePersonality spc;
+    scriptedBoxes boxes({EnterAddress, QMessageBox::Ok});
+    int shown = 0;
+    enterInAddressDialogs({QString(), tcpip("127.43.5.2")}, &shown);
+    ts2900fp_AppSPC panel(&spc, false);
+    QCOMPARE(shown, 2);
+    QCOMPARE(boxes.script().texts(),
+             (QStringList{startText, "You have not entered Instrument Descriptor"}));
+    QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.2")});
+    QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.2"));
+}
+
+void tst_connectStartup::viewerMode()
+{
+    fakePersonality spc;
+    scriptedBoxes boxes({});
+    {
+        ts2900fp_AppSPC panel(&spc, true);
+        QVERIFY(boxes.script().seen.isEmpty());
+        QVERIFY(panel.demoMode());
+        QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: "));
+        QVERIFY(!panel.aboutButton()->isEnabled());
+        QCOMPARE(panel.activeLed()->value(), 0);
+    }
+    QVERIFY(spc.initDescriptors.isEmpty());
+    QVERIFY(spc.closed.isEmpty());
+}
+
+void tst_connectStartup::cancelEndsTheProcess_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("start-up box") << "start";
+    QTest::newRow("nothing found") << "nothing-found";
+    QTest::newRow("address dialog") << "address";
+    QTest::newRow("selection dialog") << "selection";
+    QTest::newRow("unavailable module") << "unavailable";
+}
+
+// Cancel ends the whole program, so it runs in a child process.
+void tst_connectStartup::cancelEndsTheProcess()
+{
+    QFETCH(QString, scenario);
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationDirPath() + "/connect_cancelChild");
+    child.setArguments({scenario});
+    child.start();
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    const QByteArray output = child.readAllStandardOutput();
+    QVERIFY2(output.contains("dialogue started"), output.constData());
+    QVERIFY2(!output.contains("panel constructed"), output.constData());
+    QCOMPARE(child.exitCode(), 0);
+}
+
+QTEST_MAIN(tst_connectStartup)
+#include "tst_connectStartup.moc"
