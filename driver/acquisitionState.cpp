@@ -7,7 +7,7 @@
 namespace ts4720 {
 
 namespace {
-const int kOverflowError = -350; // "Queue overflow": the backlog outgrew the instrument's memory
+const int kOverflowError = -363; // the backlog outgrew the instrument's memory
 }
 
 ViStatus queryAcquisitionState(DriverSession &session, AcquisitionState *state)
@@ -40,7 +40,7 @@ ViStatus acquisitionErrorStatus(DriverSession &session, int error)
     if (error == kOverflowError)
         return TS4720_ERROR_ACQ_OVERFLOW;
     session.lastEntry.code = error;
-    session.lastEntry.text = "Acquisition error";
+    session.lastEntry.text = "Acquisition ended by the instrument";
     return error < 0 ? TS4720_ERROR_INSTRUMENT : TS4720_WARN_INSTRUMENT;
 }
 
@@ -49,11 +49,13 @@ ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state)
     std::lock_guard<std::mutex> guard(session.lock);
     if (session.closed)
         return TS4720_ERROR_INV_SESSION;
-    ViStatus status = queryAcquisitionState(session, state);
-    if (status < 0)
-        return status;
-    ViStatus failure = acquisitionErrorStatus(session, state->error);
-    return failure < 0 ? failure : status;
+    return queryAcquisitionState(session, state);
+}
+
+void noteAcquisitionError(DriverSession &session, int error)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    session.endStatus = acquisitionErrorStatus(session, error);
 }
 
 void markAcquisitionFailed(DriverSession &session, ViStatus status)
@@ -61,10 +63,6 @@ void markAcquisitionFailed(DriverSession &session, ViStatus status)
     std::lock_guard<std::mutex> guard(session.lock);
     session.endStatus = status;
     session.acquisitionFailure = status;
-    // Make sure the instrument is stopped after a failure it reported itself. After a lost
-    // connection a new one is not tried here: it could hang for the whole timeout.
-    if (status == TS4720_ERROR_ACQ_OVERFLOW || status == TS4720_ERROR_INSTRUMENT)
-        session.command("ACQ:STOP");
     session.lastRemaining = 0;
 }
 

@@ -127,6 +127,8 @@ void AcquisitionWorker::run(std::shared_ptr<DriverSession> session, AcquisitionP
             break;
         }
         if (state.state == ts4720_ACQ_IDLE) {
+            if (state.error != 0)
+                noteAcquisitionError(*session, state.error);
             deliver(plan, session->handle, state.backlog, 1);
             break;
         }

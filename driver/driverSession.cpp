@@ -85,47 +85,27 @@ ViStatus DriverSession::queryBlock(const std::string &message, std::string *byte
 
 namespace ts4720 {
 
-namespace {
-int channelsOfModel(const std::string &subType)
-{
-    if (subType == "AA")
-        return 16;
-    if (subType == "AB")
-        return 32;
-    return 48;
-}
-} // namespace
-
-ViStatus DriverSession::readLayout()
+ViStatus DriverSession::readLayout(const std::string &before)
 {
     layout.valid = false;
     std::vector<std::string> units;
-    ViStatus status = query("ATTR? 295;ATTR? 292;ACQ:MODE?", 3, &units);
+    ViStatus status = query(before + "ACQ:LAY?;ACQ:MODE?", 2, &units);
     if (status < 0)
         return status;
-    long long format = 0, stamps = 0;
-    std::string subType;
-    std::vector<std::string> mode = scpi::split(units[2], ',');
-    if (!scpi::toLong(units[0], &format) || !scpi::unquote(units[1], &subType) || mode.size() != 6
-        || !scpi::toDouble(mode[1], &layout.scanRate) || !scpi::toLong(mode[5], &stamps))
+    // "<timestamps>,<values per channel>,<channels>,<channel numbers...>"
+    std::vector<std::string> fields = scpi::split(units[0], ',');
+    std::vector<std::string> mode = scpi::split(units[1], ',');
+    long long stamps = 0, values = 0, channels = 0;
+    if (fields.size() < 3 || !scpi::toLong(fields[0], &stamps) || !scpi::toLong(fields[1], &values)
+        || !scpi::toLong(fields[2], &channels) || values < 1 || values > 3 || channels < 0
+        || channels > TS4720_MAX_CHANNELS || mode.size() != 6
+        || !scpi::toDouble(mode[1], &layout.scanRate))
         return TS4720_ERROR_BAD_RESPONSE;
-    layout.valuesPerChannel = 1 + ((format & 2) ? 1 : 0) + ((format & 4) ? 1 : 0);
     layout.timestamps = stamps != 0;
-
-    const int channels = channelsOfModel(subType);
-    std::string message;
-    for (int ch = 1; ch <= channels; ++ch)
-        message += (ch > 1 ? ";CHAN:STAT? " : "CHAN:STAT? ") + std::to_string(ch);
-    ViStatus states = query(message, static_cast<size_t>(channels), &units);
-    if (states < 0)
-        return states;
-    layout.enabledChannels = 0;
-    for (const std::string &unit : units) {
-        if (unit == "1")
-            ++layout.enabledChannels;
-    }
+    layout.valuesPerChannel = static_cast<int>(values);
+    layout.enabledChannels = static_cast<int>(channels);
     layout.valid = true;
-    return worse(status, states);
+    return status;
 }
 
 } // namespace ts4720

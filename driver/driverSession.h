@@ -49,8 +49,9 @@ public:
     ViStatus query(const std::string &message, size_t expected, std::vector<std::string> *units);
     ViStatus queryOne(const std::string &message, std::string *unit);
     ViStatus queryBlock(const std::string &message, std::string *bytes);
-    // Reads the data format, acquisition mode and enabled channels into `layout`.
-    ViStatus readLayout();
+    // Reads the block layout of the current (or last) acquisition and its scan rate into
+    // `layout`; `before` is sent ahead in the same message (e.g. "ACQ:STAR;").
+    ViStatus readLayout(const std::string &before = std::string());
 
 private:
     ViStatus exchange(const std::string &message, std::vector<std::string> *units);

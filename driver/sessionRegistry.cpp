@@ -7,8 +7,10 @@ namespace ts4720 {
 
 SessionRegistry &SessionRegistry::instance()
 {
-    static SessionRegistry registry;
-    return registry;
+    // Never destroyed: sessions left open at exit must not be closed after the VISA
+    // library's own statics are gone.
+    static SessionRegistry *registry = new SessionRegistry;
+    return *registry;
 }
 
 std::shared_ptr<DriverSession> SessionRegistry::create()

@@ -72,9 +72,9 @@ ViStatus ts4720_startAcquisitionEx(ViSession vi, ViInt32 threshold, ts4720_callb
         return call.status();
     if (!call->worker.reserve())
         return TS4720_ERROR_ACQ_RUNNING;
-    ViStatus status = call->readLayout();
-    if (status >= 0)
-        status = worse(status, call->command("ACQ:STAR"));
+    // The layout is that of the acquisition just started: the enabled channels and the
+    // data format as the instrument took them.
+    ViStatus status = call->readLayout("ACQ:STAR;");
     if (status < 0) {
         call->worker.release();
         return status;

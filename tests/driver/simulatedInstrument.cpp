@@ -1,0 +1,61 @@
+#include "simulatedInstrument.h"
+
+#include "visa.h"
+
+#include <atomic>
+
+std::string testAddress(int area)
+{
+    static std::atomic<int> next{1};
+    return "127.42." + std::to_string(area) + "." + std::to_string(next++);
+}
+
+std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
+                                                   const std::string &subType,
+                                                   const std::string &identity,
+                                                   const std::string &stateDir)
+{
+    tssim::Options options;
+    options.address = testAddress(area);
+    options.subType = subType;
+    options.identity = identity;
+    options.stateDir = stateDir;
+    options.webPort = -1;
+    auto instrument = std::make_unique<tssim::Instrument>(options);
+    if (!instrument->start(error))
+        return nullptr;
+    return instrument;
+}
+
+ViSession openSession(tssim::Instrument &instrument)
+{
+    ViSession vi = 0;
+    if (ts4720_init(instrument.descriptor().c_str(), VI_FALSE, VI_FALSE, &vi) < 0)
+        return 0;
+    return vi;
+}
+
+std::string statusText(ViSession vi, ViStatus status)
+{
+    ViChar text[TS4720_ERROR_MESSAGE_SIZE] = {0};
+    ts4720_error_message(vi, status, text);
+    return text;
+}
+
+bool sendOverNetwork(tssim::Instrument &instrument, const std::string &message)
+{
+    ViSession rm = 0, vi = 0;
+    if (viOpenDefaultRM(&rm) < 0)
+        return false;
+    bool ok = viOpen(rm, instrument.descriptor().c_str(), VI_NO_LOCK, 2000, &vi) >= 0;
+    if (ok) {
+        const std::string text = message + ";*OPC?\n";
+        ViUInt32 count = 0;
+        ViByte reply[64];
+        ok = viWrite(vi, reinterpret_cast<ViConstBuf>(text.data()), ViUInt32(text.size()), &count) >= 0
+             && viRead(vi, reply, sizeof reply, &count) >= 0;
+        viClose(vi);
+    }
+    viClose(rm);
+    return ok;
+}

@@ -1,0 +1,31 @@
+// Starts a simulated instrument in-process on a loopback address of the test's own.
+#ifndef TESTS_DRIVER_SIMULATEDINSTRUMENT_H
+#define TESTS_DRIVER_SIMULATEDINSTRUMENT_H
+
+#include "simInstrument.h"
+#include "ts4720.h"
+
+#include <memory>
+#include <string>
+
+// Address 127.42.<area>.<n>: every call hands out a new n, so instruments of one test
+// never reuse an address that may still be in TIME_WAIT.
+std::string testAddress(int area);
+
+// A started instrument, or nullptr (with the reason in *error).
+std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
+                                                   const std::string &subType = "AC",
+                                                   const std::string &identity = std::string(),
+                                                   const std::string &stateDir = std::string());
+
+// Opens a driver session on it (no identification, no reset); 0 on failure.
+ViSession openSession(tssim::Instrument &instrument);
+
+// Sends a message over a connection of its own, as a client would (SIMulation:DROP only
+// acts on messages that come over the network).
+bool sendOverNetwork(tssim::Instrument &instrument, const std::string &message);
+
+// The driver's text for a status.
+std::string statusText(ViSession vi, ViStatus status);
+
+#endif

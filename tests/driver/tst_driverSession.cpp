@@ -1,0 +1,412 @@
+// Driver sessions: opening, identification, statuses and their texts, argument checks,
+// instrument errors and warnings, lost connections, timeouts and concurrent callers.
+#include "simulatedInstrument.h"
+#include "ts2900.h"
+#include "ts4720.h"
+#include "ts4720_ext.h"
+#include "visa.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+const int kArea = 1;
+
+struct BadCall {
+    const char *name;
+    std::function<ViStatus(ViSession)> call;
+    ViStatus expected;
+};
+
+std::vector<BadCall> badCalls()
+{
+    static ViChar text[256];
+    static ViReal64 values[64];
+    static ViInt16 i16;
+    static ViInt32 i32;
+    static ViBoolean flag;
+    static ViUInt32 u32;
+    return {
+        {"error_message NULL", [](ViSession vi) { return ts4720_error_message(vi, 0, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"revision NULL", [](ViSession vi) { return ts4720_revision_query(vi, nullptr, text); }, TS4720_ERROR_NULL_POINTER},
+        {"attribute unknown", [](ViSession vi) { return ts4720_getAttribute(vi, 999, text); }, TS4720_ERROR_INV_ATTRIBUTE},
+        {"attribute NULL", [](ViSession vi) { return ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"attribute read-only", [](ViSession vi) { return ts4720_setAttribute(vi, ts4720_ATTR_DESCRIPTION, 1); }, TS4720_ERROR_ATTR_READ_ONLY},
+        {"serial read-only", [](ViSession vi) { return ts4720_setAttribute(vi, ts4720_ATTR_SER_NUM, 1); }, TS4720_ERROR_ATTR_READ_ONLY},
+        {"set unknown attribute", [](ViSession vi) { return ts4720_setAttribute(vi, 1, 1); }, TS4720_ERROR_INV_ATTRIBUTE},
+        {"data format 8", [](ViSession vi) { return ts4720_setAttribute(vi, ts4720_ATTR_DATA_FORMAT, 8); }, TS4720_ERROR_INV_PARAMETER},
+        {"data format without temperature", [](ViSession vi) { return ts4720_setAttribute(vi, ts4720_ATTR_DATA_FORMAT, 2); }, TS4720_ERROR_INV_PARAMETER},
+        {"shadow copy 3", [](ViSession vi) { return ts4720_setAttribute(vi, ts4720_ATTR_SHADOW_COPY, 3); }, TS4720_ERROR_INV_PARAMETER},
+        {"channel 0", [](ViSession vi) { return ts4720_getChannelState(vi, 0, &flag); }, TS4720_ERROR_INV_CHANNEL},
+        {"channel 49", [](ViSession vi) { return ts4720_setChannelState(vi, 49, VI_TRUE); }, TS4720_ERROR_INV_CHANNEL},
+        {"channel -1", [](ViSession vi) { return ts4720_getChannelConfig(vi, -1, text, &flag); }, TS4720_ERROR_INV_CHANNEL},
+        {"state NULL", [](ViSession vi) { return ts4720_getChannelState(vi, 1, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"type buffer NULL", [](ViSession vi) { return ts4720_getChannelConfig(vi, 1, nullptr, &flag); }, TS4720_ERROR_NULL_POINTER},
+        {"type lower case", [](ViSession vi) { return ts4720_setChannelConfig(vi, 1, "k", VI_FALSE); }, TS4720_ERROR_INV_TYPE_NAME},
+        {"type NULL", [](ViSession vi) { return ts4720_setChannelConfig(vi, 1, nullptr, VI_FALSE); }, TS4720_ERROR_INV_TYPE_NAME},
+        {"type of coefficients", [](ViSession vi) { return ts4720_setChannelConfig(vi, 1, "WebInterface_UA", VI_FALSE); }, TS4720_ERROR_INV_TYPE_NAME},
+        {"alert NULL", [](ViSession vi) { ViReal64 v; return ts4720_getAlertConfig(vi, 1, &flag, &v, &flag, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"alert NaN", [](ViSession vi) { return ts4720_setAlertConfig(vi, 1, VI_TRUE, std::nan(""), VI_FALSE, 0.0); }, TS4720_ERROR_INV_PARAMETER},
+        {"custom K", [](ViSession vi) { return ts4720_getCustomThermConfig(vi, "K", values, &i32); }, TS4720_ERROR_INV_TYPE_NAME},
+        {"custom count NULL", [](ViSession vi) { return ts4720_getCustomThermConfig(vi, "User 1", values, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"custom count 18", [](ViSession vi) { return ts4720_setCustomThermConfig(vi, "User 1", values, 18); }, TS4720_ERROR_INV_PARAMETER},
+        {"custom count 0", [](ViSession vi) { return ts4720_setCustomThermConfig(vi, "User 2", values, 0); }, TS4720_ERROR_INV_PARAMETER},
+        {"scan NULL", [](ViSession vi) { return ts4720_acquireScan(vi, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"mode clock 4", [](ViSession vi) { return ts4720_setAcquisitionMode(vi, 4, 10.0, 1, 0, 0, VI_FALSE); }, TS4720_ERROR_INV_PARAMETER},
+        {"mode rate 0", [](ViSession vi) { return ts4720_setAcquisitionMode(vi, 0, 0.0, 1, 0, 0, VI_FALSE); }, TS4720_ERROR_INV_PARAMETER},
+        {"mode scans -1", [](ViSession vi) { return ts4720_setAcquisitionMode(vi, 0, 10.0, -1, 0, 0, VI_FALSE); }, TS4720_ERROR_INV_PARAMETER},
+        {"mode stop 3", [](ViSession vi) { return ts4720_setAcquisitionMode(vi, 0, 10.0, 1, 0, 3, VI_FALSE); }, TS4720_ERROR_INV_PARAMETER},
+        {"threshold 0", [](ViSession vi) { return ts4720_startAcquisitionEx(vi, 0, nullptr, nullptr); }, TS4720_ERROR_INV_PARAMETER},
+        {"check NULL", [](ViSession vi) { return ts4720_checkAcquisition(vi, nullptr, &i32); }, TS4720_ERROR_NULL_POINTER},
+        {"read NULL data", [](ViSession vi) { ViInt32 r, n; return ts4720_readAcquisition(vi, 1, 0, &r, &n, nullptr, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"read -1 scans", [](ViSession vi) { ViInt32 r, n; return ts4720_readAcquisition(vi, -1, 0, &r, &n, values, nullptr); }, TS4720_ERROR_INV_PARAMETER},
+        {"PTP time NULL", [](ViSession vi) { return ts4720_getPTPTime(vi, nullptr, &u32); }, TS4720_ERROR_NULL_POINTER},
+        {"PTP alarm ns", [](ViSession vi) { return ts4720_setPTPAlarm(vi, 2000000000u, 1000000000u); }, TS4720_ERROR_INV_PARAMETER},
+        {"output 2", [](ViSession vi) { return ts4720_getOutputTrigger(vi, 2, &i16); }, TS4720_ERROR_INV_PARAMETER},
+        {"output function 5", [](ViSession vi) { return ts4720_configureOutputTrigger(vi, 0, 5); }, TS4720_ERROR_INV_PARAMETER},
+        {"line 4", [](ViSession vi) { return ts4720_configureRPTrigger(vi, 4, 0); }, TS4720_ERROR_INV_PARAMETER},
+        {"line NULL", [](ViSession vi) { return ts4720_getRPTrigger(vi, 0, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"storage location 2", [](ViSession vi) { return ts4720_getStorageInfo(vi, 2, text, &i32, &i32); }, TS4720_ERROR_INV_PARAMETER},
+        {"storage totals NULL", [](ViSession vi) { return ts4720_getStorageInfo(vi, 0, text, nullptr, &i32); }, TS4720_ERROR_NULL_POINTER},
+        {"file list both NULL", [](ViSession vi) { return ts4720_getStorageFileList(vi, nullptr, nullptr); }, TS4720_ERROR_NULL_POINTER},
+        {"delete quote in name", [](ViSession vi) { return ts4720_deleteFile(vi, 0, "a\";*RST;\""); }, TS4720_ERROR_INV_PARAMETER},
+        {"delete NULL name", [](ViSession vi) { return ts4720_deleteFile(vi, 0, nullptr); }, TS4720_ERROR_INV_PARAMETER},
+        {"download NULL path", [](ViSession vi) { return ts4720_downloadFile(vi, 1, "a.csv", nullptr); }, TS4720_ERROR_INV_PARAMETER},
+        {"timeout 0", [](ViSession vi) { return ts4720_setTimeout(vi, 0); }, TS4720_ERROR_INV_PARAMETER},
+    };
+}
+} // namespace
+
+class tst_driverSession : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tssim::Instrument> m_shared; // for the calls that never reach it
+    ViSession m_vi = 0;
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void openIdentifyAndRevisions();
+    void identityCheck_data();
+    void identityCheck();
+    void openFailures_data();
+    void openFailures();
+    void badArguments_data();
+    void badArguments();
+    void closedAndUnknownSessions();
+    void everyStatusHasAText();
+    void instrumentErrorsAndWarnings();
+    void lostConnection();
+    void stoppedInstrument();
+    void timeout();
+    void twoSessionsInTwoThreads();
+    void oneSessionInTwoThreads();
+};
+
+void tst_driverSession::initTestCase()
+{
+    std::string error;
+    m_shared = startInstrument(kArea, &error);
+    QVERIFY2(m_shared, error.c_str());
+    m_vi = openSession(*m_shared);
+}
+
+void tst_driverSession::cleanupTestCase()
+{
+    ts4720_close(m_vi);
+    m_shared.reset();
+}
+
+void tst_driverSession::openIdentifyAndRevisions()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = 0;
+    QCOMPARE(ts4720_init(instrument->descriptor().c_str(), VI_TRUE, VI_TRUE, &vi), VI_SUCCESS);
+    QVERIFY(vi != 0);
+
+    ViChar driver[TS4720_REVISION_SIZE] = {0};
+    ViChar firmware[TS4720_REVISION_SIZE] = {0};
+    QCOMPARE(ts4720_revision_query(0, driver, VI_NULL), VI_SUCCESS);
+    QCOMPARE(QString(driver), QString("1.0.0"));
+    QCOMPARE(ts4720_revision_query(vi, driver, firmware), VI_SUCCESS);
+    QStringList idn = QString::fromStdString(instrument->command("*IDN?")).split(',');
+    QCOMPARE(idn.size(), 4);
+    QCOMPARE(QString(firmware), idn.at(3));
+    QCOMPARE(ts4720_revision_query(0, driver, firmware), TS4720_ERROR_INV_SESSION);
+
+    QCOMPARE(ts4720_reset(vi), VI_SUCCESS);
+    QCOMPARE(ts4720_identify(vi, VI_TRUE), VI_SUCCESS);
+    QCOMPARE(QString::fromStdString(instrument->command("SYST:IDEN?")), QString("1"));
+    QCOMPARE(ts4720_identify(vi, VI_FALSE), VI_SUCCESS);
+    QCOMPARE(QString::fromStdString(instrument->command("SYST:IDEN?")), QString("0"));
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSession::identityCheck_data()
+{
+    QTest::addColumn<QString>("identity");
+    QTest::addColumn<bool>("idQuery");
+    QTest::addColumn<ViStatus>("expected");
+    QTest::newRow("other model") << "Tarsel Ltd.,Korvan 4710,1234,1.0" << true << ViStatus(TS4720_ERROR_NOT_IDENTIFIED);
+    QTest::newRow("other maker") << "Other Maker,Korvan 4720,1234,1.0" << true << ViStatus(TS4720_ERROR_NOT_IDENTIFIED);
+    QTest::newRow("not checked") << "Other Maker,Model 1,1234,1.0" << false << ViStatus(VI_SUCCESS);
+    QTest::newRow("ours") << "Tarsel Ltd.,Korvan 4720,47209481,2.1" << true << ViStatus(VI_SUCCESS);
+}
+
+void tst_driverSession::identityCheck()
+{
+    QFETCH(QString, identity);
+    QFETCH(bool, idQuery);
+    QFETCH(ViStatus, expected);
+    std::string error;
+    auto instrument = startInstrument(kArea, &error, "AC", identity.toStdString());
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = 0xDEAD;
+    ViStatus status = ts4720_init(instrument->descriptor().c_str(), idQuery ? VI_TRUE : VI_FALSE,
+                                  VI_FALSE, &vi);
+    QCOMPARE(status, expected);
+    if (status < 0) {
+        QCOMPARE(vi, ViSession(0));
+        QVERIFY(!statusText(0, status).empty());
+    } else {
+        QVERIFY(vi != 0);
+        QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+    }
+}
+
+void tst_driverSession::openFailures_data()
+{
+    QTest::addColumn<QString>("resource");
+    QTest::newRow("nobody listening") << QString::fromStdString("TCPIP::" + testAddress(kArea) + "::INSTR");
+    QTest::newRow("malformed") << "TCPIP::::INSTR::x";
+    QTest::newRow("serial port") << "ASRL1::INSTR";
+}
+
+void tst_driverSession::openFailures()
+{
+    QFETCH(QString, resource);
+    ViSession vi = 0xDEAD;
+    ViStatus status = ts4720_init(resource.toLatin1().constData(), VI_TRUE, VI_FALSE, &vi);
+    QVERIFY(status < 0);
+    QCOMPARE(vi, ViSession(0));
+    QVERIFY(!statusText(0, status).empty());
+    QCOMPARE(ts4720_init(nullptr, VI_FALSE, VI_FALSE, &vi), TS4720_ERROR_INV_PARAMETER);
+    QCOMPARE(ts4720_init(resource.toLatin1().constData(), VI_FALSE, VI_FALSE, nullptr),
+             TS4720_ERROR_NULL_POINTER);
+}
+
+void tst_driverSession::badArguments_data()
+{
+    QTest::addColumn<int>("index");
+    std::vector<BadCall> calls = badCalls();
+    for (size_t i = 0; i < calls.size(); ++i)
+        QTest::newRow(calls[i].name) << int(i);
+}
+
+void tst_driverSession::badArguments()
+{
+    QFETCH(int, index);
+    QVERIFY(m_vi != 0);
+    ViSession vi = m_vi;
+    tssim::Instrument *instrument = m_shared.get();
+    BadCall bad = badCalls()[size_t(index)];
+    instrument->command("*CLS");
+    ViStatus status = bad.call(vi);
+    QCOMPARE(status, bad.expected);
+    QVERIFY(!statusText(vi, status).empty());
+    // Nothing reached the instrument.
+    QCOMPARE(QString::fromStdString(instrument->command("SYST:ERR?")), QString("0,\"No error\""));
+}
+
+void tst_driverSession::closedAndUnknownSessions()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+    ViBoolean enabled = 0;
+    ViInt16 state = 0;
+    ViChar text[TS4720_ATTR_STRING_SIZE];
+    QCOMPARE(ts4720_close(vi), TS4720_ERROR_INV_SESSION);
+    QCOMPARE(ts4720_getChannelState(vi, 1, &enabled), TS4720_ERROR_INV_SESSION);
+    QCOMPARE(ts4720_checkAcquisition(vi, &state, VI_NULL), TS4720_ERROR_INV_SESSION);
+    QCOMPARE(ts4720_getAttribute(0, ts4720_ATTR_DESCRIPTION, text), TS4720_ERROR_INV_SESSION);
+    QCOMPARE(ts4720_stopAcquisition(12345), TS4720_ERROR_INV_SESSION);
+    QCOMPARE(ts4720_reset(vi + 1), TS4720_ERROR_INV_SESSION);
+    // A new session never gets the old handle back.
+    ViSession again = openSession(*instrument);
+    QVERIFY(again != 0 && again != vi);
+    QCOMPARE(ts4720_close(again), VI_SUCCESS);
+}
+
+void tst_driverSession::everyStatusHasAText()
+{
+    const ViStatus statuses[] = {
+        VI_SUCCESS, TS4720_ERROR_INSTRUMENT, TS4720_ERROR_INV_SESSION, TS4720_ERROR_NULL_POINTER,
+        TS4720_ERROR_INV_CHANNEL, TS4720_ERROR_INV_TYPE_NAME, TS4720_ERROR_INV_PARAMETER,
+        TS4720_ERROR_INV_ATTRIBUTE, TS4720_ERROR_ATTR_READ_ONLY, TS4720_ERROR_NOT_IDENTIFIED,
+        TS4720_ERROR_BAD_RESPONSE, TS4720_ERROR_ACQ_RUNNING, TS4720_ERROR_ACQ_NOT_RUNNING,
+        TS4720_ERROR_ACQ_OVERFLOW, TS4720_ERROR_BUFFER_TOO_SMALL, TS4720_ERROR_FILE_IO,
+        TS4720_WARN_INSTRUMENT, VI_ERROR_TMO, VI_ERROR_CONN_LOST, VI_ERROR_RSRC_NFOUND,
+        VI_ERROR_INV_RSRC_NAME, VI_ERROR_IO, VI_ERROR_SYSTEM_ERROR};
+    QSet<QString> texts;
+    for (ViStatus status : statuses) {
+        ViChar message[TS4720_ERROR_MESSAGE_SIZE + 8];
+        memset(message, 'x', sizeof message);
+        QCOMPARE(ts4720_error_message(0, status, message), VI_SUCCESS);
+        QVERIFY(strlen(message) > 0 && strlen(message) < TS4720_ERROR_MESSAGE_SIZE);
+        texts.insert(message);
+    }
+    QCOMPARE(texts.size(), int(sizeof statuses / sizeof statuses[0]));
+}
+
+void tst_driverSession::instrumentErrorsAndWarnings()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+
+    // An error of the instrument: negative status, the entry in the text.
+    instrument->command("SIM:FAIL \"CHAN:STAT?\",-310");
+    ViBoolean enabled = 7;
+    ViStatus status = ts4720_getChannelState(vi, 3, &enabled);
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QCOMPARE(enabled, ViBoolean(7));
+    QVERIFY2(statusText(vi, status).find("-310") != std::string::npos, statusText(vi, status).c_str());
+    // The failure was used up and the error queue is left empty.
+    QCOMPARE(ts4720_getChannelState(vi, 3, &enabled), VI_SUCCESS);
+    QCOMPARE(QString::fromStdString(instrument->command("SYST:ERR?")), QString("0,\"No error\""));
+
+    // A warning: positive status, the call completes.
+    instrument->command("CHAN:STAT 4,1");
+    instrument->command("SIM:FAIL \"CHAN:STAT?\",12");
+    enabled = 7;
+    status = ts4720_getChannelState(vi, 4, &enabled);
+    QCOMPARE(status, TS4720_WARN_INSTRUMENT);
+    QCOMPARE(enabled, ViBoolean(VI_TRUE));
+    QVERIFY(statusText(vi, status).find("12") != std::string::npos);
+
+    // A command refused by the instrument's own range check.
+    status = ts4720_setPTPAlarm(vi, 1, 0);
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QVERIFY(statusText(vi, status).find("-2") != std::string::npos);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSession::lostConnection()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    QVERIFY(sendOverNetwork(*instrument, "SIM:DROP"));
+    ViBoolean enabled = 0;
+    ViStatus status = ts4720_getChannelState(vi, 1, &enabled);
+    QVERIFY(status < 0);
+    QVERIFY(!statusText(vi, status).empty());
+    // The next call connects afresh.
+    instrument->command("CHAN:STAT 2,1");
+    QCOMPARE(ts4720_getChannelState(vi, 2, &enabled), VI_SUCCESS);
+    QCOMPARE(enabled, ViBoolean(VI_TRUE));
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSession::stoppedInstrument()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    QCOMPARE(ts4720_setTimeout(vi, 1000), VI_SUCCESS);
+    instrument->stop();
+    ViInt16 state = 0;
+    ViStatus first = ts4720_checkAcquisition(vi, &state, VI_NULL);
+    QVERIFY(first < 0);
+    ViStatus second = ts4720_checkAcquisition(vi, &state, VI_NULL);
+    QVERIFY(second < 0);
+    QVERIFY(!statusText(vi, second).empty());
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSession::timeout()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    QCOMPARE(ts4720_setTimeout(vi, 200), VI_SUCCESS);
+    instrument->command("CHAN:STAT 5,1");
+    instrument->command("SIM:DELAY 1000");
+    ViBoolean enabled = 0;
+    ViStatus status = ts4720_getChannelState(vi, 5, &enabled);
+    QCOMPARE(status, VI_ERROR_TMO);
+    QVERIFY(!statusText(vi, status).empty());
+    instrument->command("SIM:DELAY 0");
+    // The late reply must not be taken for the answer to the next query.
+    instrument->command("CHAN:STAT 6,0");
+    ts2900_delay(1000);
+    QCOMPARE(ts4720_getChannelState(vi, 6, &enabled), VI_SUCCESS);
+    QCOMPARE(enabled, ViBoolean(VI_FALSE));
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+static void toggleChannel(ViSession vi, ViInt16 channel, int rounds, int *failures)
+{
+    for (int i = 0; i < rounds; ++i) {
+        ViBoolean want = (i % 2) ? VI_TRUE : VI_FALSE, got = 2;
+        if (ts4720_setChannelState(vi, channel, want) != VI_SUCCESS
+            || ts4720_getChannelState(vi, channel, &got) != VI_SUCCESS || got != want)
+            ++*failures;
+    }
+}
+
+void tst_driverSession::twoSessionsInTwoThreads()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession a = openSession(*instrument), b = openSession(*instrument);
+    QVERIFY(a != 0 && b != 0 && a != b);
+    int failuresA = 0, failuresB = 0;
+    std::thread ta(toggleChannel, a, ViInt16(10), 200, &failuresA);
+    std::thread tb(toggleChannel, b, ViInt16(11), 200, &failuresB);
+    ta.join();
+    tb.join();
+    QCOMPARE(failuresA, 0);
+    QCOMPARE(failuresB, 0);
+    QCOMPARE(ts4720_close(a), VI_SUCCESS);
+    QCOMPARE(ts4720_close(b), VI_SUCCESS);
+}
+
+void tst_driverSession::oneSessionInTwoThreads()
+{
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    int failuresA = 0, failuresB = 0;
+    std::thread ta(toggleChannel, vi, ViInt16(12), 200, &failuresA);
+    std::thread tb(toggleChannel, vi, ViInt16(13), 200, &failuresB);
+    ta.join();
+    tb.join();
+    QCOMPARE(failuresA, 0);
+    QCOMPARE(failuresB, 0);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+QTEST_GUILESS_MAIN(tst_driverSession)
+#include "tst_driverSession.moc"

@@ -1,0 +1,355 @@
+// Every configuration function of the driver round-trips its values through the
+// simulated instrument.
+#include "simulatedInstrument.h"
+#include "ts4720.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <ctime>
+
+namespace {
+const int kArea = 2;
+}
+
+class tst_driverSettings : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tssim::Instrument> m_instrument;
+    ViSession m_vi = 0;
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void textAttributes();
+    void integerAttributes_data();
+    void integerAttributes();
+    void channelState_data();
+    void channelState();
+    void channelConfig_data();
+    void channelConfig();
+    void alertConfig_data();
+    void alertConfig();
+    void customCoefficients_data();
+    void customCoefficients();
+    void triggers_data();
+    void triggers();
+    void acquisitionMode_data();
+    void acquisitionMode();
+    void ptpClockAndAlarm();
+    void scanOfAllChannels();
+    void scanOfSmallerModel();
+    void savedConfiguration();
+};
+
+void tst_driverSettings::initTestCase()
+{
+    std::string error;
+    m_instrument = startInstrument(kArea, &error);
+    QVERIFY2(m_instrument, error.c_str());
+    m_vi = openSession(*m_instrument);
+    QVERIFY(m_vi != 0);
+}
+
+void tst_driverSettings::cleanupTestCase()
+{
+    QCOMPARE(ts4720_close(m_vi), VI_SUCCESS);
+    m_instrument.reset();
+}
+
+void tst_driverSettings::textAttributes()
+{
+    const ViAttr texts[] = {ts4720_ATTR_DESCRIPTION, ts4720_ATTR_ASSET_NO, ts4720_ATTR_CURRENT_HOSTNAME,
+                            ts4720_ATTR_CURRENT_IPADDR, ts4720_ATTR_CURRENT_NETMASK,
+                            ts4720_ATTR_CURRENT_GATEWAY, ts4720_ATTR_CURRENT_DNS1, ts4720_ATTR_CURRENT_DNS2,
+                            ts4720_ATTR_LXI_CLASS, ts4720_ATTR_ETH_ADDR, ts4720_ATTR_PRODUCT_REVISION,
+                            ts4720_ATTR_SUB_TYPE};
+    for (ViAttr attribute : texts) {
+        ViChar value[TS4720_ATTR_STRING_SIZE + 16];
+        memset(value, 'x', sizeof value);
+        QCOMPARE(ts4720_getAttribute(m_vi, attribute, value), VI_SUCCESS);
+        QVERIFY(strlen(value) < TS4720_ATTR_STRING_SIZE);
+        std::string expected = m_instrument->command("ATTR? " + std::to_string(attribute));
+        QCOMPARE("\"" + std::string(value) + "\"", expected);
+    }
+    ViChar subType[TS4720_ATTR_STRING_SIZE];
+    QCOMPARE(ts4720_getAttribute(m_vi, ts4720_ATTR_SUB_TYPE, subType), VI_SUCCESS);
+    QCOMPARE(QString(subType), QString("AC"));
+    ViUInt32 serial = 0;
+    QCOMPARE(ts4720_getAttribute(m_vi, ts4720_ATTR_SER_NUM, &serial), VI_SUCCESS);
+    QCOMPARE(serial, tssim::Options().serialNumber);
+}
+
+void tst_driverSettings::integerAttributes_data()
+{
+    QTest::addColumn<ViAttr>("attribute");
+    QTest::addColumn<ViInt32>("value");
+    for (ViInt32 format : {1, 3, 5, 7})
+        QTest::addRow("data format %d", format) << ViAttr(ts4720_ATTR_DATA_FORMAT) << format;
+    for (ViInt32 copy : {1, 2, 0})
+        QTest::addRow("shadow copy %d", copy) << ViAttr(ts4720_ATTR_SHADOW_COPY) << copy;
+}
+
+void tst_driverSettings::integerAttributes()
+{
+    QFETCH(ViAttr, attribute);
+    QFETCH(ViInt32, value);
+    QCOMPARE(ts4720_setAttribute(m_vi, attribute, value), VI_SUCCESS);
+    ViInt32 read = -1;
+    QCOMPARE(ts4720_getAttribute(m_vi, attribute, &read), VI_SUCCESS);
+    QCOMPARE(read, value);
+}
+
+void tst_driverSettings::channelState_data()
+{
+    QTest::addColumn<ViInt16>("channel");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("first on") << ViInt16(1) << true;
+    QTest::newRow("first off") << ViInt16(1) << false;
+    QTest::newRow("last on") << ViInt16(48) << true;
+    QTest::newRow("middle off") << ViInt16(24) << false;
+}
+
+void tst_driverSettings::channelState()
+{
+    QFETCH(ViInt16, channel);
+    QFETCH(bool, enabled);
+    QCOMPARE(ts4720_setChannelState(m_vi, channel, enabled ? VI_TRUE : VI_FALSE), VI_SUCCESS);
+    ViBoolean read = 5;
+    QCOMPARE(ts4720_getChannelState(m_vi, channel, &read), VI_SUCCESS);
+    QCOMPARE(read, ViBoolean(enabled ? VI_TRUE : VI_FALSE));
+}
+
+void tst_driverSettings::channelConfig_data()
+{
+    QTest::addColumn<ViInt16>("channel");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<bool>("otd");
+    const char *types[] = {"J", "K", "T", "E", "B", "S", "R", "N", "User 1", "User 2"};
+    for (int i = 0; i < 10; ++i)
+        QTest::newRow(types[i]) << ViInt16(1 + i * 5) << QString(types[i]) << bool(i % 2);
+}
+
+void tst_driverSettings::channelConfig()
+{
+    QFETCH(ViInt16, channel);
+    QFETCH(QString, type);
+    QFETCH(bool, otd);
+    QCOMPARE(ts4720_setChannelConfig(m_vi, channel, type.toLatin1().constData(), otd), VI_SUCCESS);
+    ViChar name[TS4720_TYPE_NAME_SIZE];
+    ViBoolean flag = 5;
+    QCOMPARE(ts4720_getChannelConfig(m_vi, channel, name, &flag), VI_SUCCESS);
+    QCOMPARE(QString(name), type);
+    QCOMPARE(flag, ViBoolean(otd ? VI_TRUE : VI_FALSE));
+    QCOMPARE(ts4720_getChannelConfig(m_vi, channel, name, VI_NULL), VI_SUCCESS);
+    QCOMPARE(QString(name), type);
+}
+
+void tst_driverSettings::alertConfig_data()
+{
+    QTest::addColumn<bool>("minOn");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<bool>("maxOn");
+    QTest::addColumn<double>("max");
+    QTest::newRow("both") << true << -12.625 << true << 1234.5;
+    QTest::newRow("min only") << true << 0.1 << false << 0.0;
+    QTest::newRow("max only") << false << 0.0 << true << 99.99;
+    QTest::newRow("none") << false << -1.0 << false << 1.0;
+}
+
+void tst_driverSettings::alertConfig()
+{
+    QFETCH(bool, minOn);
+    QFETCH(double, min);
+    QFETCH(bool, maxOn);
+    QFETCH(double, max);
+    QCOMPARE(ts4720_setAlertConfig(m_vi, 7, minOn, min, maxOn, max), VI_SUCCESS);
+    ViBoolean readMinOn = 5, readMaxOn = 5;
+    ViReal64 readMin = 0, readMax = 0;
+    QCOMPARE(ts4720_getAlertConfig(m_vi, 7, &readMinOn, &readMin, &readMaxOn, &readMax), VI_SUCCESS);
+    QCOMPARE(bool(readMinOn), minOn);
+    QCOMPARE(bool(readMaxOn), maxOn);
+    QCOMPARE(readMin, min);
+    QCOMPARE(readMax, max);
+}
+
+void tst_driverSettings::customCoefficients_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+    QTest::newRow("User 1, 17") << "User 1" << 17;
+    QTest::newRow("User 2, 17") << "User 2" << 17;
+    QTest::newRow("User 1, 3") << "User 1" << 3;
+}
+
+void tst_driverSettings::customCoefficients()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+    ViReal64 written[TS4720_N_USER_COEFFS];
+    for (int i = 0; i < TS4720_N_USER_COEFFS; ++i)
+        written[i] = (i + 1) * 1.25e-3 * (i % 2 ? -1 : 1) + (name == "User 2" ? 7 : 0);
+    QCOMPARE(ts4720_setCustomThermConfig(m_vi, name.toLatin1().constData(), written, ViInt16(count)),
+             VI_SUCCESS);
+    ViReal64 read[TS4720_N_USER_COEFFS + 4];
+    for (double &v : read)
+        v = -999.0;
+    ViInt32 n = -1;
+    QCOMPARE(ts4720_getCustomThermConfig(m_vi, name.toLatin1().constData(), read, &n), VI_SUCCESS);
+    QCOMPARE(n, ViInt32(count));
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(read[i], written[i]);
+    QCOMPARE(read[TS4720_N_USER_COEFFS], -999.0); // nothing beyond the 17 entries
+    // The web interface's names of the two sets read as well.
+    const char *web = name == "User 1" ? "WebInterface_UA" : "WebInterface_UB";
+    QCOMPARE(ts4720_getCustomThermConfig(m_vi, web, read, &n), VI_SUCCESS);
+    QVERIFY(n >= 0 && n <= TS4720_N_USER_COEFFS);
+}
+
+void tst_driverSettings::triggers_data()
+{
+    QTest::addColumn<bool>("output");
+    QTest::addColumn<ViInt16>("id");
+    QTest::addColumn<ViInt16>("value");
+    for (ViInt16 line = 0; line < 4; ++line) {
+        QTest::addRow("line %d on", line) << false << line << ViInt16(1);
+        QTest::addRow("line %d off", line) << false << line << ViInt16(0);
+    }
+    for (ViInt16 fn = 0; fn <= 4; ++fn) {
+        QTest::addRow("output 1 function %d", fn) << true << ViInt16(0) << fn;
+        QTest::addRow("output 2 function %d", fn) << true << ViInt16(1) << ViInt16(4 - fn);
+    }
+}
+
+void tst_driverSettings::triggers()
+{
+    QFETCH(bool, output);
+    QFETCH(ViInt16, id);
+    QFETCH(ViInt16, value);
+    ViInt16 read = -1;
+    if (output) {
+        QCOMPARE(ts4720_configureOutputTrigger(m_vi, id, value), VI_SUCCESS);
+        QCOMPARE(ts4720_getOutputTrigger(m_vi, id, &read), VI_SUCCESS);
+    } else {
+        QCOMPARE(ts4720_configureRPTrigger(m_vi, id, value), VI_SUCCESS);
+        QCOMPARE(ts4720_getRPTrigger(m_vi, id, &read), VI_SUCCESS);
+    }
+    QCOMPARE(read, value);
+}
+
+void tst_driverSettings::acquisitionMode_data()
+{
+    QTest::addColumn<ViInt16>("clock");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<ViInt32>("scans");
+    QTest::addColumn<ViInt16>("start");
+    QTest::addColumn<ViInt16>("stop");
+    QTest::addColumn<bool>("timestamps");
+    QTest::newRow("internal, fixed count") << ViInt16(0) << 1000.0 << ViInt32(5000) << ViInt16(0) << ViInt16(0) << true;
+    QTest::newRow("PTP clock, alarm start") << ViInt16(1) << 4.0 << ViInt32(0) << ViInt16(1) << ViInt16(0) << false;
+    QTest::newRow("line 1 clock, line 2 gate") << ViInt16(2) << 250.0 << ViInt32(10) << ViInt16(3) << ViInt16(2) << true;
+    QTest::newRow("line 2 clock, line 1 pulse") << ViInt16(3) << 1.0 << ViInt32(1) << ViInt16(2) << ViInt16(1) << false;
+}
+
+void tst_driverSettings::acquisitionMode()
+{
+    QFETCH(ViInt16, clock);
+    QFETCH(double, rate);
+    QFETCH(ViInt32, scans);
+    QFETCH(ViInt16, start);
+    QFETCH(ViInt16, stop);
+    QFETCH(bool, timestamps);
+    QCOMPARE(ts4720_setAcquisitionMode(m_vi, clock, rate, scans, start, stop, timestamps), VI_SUCCESS);
+    ViInt16 c = -1, st = -1, sp = -1;
+    ViReal64 r = 0;
+    ViInt32 n = -1;
+    ViBoolean ts = 5;
+    QCOMPARE(ts4720_getAcquisitionMode(m_vi, &c, &r, &n, &st, &sp, &ts), VI_SUCCESS);
+    QCOMPARE(c, clock);
+    QCOMPARE(r, rate);
+    QCOMPARE(n, scans);
+    QCOMPARE(st, start);
+    QCOMPARE(sp, stop);
+    QCOMPARE(bool(ts), timestamps);
+    c = -1;
+    QCOMPARE(ts4720_getAcquisitionMode(m_vi, &c, VI_NULL, VI_NULL, VI_NULL, VI_NULL, VI_NULL), VI_SUCCESS);
+    QCOMPARE(c, clock);
+    ViInt16 state = -1;
+    QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), VI_SUCCESS);
+    QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
+}
+
+void tst_driverSettings::ptpClockAndAlarm()
+{
+    ViUInt32 seconds = 0, nanoseconds = 1234567890;
+    QCOMPARE(ts4720_getPTPTime(m_vi, &seconds, &nanoseconds), VI_SUCCESS);
+    QVERIFY(nanoseconds < 1000000000u);
+    QVERIFY(seconds > 1600000000u);
+    QCOMPARE(ts4720_getPTPTime(m_vi, &seconds, VI_NULL), VI_SUCCESS);
+    const ViUInt32 alarm = seconds + 3600;
+    QCOMPARE(ts4720_setPTPAlarm(m_vi, alarm, 250000000u), VI_SUCCESS);
+    ViUInt32 readSeconds = 0, readNs = 0;
+    QCOMPARE(ts4720_getPTPAlarm(m_vi, &readSeconds, &readNs), VI_SUCCESS);
+    QCOMPARE(readSeconds, alarm);
+    QCOMPARE(readNs, 250000000u);
+    QCOMPARE(ts4720_getPTPAlarm(m_vi, &readSeconds, VI_NULL), VI_SUCCESS);
+    // An alarm in the past is refused by the instrument and the old one stays.
+    QCOMPARE(ts4720_setPTPAlarm(m_vi, seconds - 10, 0), TS4720_ERROR_INSTRUMENT);
+    QCOMPARE(ts4720_getPTPAlarm(m_vi, &readSeconds, VI_NULL), VI_SUCCESS);
+    QCOMPARE(readSeconds, alarm);
+}
+
+void tst_driverSettings::scanOfAllChannels()
+{
+    QCOMPARE(ts4720_setChannelConfig(m_vi, 3, "K", VI_TRUE), VI_SUCCESS);
+    m_instrument->command("SIM:CHAN:OPEN 3,1");
+    ViReal64 scan[TS4720_MAX_CHANNELS + 1];
+    scan[TS4720_MAX_CHANNELS] = 42.0;
+    QCOMPARE(ts4720_acquireScan(m_vi, scan), VI_SUCCESS);
+    QCOMPARE(scan[TS4720_MAX_CHANNELS], 42.0);
+    QVERIFY(std::isnan(scan[2]));
+    for (int i : {0, 1, 3, 47})
+        QVERIFY2(std::isfinite(scan[i]) && scan[i] > -270.0 && scan[i] < 1800.0, QByteArray::number(i));
+    m_instrument->command("SIM:CHAN:OPEN 3,0");
+    QCOMPARE(ts4720_acquireScan(m_vi, scan), VI_SUCCESS);
+    QVERIFY(std::isfinite(scan[2]));
+}
+
+void tst_driverSettings::scanOfSmallerModel()
+{
+    std::string error;
+    auto small = startInstrument(kArea, &error, "AA");
+    QVERIFY2(small, error.c_str());
+    ViSession vi = openSession(*small);
+    QVERIFY(vi != 0);
+    ViReal64 scan[TS4720_MAX_CHANNELS];
+    QCOMPARE(ts4720_acquireScan(vi, scan), VI_SUCCESS);
+    QVERIFY(std::isfinite(scan[15]));
+    for (int i = 16; i < TS4720_MAX_CHANNELS; ++i)
+        QVERIFY(std::isnan(scan[i]));
+    ViBoolean enabled;
+    QCOMPARE(ts4720_getChannelState(vi, 17, &enabled), TS4720_ERROR_INSTRUMENT);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSettings::savedConfiguration()
+{
+    QCOMPARE(ts4720_setChannelState(m_vi, 30, VI_TRUE), VI_SUCCESS);
+    QCOMPARE(ts4720_saveConfig(m_vi), VI_SUCCESS);
+    QCOMPARE(ts4720_setChannelState(m_vi, 30, VI_FALSE), VI_SUCCESS);
+    QCOMPARE(ts4720_reloadConfig(m_vi, VI_FALSE), VI_SUCCESS);
+    ViBoolean enabled = 5;
+    QCOMPARE(ts4720_getChannelState(m_vi, 30, &enabled), VI_SUCCESS);
+    QCOMPARE(enabled, ViBoolean(VI_TRUE));
+    QCOMPARE(ts4720_setChannelConfig(m_vi, 30, "S", VI_TRUE), VI_SUCCESS);
+    QCOMPARE(ts4720_reloadConfig(m_vi, VI_TRUE), VI_SUCCESS);
+    ViChar defaultType[TS4720_TYPE_NAME_SIZE], resetType[TS4720_TYPE_NAME_SIZE];
+    QCOMPARE(ts4720_getChannelConfig(m_vi, 30, defaultType, VI_NULL), VI_SUCCESS);
+    QCOMPARE(ts4720_setChannelConfig(m_vi, 30, "S", VI_TRUE), VI_SUCCESS);
+    QCOMPARE(ts4720_reset(m_vi), VI_SUCCESS);
+    QCOMPARE(ts4720_getChannelConfig(m_vi, 30, resetType, VI_NULL), VI_SUCCESS);
+    QCOMPARE(QString(resetType), QString(defaultType));
+}
+
+QTEST_GUILESS_MAIN(tst_driverSettings)
+#include "tst_driverSettings.moc"
