@@ -5,21 +5,21 @@
 
 dataFileLineReader::dataFileLineReader(std::FILE *file, std::size_t maxLine, std::size_t bufferSize)
     : file_(file), maxLine_(maxLine ? maxLine : 1),
-      buffer_(bufferSize > 2 * maxLine_ ? bufferSize : 2 * maxLine_)
+      size_(bufferSize > 2 * maxLine_ ? bufferSize : 2 * maxLine_), buffer_(new char[size_])
 {
 }
 
 // Moves the unread bytes to the front and reads more behind them. False when nothing came.
 bool dataFileLineReader::refill()
 {
-    if (endOfFile_ || !file_ || (begin_ == 0 && end_ == buffer_.size()))
+    if (endOfFile_ || !file_ || (begin_ == 0 && end_ == size_))
         return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    std::size_t got = std::fread(buffer_.get() + end_, 1, size_ - end_, file_);
     end_ += got;
     if (got == 0)
         endOfFile_ = true;
@@ -30,7 +30,7 @@ bool dataFileLineReader::skipRestOfLine()
 {
     skipping_ = false;
     for (;;) {
-        const char *start = buffer_.data() + begin_;
+        const char *start = buffer_.get() + begin_;
         const void *newline = std::memchr(start, '\n', end_ - begin_);
         if (newline) {
             begin_ += std::size_t(static_cast<const char *>(newline) - start) + 1;
@@ -47,7 +47,7 @@ bool dataFileLineReader::next(const char *&line, std::size_t &length)
     if (skipping_)
         skipRestOfLine();
     for (;;) {
-        const char *start = buffer_.data() + begin_;
+        const char *start = buffer_.get() + begin_;
         const std::size_t available = end_ - begin_;
         const void *newline = std::memchr(start, '\n', available < maxLine_ ? available : maxLine_);
         if (newline) {
@@ -65,7 +65,7 @@ bool dataFileLineReader::next(const char *&line, std::size_t &length)
         } else {
             return false;
         }
-        line = buffer_.data() + (begin_ - length - (newline ? 1 : 0));
+        line = buffer_.get() + (begin_ - length - (newline ? 1 : 0));
         if (length > 0 && line[length - 1] == '\r')
             --length;
         return true;
@@ -79,8 +79,8 @@ long long dataFileLineReader::countRemaining()
     long long lines = 0;
     bool open = false;      // bytes of a line whose end has not been seen yet
     for (;;) {
-        const char *p = buffer_.data() + begin_;
-        const char *end = buffer_.data() + end_;
+        const char *p = buffer_.get() + begin_;
+        const char *end = buffer_.get() + end_;
         while (const void *newline = std::memchr(p, '\n', std::size_t(end - p))) {
             ++lines;
             open = false;

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <vector>
+#include <memory>
 
 class dataFileLineReader
 {
@@ -13,7 +13,7 @@ public:
     // Lines longer than maxLine characters are handed out cut to maxLine characters; the rest
     // of such a line is skipped, so it still counts as one line.
     explicit dataFileLineReader(std::FILE *file, std::size_t maxLine = 65536,
-                                std::size_t bufferSize = 1 << 20);
+                                std::size_t bufferSize = 1 << 18);
 
     // The next line, valid until the next call. False at the end of the file.
     bool next(const char *&line, std::size_t &length);
@@ -27,7 +27,8 @@ private:
 
     std::FILE *file_;
     std::size_t maxLine_;
-    std::vector<char> buffer_;
+    std::size_t size_;                  // of the buffer, at least twice maxLine
+    std::unique_ptr<char[]> buffer_;    // not zero-filled: only bytes read are looked at
     std::size_t begin_ = 0;     // first unread byte
     std::size_t end_ = 0;       // end of the bytes read so far
     bool endOfFile_ = false;

@@ -90,8 +90,10 @@ double outOfRangeValue(const char *p, const char *end)
         } else if (isDigit(*p) && !seenPoint)
             ++firstDigit;
     }
-    if (p < end)
+    if (p < end) {
         exponent = parseLeadingInt(p + 1, end);
+        exponent = exponent > 100000 ? 100000 : exponent < -100000 ? -100000 : exponent;
+    }
     double magnitude = (firstDigit + exponent > 0) ? HUGE_VAL : 0.0;
     return negative ? -magnitude : magnitude;
 }
@@ -171,6 +173,31 @@ bool parseValueField(const char *begin, const char *end, double &value)
         return false;
     value = result.ec == std::errc::result_out_of_range ? outOfRangeValue(begin, end) : parsed;
     return result.ec == std::errc() || result.ec == std::errc::result_out_of_range;
+}
+
+const char *parseValueFieldAt(const char *p, const char *stop, double &value, bool &ok)
+{
+    // One pass over "[-]digits[.digits]" as the writer writes it; anything else goes the long way.
+    const char *q = p;
+    const bool negative = q < stop && *q == '-';
+    q += negative;
+    unsigned long long mantissa = 0;
+    int digits = 0, decimals = 0;
+    for (; q < stop && isDigit(*q); ++q, ++digits)
+        mantissa = mantissa * 10 + unsigned(*q - '0');
+    if (q < stop && *q == '.')
+        for (++q; q < stop && isDigit(*q); ++q, ++digits, ++decimals)
+            mantissa = mantissa * 10 + unsigned(*q - '0');
+    if ((q == stop || *q == ',') && digits > 0 && digits <= 15) {
+        value = double(mantissa) / powersOfTen[decimals];
+        value = negative ? -value : value;
+        ok = true;
+        return q;
+    }
+    while (q < stop && *q != ',')
+        ++q;
+    ok = parseValueField(p, q, value);
+    return q;
 }
 
 double parseLeadingDouble(const char *begin, const char *end)

@@ -36,23 +36,36 @@ bool fieldAt(const char *line, std::size_t length, int column, const char *&begi
     return true;
 }
 
-// Timestamps, when the file has none, count scans; with an internal or PTP clock, seconds.
-double rowTime(const loadedFileRecord &r, const dataFileColumnMap &map, const char *line,
-               std::size_t length, long long row)
+// Row x values: timestamps minus the first one; without timestamps, scans, or seconds
+// (scans / scan rate) when the clock is internal or PTP.
+class rowTimes
 {
-    if (map.timestampColumn >= 0) {
+public:
+    rowTimes(const loadedFileRecord &r, const dataFileColumnMap &map)
+        : column_(map.timestampColumn), first_(r.firstTimestamp)
+    {
+        const std::size_t clockLength = strnlen(r.clockSource, sizeof r.clockSource);
+        if (r.scanRate > 0 && (beginsWithNoCase(r.clockSource, clockLength, "INTERNAL") ||
+                               beginsWithNoCase(r.clockSource, clockLength, "PTP")))
+            rate_ = r.scanRate;
+    }
+
+    double at(const char *line, std::size_t length, long long row) const
+    {
+        if (column_ < 0)
+            return rate_ > 0 ? double(row) / rate_ : double(row);
         const char *begin, *end;
         double seconds;
-        if (fieldAt(line, length, map.timestampColumn, begin, end) && parseTimestampField(begin, end, seconds))
-            return seconds - r.firstTimestamp;
+        if (fieldAt(line, length, column_, begin, end) && parseTimestampField(begin, end, seconds))
+            return seconds - first_;
         return NAN;
     }
-    const std::size_t clockLength = strnlen(r.clockSource, sizeof r.clockSource);
-    if (r.scanRate > 0 && (beginsWithNoCase(r.clockSource, clockLength, "INTERNAL") ||
-                           beginsWithNoCase(r.clockSource, clockLength, "PTP")))
-        return double(row) / r.scanRate;
-    return double(row);
-}
+
+private:
+    int column_;
+    double first_;
+    double rate_ = 0;
+};
 
 void readRow(const dataFileColumnMap &map, const char *line, std::size_t length, double **windows,
              long long position)
@@ -63,27 +76,19 @@ void readRow(const dataFileColumnMap &map, const char *line, std::size_t length,
     bool ended = false;              // the row gives no more values
     for (const dataFileColumnMap::temperatureColumn &t : map.temperatures) {
         double value = NAN;
-        while (!ended && column < t.column) {
-            const void *comma = std::memchr(p, ',', std::size_t(stop - p));
-            if (comma) {
-                p = static_cast<const char *>(comma) + 1;
-                ++column;
-            } else {
-                ended = true;
-            }
+        for (; !ended && column < t.column; ++column) {
+            while (p < stop && *p != ',')
+                ++p;
+            ended = p == stop;
+            p += ended ? 0 : 1;
         }
         if (!ended) {
-            const void *comma = std::memchr(p, ',', std::size_t(stop - p));
-            const char *end = comma ? static_cast<const char *>(comma) : stop;
-            if (!parseValueField(p, end, value)) {
-                value = NAN;
-                ended = true;
-            } else if (comma) {
-                p = end + 1;
-                ++column;
-            } else {
-                ended = true;
-            }
+            bool ok = false;
+            p = parseValueFieldAt(p, stop, value, ok);
+            ended = !ok || p == stop;
+            value = ok ? value : NAN;
+            p += ended ? 0 : 1;
+            ++column;
         }
         if (windows[t.window])
             windows[t.window][position] = value;
@@ -189,13 +194,14 @@ int readDataFileRows(std::FILE *file, const loadedFileRecord &r, int first, int 
         mapFromRecord(r, map);
     double *noWindows[48] = {};
     double **windows = channelWindows ? channelWindows : noWindows;
+    const rowTimes times(r, map);
     const long long last = (long long)first + count;
     for (long long row = 0; row < last && reader.next(line, length); ++row) {
         if (row < first)
             continue;
         const long long position = row - first;
         if (timeWindow)
-            timeWindow[position] = rowTime(r, map, line, length, row);
+            timeWindow[position] = times.at(line, length, row);
         readRow(map, line, length, windows, position);
         if (progress)
             progress->store(int(row), std::memory_order_relaxed);

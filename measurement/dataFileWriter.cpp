@@ -144,17 +144,19 @@ void appendDataFileRows(std::vector<char> &text, const dataFileColumns &columns,
 {
     const int vpc = columns.valuesPerChannel();
     const int channels = int(columns.channels.size());
-    const bool withTime = columns.timestamps && timestamps;
+    // Without timestamps from the caller the column still gets a value, so the rows stay aligned.
+    static const std::int32_t noTime[2] = {0, 0};
     const std::size_t rowLimit = maxRowLength(columns);
     std::size_t used = text.size();
     for (int i = 0; i < scans; ++i) {
         if (text.size() < used + rowLimit)
             text.resize(std::max(text.size() * 2, used + rowLimit));
         char *out = text.data() + used;
-        if (withTime) {
-            out = formatInt(out, timestamps[2 * i]);
+        if (columns.timestamps) {
+            const std::int32_t *t = timestamps ? timestamps + 2 * i : noTime;
+            out = formatInt(out, t[0]);
             *out++ = '.';
-            out = formatInt(out, timestamps[2 * i + 1], 9);
+            out = formatInt(out, t[1], 9);
             *out++ = ',';
         }
         for (int k = 0; k < channels; ++k) {

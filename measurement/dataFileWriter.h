@@ -54,7 +54,8 @@ int writeDataFileHeader(std::FILE *file, const dataFileSettings &settings,
 
 // Appends one row per scan to text. data is the read buffer of one block of scans, channel
 // by channel: value j of scan i of enabled channel k at (scans * k + i) * valuesPerChannel() + j.
-// timestamps holds (seconds, nanoseconds) per scan; it is used when columns.timestamps is set.
+// timestamps holds (seconds, nanoseconds) per scan; it is used when columns.timestamps is set
+// (null then writes 0.000000000, so that the rows stay aligned with the column line).
 void appendDataFileRows(std::vector<char> &text, const dataFileColumns &columns,
                         const double *data, const std::int32_t *timestamps, int scans);
 
