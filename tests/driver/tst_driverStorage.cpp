@@ -1,0 +1,220 @@
+// Storage functions: disk information, the two-step file list, download and delete.
+#include "simulatedInstrument.h"
+#include "ts4720.h"
+
+#include <QtTest>
+
+namespace {
+const int kArea = 3;
+
+// The bytes of a block reply "#<n><len><bytes>" of an in-process query.
+QByteArray blockBytes(const std::string &reply)
+{
+    if (reply.size() < 2 || reply[0] != '#')
+        return QByteArray();
+    int digits = reply[1] - '0';
+    int length = std::stoi(reply.substr(2, size_t(digits)));
+    return QByteArray(reply.data() + 2 + digits, length);
+}
+
+// Runs a one-scan recording with a shadow copy on the RAM disk, which adds a file.
+bool addRecording(ViSession vi)
+{
+    ViInt16 state = -1;
+    if (ts4720_setAcquisitionMode(vi, 0, 1000.0, 1, 0, 0, VI_TRUE) != VI_SUCCESS
+        || ts4720_setAttribute(vi, ts4720_ATTR_SHADOW_COPY, 1) != VI_SUCCESS
+        || ts4720_startAcquisitionEx(vi, 1, nullptr, nullptr) != VI_SUCCESS)
+        return false;
+    for (int i = 0; i < 500 && state != ts4720_ACQ_IDLE; ++i) {
+        QTest::qWait(10);
+        ts4720_checkAcquisition(vi, &state, VI_NULL);
+    }
+    return state == ts4720_ACQ_IDLE && ts4720_setAttribute(vi, ts4720_ATTR_SHADOW_COPY, 0) == VI_SUCCESS;
+}
+
+QString fileOn(const QString &list, const QString &location)
+{
+    for (const QString &line : list.split('\n')) {
+        QStringList fields = line.split(',');
+        if (fields.size() == 4 && fields.at(1) == location)
+            return fields.at(0);
+    }
+    return QString();
+}
+} // namespace
+
+class tst_driverStorage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tssim::Instrument> m_instrument;
+    ViSession m_vi = 0;
+
+    QString fileList();
+
+private slots:
+    void init();
+    void cleanup();
+    void diskInfo_data();
+    void diskInfo();
+    void fileListInTwoSteps();
+    void fileListKeepsTheQueriedText();
+    void fileListIntoASizedBuffer();
+    void failedFileList();
+    void download();
+    void downloadFailures();
+    void deleteFile();
+};
+
+void tst_driverStorage::init()
+{
+    std::string error;
+    m_instrument = startInstrument(kArea, &error);
+    QVERIFY2(m_instrument, error.c_str());
+    m_vi = openSession(*m_instrument);
+    QVERIFY(m_vi != 0);
+}
+
+void tst_driverStorage::cleanup()
+{
+    ts4720_close(m_vi);
+    m_instrument.reset();
+}
+
+QString tst_driverStorage::fileList()
+{
+    ViInt32 n = -1;
+    if (ts4720_getStorageFileList(m_vi, VI_NULL, &n) != VI_SUCCESS || n < 0)
+        return "<failed>";
+    QByteArray buffer(n + 1, '\0');
+    if (ts4720_getStorageFileList(m_vi, buffer.data(), VI_NULL) != VI_SUCCESS)
+        return "<failed>";
+    return QString::fromLatin1(buffer.constData());
+}
+
+void tst_driverStorage::diskInfo_data()
+{
+    QTest::addColumn<ViInt16>("location");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<ViInt32>("total");
+    QTest::newRow("hard disk") << ViInt16(ts4720_STORAGE_HD) << "Hard Disk" << ViInt32(4194304);
+    QTest::newRow("RAM disk") << ViInt16(ts4720_STORAGE_RAM) << "RAM Disk" << ViInt32(262144);
+}
+
+void tst_driverStorage::diskInfo()
+{
+    QFETCH(ViInt16, location);
+    QFETCH(QString, text);
+    QFETCH(ViInt32, total);
+    ViChar info[TS4720_STORAGE_INFO_SIZE + 8];
+    memset(info, 'x', sizeof info);
+    ViInt32 totalKB = -1, freeKB = -1;
+    QCOMPARE(ts4720_getStorageInfo(m_vi, location, info, &totalKB, &freeKB), VI_SUCCESS);
+    QCOMPARE(QString(info), text);
+    QCOMPARE(totalKB, total);
+    QVERIFY(freeKB >= 0 && freeKB <= totalKB);
+    QCOMPARE(ts4720_getStorageInfo(m_vi, location, VI_NULL, &totalKB, &freeKB), VI_SUCCESS);
+}
+
+void tst_driverStorage::fileListInTwoSteps()
+{
+    QString list = fileList();
+    QCOMPARE(list, QString::fromLatin1(blockBytes(m_instrument->command("MMEM:CAT?"))));
+    QVERIFY(!fileOn(list, "RAM").isEmpty());
+    QVERIFY(!fileOn(list, "HD").isEmpty());
+}
+
+void tst_driverStorage::fileListKeepsTheQueriedText()
+{
+    ViInt32 n = -1;
+    QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
+    const QByteArray before = blockBytes(m_instrument->command("MMEM:CAT?"));
+    QCOMPARE(n, ViInt32(before.size()));
+    // The list grows between the two steps: the buffer sized by the first still fits.
+    QVERIFY(addRecording(m_vi));
+    QVERIFY(blockBytes(m_instrument->command("MMEM:CAT?")).size() > before.size());
+    QByteArray buffer(n + 1 + 16, '#');
+    QCOMPARE(ts4720_getStorageFileList(m_vi, buffer.data(), VI_NULL), VI_SUCCESS);
+    QCOMPARE(QByteArray(buffer.constData()), before);
+    QCOMPARE(buffer.mid(n + 1), QByteArray(16, '#'));
+}
+
+void tst_driverStorage::fileListIntoASizedBuffer()
+{
+    ViInt32 n = -1;
+    QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
+    QVERIFY(n > 10);
+    const QByteArray full = blockBytes(m_instrument->command("MMEM:CAT?"));
+    QByteArray buffer(64, '#');
+    ViInt32 size = 10;
+    QCOMPARE(ts4720_getStorageFileList(m_vi, buffer.data(), &size), TS4720_ERROR_BUFFER_TOO_SMALL);
+    QCOMPARE(size, n);
+    QCOMPARE(QByteArray(buffer.constData()), full.left(9));
+    QCOMPARE(buffer.at(10), '#');
+    size = n + 1;
+    QByteArray exact(n + 1, '#');
+    QCOMPARE(ts4720_getStorageFileList(m_vi, exact.data(), &size), VI_SUCCESS);
+    QCOMPARE(QByteArray(exact.constData()), full);
+    size = 0;
+    QCOMPARE(ts4720_getStorageFileList(m_vi, buffer.data(), &size), TS4720_ERROR_INV_PARAMETER);
+}
+
+void tst_driverStorage::failedFileList()
+{
+    ViInt32 n = -1;
+    QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
+    m_instrument->command("SIM:FAIL \"MMEM:CAT?\",-250");
+    n = -1;
+    ViStatus status = ts4720_getStorageFileList(m_vi, VI_NULL, &n);
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QVERIFY(statusText(m_vi, status).find("-250") != std::string::npos);
+    QCOMPARE(n, ViInt32(0));
+    ViChar one[1] = {'#'};
+    QCOMPARE(ts4720_getStorageFileList(m_vi, one, VI_NULL), VI_SUCCESS);
+    QCOMPARE(one[0], '\0');
+}
+
+void tst_driverStorage::download()
+{
+    const QString name = fileOn(fileList(), "RAM");
+    QVERIFY(!name.isEmpty());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("copy.csv");
+    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, name.toLatin1().constData(),
+                                 path.toLatin1().constData()), VI_SUCCESS);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray expected = blockBytes(m_instrument->command("MMEM:DATA? 1,\"" + name.toStdString() + "\""));
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(file.readAll(), expected);
+}
+
+void tst_driverStorage::downloadFailures()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing.csv");
+    ViStatus status = ts4720_downloadFile(m_vi, ts4720_STORAGE_HD, "NO_SUCH_FILE.csv", path.toLatin1().constData());
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QVERIFY(statusText(m_vi, status).find("-256") != std::string::npos);
+    QVERIFY(!QFile::exists(path));
+
+    const QString name = fileOn(fileList(), "HD");
+    const QString unwritable = dir.filePath("no/such/folder/file.csv");
+    status = ts4720_downloadFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData(),
+                                 unwritable.toLatin1().constData());
+    QCOMPARE(status, TS4720_ERROR_FILE_IO);
+    QVERIFY(!statusText(m_vi, status).empty());
+}
+
+void tst_driverStorage::deleteFile()
+{
+    const QString name = fileOn(fileList(), "HD");
+    QVERIFY(!name.isEmpty());
+    QCOMPARE(ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData()), VI_SUCCESS);
+    QCOMPARE(fileOn(fileList(), "HD"), QString());
+    ViStatus status = ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData());
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QVERIFY(statusText(m_vi, status).find("-256") != std::string::npos);
+}
+
+QTEST_GUILESS_MAIN(tst_driverStorage)
+#include "tst_driverStorage.moc"
