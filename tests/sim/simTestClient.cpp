@@ -1,0 +1,121 @@
+// Blocking socket client with timeouts.
+#include "simTestClient.h"
+
+#include <arpa/inet.h>
+#include <cstring>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+SimTestClient::~SimTestClient()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool SimTestClient::connectTo(const std::string &address, uint16_t port)
+{
+    sockaddr_in addr;
+    std::memset(&addr, 0, sizeof addr);
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port);
+    if (inet_pton(AF_INET, address.c_str(), &addr.sin_addr) != 1)
+        return false;
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+}
+
+bool SimTestClient::send(const std::string &bytes)
+{
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool SimTestClient::fill(int timeoutMs)
+{
+    pollfd p = {fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0)
+        return false;
+    char chunk[65536];
+    const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+    if (n <= 0)
+        return false;
+    buffer_.append(chunk, static_cast<size_t>(n));
+    return true;
+}
+
+bool SimTestClient::readLine(std::string *line, int timeoutMs)
+{
+    size_t newline;
+    while ((newline = buffer_.find('\n')) == std::string::npos)
+        if (!fill(timeoutMs))
+            return false;
+    *line = buffer_.substr(0, newline);
+    buffer_.erase(0, newline + 1);
+    return true;
+}
+
+bool SimTestClient::query(const std::string &message, std::string *reply, int timeoutMs)
+{
+    return send(message + "\n") && readLine(reply, timeoutMs);
+}
+
+bool SimTestClient::queryBlock(const std::string &message, std::string *bytes)
+{
+    if (!send(message + "\n"))
+        return false;
+    while (buffer_.size() < 2)
+        if (!fill(5000))
+            return false;
+    if (buffer_[0] != '#' || buffer_[1] < '1' || buffer_[1] > '9')
+        return false;
+    const size_t digits = static_cast<size_t>(buffer_[1] - '0');
+    while (buffer_.size() < 2 + digits)
+        if (!fill(5000))
+            return false;
+    const size_t length = std::stoul(buffer_.substr(2, digits));
+    while (buffer_.size() < 2 + digits + length + 1)
+        if (!fill(5000))
+            return false;
+    *bytes = buffer_.substr(2 + digits, length);
+    const bool terminated = buffer_[2 + digits + length] == '\n';
+    buffer_.erase(0, 2 + digits + length + 1);
+    return terminated;
+}
+
+bool SimTestClient::closedByPeer(int timeoutMs)
+{
+    pollfd p = {fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) <= 0)
+        return false;
+    char byte;
+    return ::recv(fd_, &byte, 1, 0) == 0;
+}
+
+bool blockPayload(const std::string &text, std::string *bytes)
+{
+    if (text.size() < 2 || text[0] != '#' || text[1] < '1' || text[1] > '9')
+        return false;
+    const size_t digits = static_cast<size_t>(text[1] - '0');
+    if (text.size() < 2 + digits)
+        return false;
+    const size_t length = std::stoul(text.substr(2, digits));
+    if (text.size() < 2 + digits + length)
+        return false;
+    *bytes = text.substr(2 + digits, length);
+    return true;
+}
+
+std::vector<double> doublesOf(const std::string &bytes)
+{
+    std::vector<double> values(bytes.size() / 8);
+    std::memcpy(values.data(), bytes.data(), values.size() * 8);
+    return values;
+}
