@@ -39,6 +39,8 @@ ts2900fp_app::ts2900fp_app(QWidget *parent) : QWidget(parent)
     body->setSpacing(h);
     body->setContentsMargins(h / 2, 0, 0, h / 2);
     d_contentArea = new QWidget(this);
+    // The instrument's pages take the width the window gains, not the button column.
+    d_contentArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     body->addWidget(d_contentArea);
     body->addLayout(buildButtonColumn(h));
     outer->addLayout(buildHeader());
