@@ -49,6 +49,8 @@ void onApplicationCreated()
 int runEntryChild(int argc, char **argv)
 {
     messageBoxes::setHandler([](const messageBoxes::Request &r) {
+        if (!r.customButtons.isEmpty()) // the start-up dialogue: run in demo mode
+            return int(r.customButtons.indexOf(QStringLiteral("Run In Demo Mode")));
         std::printf("BOX %d|%s|%s\n", int(r.kind), qPrintable(r.title), qPrintable(r.text));
         std::fflush(stdout);
         return int(r.kind == messageBoxes::Kind::Question ? QMessageBox::Yes : QMessageBox::Ok);
@@ -102,7 +104,7 @@ void tst_programEntry::start_data()
     QTest::addColumn<QString>("panel");  // the PANEL line, empty when no panel may appear
     QTest::addColumn<QString>("box");    // the BOX line, empty when no box may appear
 
-    const QString normal = QStringLiteral("PANEL Korvan 4720 Soft Front Panel|visible");
+    const QString normal = QStringLiteral("PANEL Korvan 4720 Soft Front Panel: 192.168.2.60|visible");
     QTest::newRow("no argument") << QStringList() << 0 << normal << QString();
     QTest::newRow("two arguments, both missing")
         << QStringList{"missing.csv", "data/run 1.csv"} << 0 << normal << QString();
