@@ -1,0 +1,103 @@
+#include "acquisitionRecorder.h"
+
+#include <algorithm>
+#include <chrono>
+
+AcquisitionRecorder::AcquisitionRecorder(ViInt32 threshold, int channels, int valuesPerChannel,
+                                         bool stamps)
+    : m_threshold(threshold),
+      m_stamps(stamps),
+      m_data(size_t(threshold) * size_t(channels) * size_t(valuesPerChannel)),
+      m_stampBuffer(size_t(threshold) * 2)
+{
+}
+
+void AcquisitionRecorder::callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd, ViAddr params)
+{
+    static_cast<AcquisitionRecorder *>(params)->record(vi, backlog, daEnd);
+}
+
+void AcquisitionRecorder::record(ViSession vi, ViInt32 backlog, ViInt16 daEnd)
+{
+    int call;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        call = ++m_callbacks;
+    }
+    if (hook)
+        hook(vi, call);
+    // As the panel does: one block per call, and at the end read until nothing remains.
+    for (int round = 0; round < 100000; ++round) {
+        RecordedBlock block;
+        block.backlog = backlog;
+        block.daEnd = daEnd;
+        ViInt32 n = std::min(backlog, m_threshold);
+        block.status = ts4720_readAcquisition(vi, n, 0, &block.remaining, &block.scansRead, m_data.data(),
+                                              m_stamps ? m_stampBuffer.data() : nullptr);
+        block.data.assign(m_data.begin(), m_data.begin() + (m_data.size() / size_t(m_threshold)) * size_t(block.scansRead));
+        if (m_stamps)
+            block.stamps.assign(m_stampBuffer.begin(), m_stampBuffer.begin() + 2 * block.scansRead);
+        const bool more = daEnd && block.remaining > 0;
+        {
+            std::lock_guard<std::mutex> guard(m_mutex);
+            m_blocks.push_back(block);
+        }
+        if (!more)
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        if (daEnd)
+            ++m_endCallbacks;
+    }
+    m_changed.notify_all();
+}
+
+bool AcquisitionRecorder::waitForEnd(int ms)
+{
+    std::unique_lock<std::mutex> guard(m_mutex);
+    return m_changed.wait_for(guard, std::chrono::milliseconds(ms), [this] { return m_endCallbacks > 0; });
+}
+
+bool AcquisitionRecorder::waitForCallbacks(int count, int ms)
+{
+    std::unique_lock<std::mutex> guard(m_mutex);
+    return m_changed.wait_for(guard, std::chrono::milliseconds(ms), [&] { return m_callbacks >= count; });
+}
+
+int AcquisitionRecorder::callbacks()
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_callbacks;
+}
+
+int AcquisitionRecorder::endCallbacks()
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_endCallbacks;
+}
+
+long long AcquisitionRecorder::scans()
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    long long total = 0;
+    for (const RecordedBlock &b : m_blocks)
+        total += b.scansRead;
+    return total;
+}
+
+std::vector<RecordedBlock> AcquisitionRecorder::blocks()
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    return m_blocks;
+}
+
+std::vector<long long> AcquisitionRecorder::timestamps()
+{
+    std::vector<long long> all;
+    for (const RecordedBlock &b : blocks()) {
+        for (size_t i = 0; i + 1 < b.stamps.size(); i += 2)
+            all.push_back(static_cast<long long>(static_cast<ViUInt32>(b.stamps[i])) * 1000000000LL + b.stamps[i + 1]);
+    }
+    return all;
+}

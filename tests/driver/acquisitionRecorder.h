@@ -1,0 +1,56 @@
+// Test callback that reads blocks the way the panel does and keeps what it got.
+#ifndef TESTS_DRIVER_ACQUISITIONRECORDER_H
+#define TESTS_DRIVER_ACQUISITIONRECORDER_H
+
+#include "ts4720.h"
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+struct RecordedBlock {
+    ViInt32 backlog = 0;
+    ViInt16 daEnd = 0;
+    ViStatus status = 0;
+    ViInt32 scansRead = 0;
+    ViInt32 remaining = 0;
+    std::vector<ViReal64> data;   // channel by channel, n = scansRead
+    std::vector<ViInt32> stamps;  // (seconds, nanoseconds) per scan
+};
+
+class AcquisitionRecorder {
+public:
+    AcquisitionRecorder(ViInt32 threshold, int channels, int valuesPerChannel, bool stamps = true);
+
+    static void callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd, ViAddr params);
+
+    // Wait until the end callback came, or at least `count` callbacks; false on time-out.
+    bool waitForEnd(int ms);
+    bool waitForCallbacks(int count, int ms);
+
+    int callbacks();
+    int endCallbacks();
+    long long scans();
+    std::vector<RecordedBlock> blocks();
+    // All timestamps in ns, in delivery order.
+    std::vector<long long> timestamps();
+
+    // Runs inside the callback before it reads (the callback's number from 1).
+    std::function<void(ViSession vi, int call)> hook;
+
+private:
+    void record(ViSession vi, ViInt32 backlog, ViInt16 daEnd);
+
+    const ViInt32 m_threshold;
+    const bool m_stamps;
+    std::vector<ViReal64> m_data;
+    std::vector<ViInt32> m_stampBuffer;
+    std::mutex m_mutex; // protects the members below
+    std::condition_variable m_changed;
+    std::vector<RecordedBlock> m_blocks;
+    int m_callbacks = 0;
+    int m_endCallbacks = 0;
+};
+
+#endif

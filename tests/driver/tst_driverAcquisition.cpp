@@ -1,0 +1,489 @@
+// Acquisitions through the driver's thread and callback: counts, layout, start and stop
+// kinds, stopping, lost connections, overflow and the instrument's shadow copy.
+#include "acquisitionRecorder.h"
+#include "simulatedInstrument.h"
+#include "ts2900.h"
+#include "ts4720.h"
+#include "ts4720_ext.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+const int kArea = 4;
+const int kWaitMs = 20000; // only reached when something is broken
+
+// Enables exactly the given channels and programs format and mode.
+bool configure(ViSession vi, const std::vector<int> &channels, ViInt32 format, ViInt16 clock, double rate,
+               ViInt32 scans, ViInt16 start, ViInt16 stop, bool stamps = true)
+{
+    for (ViInt16 ch = 1; ch <= TS4720_MAX_CHANNELS; ++ch) {
+        bool on = std::find(channels.begin(), channels.end(), ch) != channels.end();
+        if (ts4720_setChannelState(vi, ch, on) != VI_SUCCESS)
+            return false;
+    }
+    return ts4720_setAttribute(vi, ts4720_ATTR_DATA_FORMAT, format) == VI_SUCCESS
+           && ts4720_setAcquisitionMode(vi, clock, rate, scans, start, stop, stamps) == VI_SUCCESS;
+}
+
+ViInt16 stateOf(ViSession vi)
+{
+    ViInt16 state = -1;
+    ts4720_checkAcquisition(vi, &state, VI_NULL);
+    return state;
+}
+
+// Every timestamp after its predecessor by one scan period (within a microsecond).
+bool evenlySpaced(const std::vector<long long> &stamps, double rate)
+{
+    const double period = 1e9 / rate;
+    for (size_t i = 1; i < stamps.size(); ++i) {
+        if (std::fabs(double(stamps[i] - stamps[i - 1]) - period) > 1000.0)
+            return false;
+    }
+    return true;
+}
+
+bool strictlyIncreasing(const std::vector<long long> &stamps)
+{
+    for (size_t i = 1; i < stamps.size(); ++i) {
+        if (stamps[i] <= stamps[i - 1])
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+class tst_driverAcquisition : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<tssim::Instrument> m_instrument;
+    ViSession m_vi = 0;
+
+    void trigger(const QString &step);
+
+private slots:
+    void init();
+    void cleanup();
+    void fixedNumberOfScans_data();
+    void fixedNumberOfScans();
+    void dataLayout_data();
+    void dataLayout();
+    void startAndStopKinds_data();
+    void startAndStopKinds();
+    void stopInTheMiddleAndRestart();
+    void stopWhileCallbackRuns();
+    void stopFromInsideTheCallback();
+    void closeDuringAcquisition();
+    void lostConnection_data();
+    void lostConnection();
+    void backlogOverflow();
+    void shadowCopyMatchesDelivery();
+    void readWithoutCallback();
+};
+
+void tst_driverAcquisition::init()
+{
+    std::string error;
+    m_instrument = startInstrument(kArea, &error);
+    QVERIFY2(m_instrument, error.c_str());
+    m_vi = openSession(*m_instrument);
+    QVERIFY(m_vi != 0);
+}
+
+void tst_driverAcquisition::cleanup()
+{
+    ts4720_close(m_vi);
+    m_instrument.reset();
+}
+
+void tst_driverAcquisition::fixedNumberOfScans_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<int>("scans");
+    QTest::addColumn<int>("threshold");
+    QTest::newRow("1000 Hz, 1234 scans, blocks of 250") << 1000.0 << 1234 << 250;
+    QTest::newRow("100 Hz, 7 scans, blocks of 1") << 100.0 << 7 << 1;
+    QTest::newRow("50 Hz, 3 scans, fewer than a block") << 50.0 << 3 << 5;
+}
+
+void tst_driverAcquisition::fixedNumberOfScans()
+{
+    QFETCH(double, rate);
+    QFETCH(int, scans);
+    QFETCH(int, threshold);
+    QVERIFY(configure(m_vi, {1, 2, 3}, 1, 0, rate, scans, 0, 0));
+    AcquisitionRecorder recorder(threshold, 3, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, threshold, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    QCOMPARE(recorder.scans(), (long long)scans);
+    QCOMPARE(recorder.endCallbacks(), 1);
+    std::vector<RecordedBlock> blocks = recorder.blocks();
+    QVERIFY(blocks.back().daEnd);
+    QCOMPARE(blocks.back().remaining, 0);
+    for (const RecordedBlock &b : blocks) {
+        QVERIFY(b.status >= 0);
+        QVERIFY(b.scansRead <= threshold);
+        if (!b.daEnd)
+            QVERIFY(b.backlog >= threshold);
+    }
+    std::vector<long long> stamps = recorder.timestamps();
+    QCOMPARE(stamps.size(), size_t(scans));
+    QVERIFY(evenlySpaced(stamps, rate));
+    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+}
+
+void tst_driverAcquisition::dataLayout_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("vpc");
+    QTest::addColumn<bool>("stamps");
+    QTest::newRow("temperature") << 1 << 1 << true;
+    QTest::newRow("with voltage") << 3 << 2 << true;
+    QTest::newRow("with cold junction, no timestamp buffer") << 5 << 2 << false;
+    QTest::newRow("all three") << 7 << 3 << true;
+}
+
+void tst_driverAcquisition::dataLayout()
+{
+    QFETCH(int, format);
+    QFETCH(int, vpc);
+    QFETCH(bool, stamps);
+    const double fixed[3] = {100.0, NAN, 300.0}; // channels 2, 5 (open), 7
+    m_instrument->command("SIM:CHAN:TEMP 2,100");
+    m_instrument->command("SIM:CHAN:TEMP 7,300");
+    m_instrument->command("SIM:CHAN:OPEN 5,1");
+    QVERIFY(configure(m_vi, {2, 5, 7}, format, 0, 200.0, 60, 0, 0));
+    AcquisitionRecorder recorder(25, 3, vpc, stamps);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 25, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    QCOMPARE(recorder.scans(), 60LL);
+    for (const RecordedBlock &b : recorder.blocks()) {
+        const int n = b.scansRead;
+        for (int k = 0; k < 3; ++k) {
+            for (int i = 0; i < n; ++i) {
+                const double *v = &b.data[size_t((n * k + i) * vpc)];
+                if (k == 1) {
+                    for (int j = 0; j < vpc; ++j)
+                        QVERIFY(std::isnan(v[j]));
+                    continue;
+                }
+                QVERIFY2(std::fabs(v[0] - fixed[k]) < 0.01, QByteArray::number(v[0]));
+                if (format & 2) // K type: about 3.1 mV at 100 °C, 11.2 mV at 300 °C
+                    QVERIFY2(v[1] > (k == 0 ? 2.0 : 10.0) && v[1] < (k == 0 ? 4.0 : 12.5), QByteArray::number(v[1]));
+                if (format & 4)
+                    QVERIFY2(v[vpc - 1] > 20.0 && v[vpc - 1] < 28.0, QByteArray::number(v[vpc - 1]));
+            }
+        }
+    }
+    if (stamps) {
+        std::vector<long long> all = recorder.timestamps();
+        QCOMPARE(all.size(), size_t(60));
+        QVERIFY(evenlySpaced(all, 200.0));
+    }
+}
+
+void tst_driverAcquisition::trigger(const QString &step)
+{
+    if (step == "pulse1")
+        m_instrument->command("SIM:LINE:PULS 1");
+    else if (step == "pulse2")
+        m_instrument->command("SIM:LINE:PULS 2");
+    else if (step == "gate1 on")
+        m_instrument->command("SIM:LINE:STAT 1,1");
+    else if (step == "gate1 off")
+        m_instrument->command("SIM:LINE:STAT 1,0");
+    else if (step == "clock1 500 Hz")
+        m_instrument->command("SIM:LINE:CLOC 1,500");
+    else if (step == "clock2 500 Hz")
+        m_instrument->command("SIM:LINE:CLOC 2,500");
+}
+
+void tst_driverAcquisition::startAndStopKinds_data()
+{
+    QTest::addColumn<ViInt16>("clock");
+    QTest::addColumn<ViInt16>("start");
+    QTest::addColumn<ViInt16>("stop");
+    QTest::addColumn<int>("scans");     // programmed; 0 with a trigger stop
+    QTest::addColumn<QString>("begin"); // what makes it run
+    QTest::addColumn<QString>("end");   // what ends it after the first block, or ""
+    QTest::newRow("internal clock, immediate") << ViInt16(0) << ViInt16(0) << ViInt16(0) << 20 << "" << "";
+    QTest::newRow("PTP clock, immediate") << ViInt16(1) << ViInt16(0) << ViInt16(0) << 20 << "" << "";
+    QTest::newRow("PTP alarm start") << ViInt16(0) << ViInt16(1) << ViInt16(0) << 10 << "alarm" << "";
+    QTest::newRow("line 1 start") << ViInt16(0) << ViInt16(2) << ViInt16(0) << 10 << "pulse1" << "";
+    QTest::newRow("line 2 start") << ViInt16(0) << ViInt16(3) << ViInt16(0) << 10 << "pulse2" << "";
+    QTest::newRow("stop by pulse") << ViInt16(0) << ViInt16(2) << ViInt16(1) << 0 << "pulse1" << "pulse1";
+    QTest::newRow("stop by gate") << ViInt16(0) << ViInt16(2) << ViInt16(2) << 0 << "gate1 on" << "gate1 off";
+    QTest::newRow("external clock on line 1") << ViInt16(2) << ViInt16(0) << ViInt16(0) << 30 << "clock1 500 Hz" << "";
+    QTest::newRow("clock on line 2, start on line 1") << ViInt16(3) << ViInt16(2) << ViInt16(0) << 25 << "pulse1;clock2 500 Hz" << "";
+}
+
+void tst_driverAcquisition::startAndStopKinds()
+{
+    QFETCH(ViInt16, clock);
+    QFETCH(ViInt16, start);
+    QFETCH(ViInt16, stop);
+    QFETCH(int, scans);
+    QFETCH(QString, begin);
+    QFETCH(QString, end);
+    const double rate = 100.0;
+    QVERIFY(configure(m_vi, {1, 4}, 1, clock, rate, scans, start, stop));
+    ViUInt32 alarm = 0;
+    if (begin == "alarm") {
+        QCOMPARE(ts4720_getPTPTime(m_vi, &alarm, VI_NULL), VI_SUCCESS);
+        alarm += 2;
+        QCOMPARE(ts4720_setPTPAlarm(m_vi, alarm, 0), VI_SUCCESS);
+    }
+    AcquisitionRecorder recorder(5, 2, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 5, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QCOMPARE(stateOf(m_vi), ViInt16(start == 0 ? ts4720_ACQ_RUNNING : ts4720_ACQ_ARMED));
+    for (const QString &step : begin.split(';'))
+        trigger(step);
+    if (!end.isEmpty()) {
+        QVERIFY(recorder.waitForCallbacks(1, kWaitMs));
+        trigger(end);
+    }
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    m_instrument->command("SIM:LINE:CLOC 1,0;:SIM:LINE:CLOC 2,0");
+    std::vector<long long> stamps = recorder.timestamps();
+    if (scans > 0)
+        QCOMPARE(stamps.size(), size_t(scans));
+    else
+        QVERIFY(stamps.size() >= 5);
+    QVERIFY(strictlyIncreasing(stamps));
+    QVERIFY(evenlySpaced(stamps, clock < 2 ? rate : 500.0)); // an external clock runs at 500 Hz
+    if (alarm != 0)
+        QVERIFY(stamps.front() >= (long long)alarm * 1000000000LL);
+    QCOMPARE(recorder.endCallbacks(), 1);
+    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+}
+
+void tst_driverAcquisition::stopInTheMiddleAndRestart()
+{
+    QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
+    AcquisitionRecorder recorder(50, 1, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(3, kWaitMs));
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), TS4720_ERROR_ACQ_RUNNING);
+    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+    const int calls = recorder.callbacks();
+    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+    ts2900_delay(200);
+    QCOMPARE(recorder.callbacks(), calls);
+    QCOMPARE(recorder.endCallbacks(), 0);
+    QVERIFY(strictlyIncreasing(recorder.timestamps()));
+
+    // A second acquisition on the same session.
+    QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 120, 0, 0, VI_TRUE), VI_SUCCESS);
+    AcquisitionRecorder again(50, 1, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &again), VI_SUCCESS);
+    QVERIFY(again.waitForEnd(kWaitMs));
+    QCOMPARE(again.scans(), 120LL);
+    QCOMPARE(recorder.callbacks(), calls);
+}
+
+void tst_driverAcquisition::stopWhileCallbackRuns()
+{
+    QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
+    AcquisitionRecorder recorder(20, 1, 1);
+    std::atomic<bool> inside{false}, finished{false};
+    recorder.hook = [&](ViSession, int call) {
+        if (call != 1)
+            return;
+        inside = true;
+        ts2900_delay(300);
+        finished = true;
+    };
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(1, kWaitMs));
+    QVERIFY(inside);
+    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+    QVERIFY(finished);
+    const int calls = recorder.callbacks();
+    ts2900_delay(100);
+    QCOMPARE(recorder.callbacks(), calls);
+}
+
+void tst_driverAcquisition::stopFromInsideTheCallback()
+{
+    QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
+    AcquisitionRecorder recorder(20, 1, 1);
+    std::atomic<ViStatus> stopStatus{1};
+    recorder.hook = [&](ViSession vi, int call) {
+        if (call == 2)
+            stopStatus = ts4720_stopAcquisition(vi);
+    };
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
+    for (int i = 0; i < 200 && stopStatus == 1; ++i)
+        ts2900_delay(10);
+    QCOMPARE(ViStatus(stopStatus), VI_SUCCESS);
+    ts2900_delay(100);
+    QCOMPARE(recorder.callbacks(), 2);
+    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+    // The ended thread is joined by the next start.
+    QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 10, 0, 0, VI_TRUE), VI_SUCCESS);
+    AcquisitionRecorder again(20, 1, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &again), VI_SUCCESS);
+    QVERIFY(again.waitForEnd(kWaitMs));
+    QCOMPARE(again.scans(), 10LL);
+}
+
+void tst_driverAcquisition::closeDuringAcquisition()
+{
+    QVERIFY(configure(m_vi, {1, 2}, 1, 0, 500.0, 0, 0, 0));
+    AcquisitionRecorder recorder(10, 2, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
+    QCOMPARE(ts4720_close(m_vi), VI_SUCCESS);
+    const int calls = recorder.callbacks();
+    ts2900_delay(100);
+    QCOMPARE(recorder.callbacks(), calls);
+    QCOMPARE(QString::fromStdString(m_instrument->command("ACQ:STAT?")).section(',', 0, 0), QString("0"));
+    m_vi = 0;
+}
+
+void tst_driverAcquisition::lostConnection_data()
+{
+    QTest::addColumn<bool>("stopInstrument");
+    QTest::newRow("connection dropped") << false;
+    QTest::newRow("instrument gone") << true;
+}
+
+void tst_driverAcquisition::lostConnection()
+{
+    QFETCH(bool, stopInstrument);
+    QVERIFY(configure(m_vi, {1, 2}, 1, 0, 100.0, 0, 0, 0));
+    QCOMPARE(ts4720_setTimeout(m_vi, 2000), VI_SUCCESS);
+    AcquisitionRecorder recorder(10, 2, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
+    if (stopInstrument)
+        m_instrument->stop();
+    else
+        QVERIFY(sendOverNetwork(*m_instrument, "SIM:DROP"));
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    std::vector<RecordedBlock> blocks = recorder.blocks();
+    QCOMPARE(blocks.back().daEnd, ViInt16(1));
+    QVERIFY(blocks.back().status < 0);
+    QCOMPARE(blocks.back().remaining, 0);
+    std::vector<long long> stamps = recorder.timestamps();
+    QVERIFY(stamps.size() >= 20);
+    QVERIFY(evenlySpaced(stamps, 100.0));
+    // The next call reports the loss.
+    ViInt16 state = -1;
+    ViStatus status = ts4720_checkAcquisition(m_vi, &state, VI_NULL);
+    QVERIFY(status < 0);
+    QVERIFY(!statusText(m_vi, status).empty());
+    ViStatus stopped = ts4720_stopAcquisition(m_vi);
+    if (stopInstrument) {
+        QVERIFY(stopped < 0);
+    } else {
+        QCOMPARE(stopped, VI_SUCCESS);
+        QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+    }
+    QCOMPARE(recorder.endCallbacks(), 1);
+}
+
+void tst_driverAcquisition::backlogOverflow()
+{
+    m_instrument->command("SIM:ACQ:CAP 30");
+    QVERIFY(configure(m_vi, {3}, 1, 0, 1000.0, 0, 0, 0));
+    AcquisitionRecorder recorder(100, 1, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 100, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    // Every scan the instrument took is delivered, then the overflow is reported once.
+    QCOMPARE(recorder.scans(), 30LL);
+    QVERIFY(evenlySpaced(recorder.timestamps(), 1000.0));
+    ViBoolean enabled = 0;
+    ViStatus status = ts4720_getChannelState(m_vi, 3, &enabled);
+    QCOMPARE(status, TS4720_ERROR_ACQ_OVERFLOW);
+    QVERIFY(!statusText(m_vi, status).empty());
+    QCOMPARE(ts4720_getChannelState(m_vi, 3, &enabled), VI_SUCCESS);
+    ViInt16 state = -1;
+    QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), TS4720_ERROR_ACQ_OVERFLOW);
+    QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
+}
+
+static QStringList storedFiles(ViSession vi)
+{
+    ViInt32 n = 0;
+    if (ts4720_getStorageFileList(vi, VI_NULL, &n) != VI_SUCCESS)
+        return QStringList();
+    QByteArray list(n + 1, '\0');
+    ts4720_getStorageFileList(vi, list.data(), VI_NULL);
+    QStringList names;
+    for (const QString &line : QString::fromLatin1(list).split('\n'))
+        names << line.section(',', 0, 1);
+    return names;
+}
+
+void tst_driverAcquisition::shadowCopyMatchesDelivery()
+{
+    m_instrument->command("SIM:CHAN:OPEN 5,1");
+    QVERIFY(configure(m_vi, {2, 5, 7}, 7, 0, 100.0, 40, 0, 0));
+    QCOMPARE(ts4720_setAttribute(m_vi, ts4720_ATTR_SHADOW_COPY, 1), VI_SUCCESS);
+    const QStringList before = storedFiles(m_vi);
+    AcquisitionRecorder recorder(10, 3, 3);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    QStringList added;
+    for (const QString &file : storedFiles(m_vi))
+        if (!before.contains(file))
+            added << file;
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(added.first().section(',', 1), QString("RAM"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shadow.csv");
+    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, added.first().section(',', 0, 0).toLatin1().constData(),
+                                 path.toLatin1().constData()), VI_SUCCESS);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    int column = -1;
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith("Timestamp,"))
+            column = i;
+    QVERIFY(column >= 0);
+    lines = lines.mid(column + 1);
+    QCOMPARE(lines.size(), 40);
+    int row = 0;
+    for (const RecordedBlock &b : recorder.blocks()) {
+        for (int i = 0; i < b.scansRead; ++i, ++row) {
+            const QStringList f = lines[row].split(',');
+            QCOMPARE(f.value(0), QString::asprintf("%d.%09d", b.stamps[2 * i], b.stamps[2 * i + 1]));
+            for (int k = 0; k < 3; ++k) {
+                for (int j = 0; j < 3; ++j) {
+                    const double delivered = b.data[size_t((b.scansRead * k + i) * 3 + j)];
+                    const QString text = f.value(1 + k * 3 + j);
+                    if (std::isnan(delivered))
+                        QCOMPARE(text, QString("nan"));
+                    else
+                        QVERIFY2(std::fabs(text.toDouble() - delivered) < 1e-5, qPrintable(lines[row]));
+                }
+            }
+        }
+    }
+}
+
+void tst_driverAcquisition::readWithoutCallback()
+{
+    QVERIFY(configure(m_vi, {1, 2}, 3, 0, 100.0, 0, 0, 0));
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 5, nullptr, nullptr), VI_SUCCESS);
+    std::vector<ViReal64> data(5 * 2 * 2);
+    std::vector<ViInt32> stamps(10);
+    ViInt32 remaining = -1, scansRead = -1;
+    // Waits until the five scans are there.
+    QCOMPARE(ts4720_readAcquisition(m_vi, 5, kWaitMs, &remaining, &scansRead, data.data(), stamps.data()), VI_SUCCESS);
+    QCOMPARE(scansRead, 5);
+    QVERIFY(remaining >= 0);
+    QCOMPARE(ts4720_readAcquisition(m_vi, 0, 0, &remaining, &scansRead, data.data(), VI_NULL), VI_SUCCESS);
+    QCOMPARE(scansRead, 0);
+    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+}
+
+QTEST_GUILESS_MAIN(tst_driverAcquisition)
+#include "tst_driverAcquisition.moc"
