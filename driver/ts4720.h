@@ -175,16 +175,20 @@ ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[]);
  * the instrument has ended the acquisition; the caller then reads until remaining is 0.
  * A NULL callback starts no thread (the caller polls and reads by itself).
  * TS4720_ERROR_ACQ_RUNNING while the previous acquisition's thread still runs.
- * If the acquisition fails (lost connection, timeout, backlog overflow
- * TS4720_ERROR_ACQ_OVERFLOW, instrument error) the thread ends it with a last
- * callback(vi, 0, 1, params), in which ts4720_readAcquisition returns the failure with
- * remaining 0; the next call on the session from any other thread returns the failure
- * once (without doing anything else), ts4720_stopAcquisition included.
+ * When the instrument ends the acquisition on an error of its own (backlog overflow:
+ * TS4720_ERROR_ACQ_OVERFLOW; shadow-copy disk full: TS4720_ERROR_INSTRUMENT) every scan it
+ * took is still delivered: the last callback gets the real backlog. When the driver loses
+ * the instrument (lost connection, timeout) the thread ends with callback(vi, 0, 1, params),
+ * in which ts4720_readAcquisition returns that failure with remaining 0. Either way the
+ * next call on the session from any other thread returns the failure once (without doing
+ * anything else), ts4720_stopAcquisition included.
  *
  * ts4720_stopAcquisition: ends the driver thread (waiting for a running callback, unless
  * called from inside it) and sends ACQ:STOP; after it returns no callback runs.
  *
  * ts4720_checkAcquisition: state ts4720_ACQ_IDLE/ARMED/RUNNING; backlog may be VI_NULL.
+ * Until the next start it returns (with the state written) the error that ended the last
+ * acquisition on the instrument: TS4720_ERROR_ACQ_OVERFLOW or TS4720_ERROR_INSTRUMENT.
  *
  * ts4720_readAcquisition: waits up to timeoutMs (0: not at all) for `scans` scans, then
  * removes at most `scans` scans from the instrument. *scansRead is the number read (n),

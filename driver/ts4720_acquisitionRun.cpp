@@ -5,6 +5,7 @@
 #include "callArguments.h"
 #include "scanBlock.h"
 #include "sessionCall.h"
+#include "sessionRegistry.h"
 #include "ts2900.h"
 
 #include <chrono>
@@ -62,35 +63,48 @@ ViStatus readBlock(DriverSession &session, ViInt32 scans, ViInt32 *scansRead, Vi
 }
 } // namespace
 
+// Starts the instrument and reads the block layout under the session's lock; the
+// worker is claimed before and started after it, so the two locks are never nested.
+static ViStatus startInstrument(ViSession vi, std::shared_ptr<DriverSession> *session, double *rate)
+{
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    // The layout is that of the acquisition just started: the enabled channels and the
+    // data format as the instrument took them.
+    ViStatus status = call->readLayout("ACQ:STAR;");
+    if (status < 0)
+        return status;
+    call->endStatus = 0;
+    call->acquisitionFailure = 0;
+    call->lastRemaining = 0;
+    *session = call.shared();
+    *rate = call->layout.scanRate;
+    return status;
+}
+
 ViStatus ts4720_startAcquisitionEx(ViSession vi, ViInt32 threshold, ts4720_callback_t callback,
                                    ViAddr params)
 {
     if (threshold < 1)
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    if (!call->worker.reserve())
+    std::shared_ptr<DriverSession> session = SessionRegistry::instance().find(vi);
+    if (!session)
+        return TS4720_ERROR_INV_SESSION;
+    if (!session->worker.reserve())
         return TS4720_ERROR_ACQ_RUNNING;
-    // The layout is that of the acquisition just started: the enabled channels and the
-    // data format as the instrument took them.
-    ViStatus status = call->readLayout("ACQ:STAR;");
-    if (status < 0) {
-        call->worker.release();
+    double rate = 0.0;
+    ViStatus status = startInstrument(vi, &session, &rate);
+    if (status < 0 || callback == nullptr) {
+        session->worker.release(); // without a callback the caller polls and reads by itself
         return status;
     }
-    call->endStatus = 0;
-    call->acquisitionFailure = 0;
-    call->lastRemaining = 0;
     AcquisitionPlan plan;
     plan.threshold = threshold;
     plan.callback = callback;
     plan.params = params;
-    plan.pollMs = AcquisitionWorker::pollInterval(threshold, call->layout.scanRate);
-    if (callback != nullptr)
-        call->worker.start(call.shared(), plan);
-    else
-        call->worker.release(); // no callback: the caller polls and reads by itself
+    plan.pollMs = AcquisitionWorker::pollInterval(threshold, rate);
+    session->worker.start(session, plan);
     return status;
 }
 
