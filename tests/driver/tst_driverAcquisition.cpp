@@ -72,6 +72,7 @@ private slots:
     void dataLayout();
     void startAndStopKinds_data();
     void startAndStopKinds();
+    void callsBesideTheCallback();
     void stopInTheMiddleAndRestart();
     void stopWhileCallbackRuns();
     void stopFromInsideTheCallback();
@@ -258,6 +259,28 @@ void tst_driverAcquisition::startAndStopKinds()
         QVERIFY(stamps.front() >= (long long)alarm * 1000000000LL);
     QCOMPARE(recorder.endCallbacks(), 1);
     QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+}
+
+void tst_driverAcquisition::callsBesideTheCallback()
+{
+    // The panel keeps calling on the session while the driver's thread reads on it.
+    QVERIFY(configure(m_vi, {1, 2, 3}, 7, 0, 500.0, 400, 0, 0));
+    AcquisitionRecorder recorder(25, 3, 3);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 25, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    int calls = 0, failures = 0;
+    while (recorder.endCallbacks() == 0 && calls < 100000) {
+        ViUInt32 seconds = 0;
+        ViInt16 clock = -1;
+        if (ts4720_getPTPTime(m_vi, &seconds, VI_NULL) != VI_SUCCESS
+            || ts4720_getAcquisitionMode(m_vi, &clock, VI_NULL, VI_NULL, VI_NULL, VI_NULL, VI_NULL) != VI_SUCCESS
+            || clock != 0)
+            ++failures;
+        ++calls;
+    }
+    QVERIFY(recorder.waitForEnd(kWaitMs));
+    QCOMPARE(failures, 0);
+    QCOMPARE(recorder.scans(), 400LL);
+    QVERIFY(evenlySpaced(recorder.timestamps(), 500.0));
 }
 
 void tst_driverAcquisition::stopInTheMiddleAndRestart()
