@@ -137,6 +137,10 @@ bool ScpiServer::handleBytes(Connection *connection, ScpiSession &session, std::
             *discarding = false; // the end of the overlong line
             continue;
         }
+        if (line.size() > MaxMessage) {
+            session.pushError(-223, "Too much data; message longer than 65536 bytes");
+            continue;
+        }
         if (!handleLine(connection, session, std::move(line)))
             return false;
     }

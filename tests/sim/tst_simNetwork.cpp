@@ -1,0 +1,203 @@
+// The instrument over TCP: garbage input, several connections at once, the connection
+// hooks (drop, silence, delay), the web page, and stopping with clients connected.
+#include "simInstrument.h"
+#include "simTestClient.h"
+
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace {
+
+std::unique_ptr<tssim::Instrument> startInstrument(const std::string &address, int webPort = -1)
+{
+    tssim::Options o;
+    o.address = address;
+    o.webPort = webPort;
+    std::unique_ptr<tssim::Instrument> instrument(new tssim::Instrument(o));
+    std::string error;
+    if (!instrument->start(&error))
+        qWarning("cannot start on %s: %s", address.c_str(), error.c_str());
+    return instrument;
+}
+
+const std::string idn = "Tarsel Ltd.,Korvan 4720,47209481,3.2.0";
+
+} // namespace
+
+class tst_simNetwork : public QObject {
+    Q_OBJECT
+
+private slots:
+    void garbageLeavesTheConnectionWorking_data();
+    void garbageLeavesTheConnectionWorking();
+    void severalConnectionsAtOnce();
+    void errorQueuesArePerConnection();
+    void dropClosesEveryConnection();
+    void silenceAndDelay();
+    void webStatusPage();
+    void stopClosesConnections();
+};
+
+void tst_simNetwork::garbageLeavesTheConnectionWorking_data()
+{
+    QTest::addColumn<QByteArray>("garbage");
+    QTest::addColumn<int>("code");
+    QTest::newRow("unknown header") << QByteArray("FOO:BAR 1\n") << -113;
+    QTest::newRow("unknown query") << QByteArray("CHAN:STATE:FOO?\n") << -113;
+    QTest::newRow("binary bytes") << QByteArray("\x01\xff\x00\x7f\x80zz\r\n", 9) << -101;
+    QTest::newRow("overlong line") << (QByteArray(100000, 'A') + "\n") << -223;
+    QTest::newRow("unterminated string") << QByteArray("CHAN:CONF 1,\"K,1\n") << -151;
+    QTest::newRow("lone question mark") << QByteArray("?\n") << -102;
+    QTest::newRow("empty parameter") << QByteArray("CHAN:STAT 1,,1\n") << -102;
+}
+
+void tst_simNetwork::garbageLeavesTheConnectionWorking()
+{
+    QFETCH(QByteArray, garbage);
+    QFETCH(int, code);
+    auto instrument = startInstrument("127.41.3.1");
+    SimTestClient client;
+    QVERIFY(client.connectTo("127.41.3.1"));
+    QVERIFY(client.send(garbage.toStdString()));
+    std::string reply;
+    QVERIFY(client.query("*IDN?", &reply));
+    QCOMPARE(reply, idn);
+    QVERIFY(client.query("SYST:ERR?", &reply));
+    QCOMPARE(QString::fromStdString(reply).section(',', 0, 0).toInt(), code);
+    QVERIFY(client.query("SYST:ERR?", &reply));
+    QCOMPARE(reply, std::string("0,\"No error\""));
+}
+
+void tst_simNetwork::severalConnectionsAtOnce()
+{
+    auto instrument = startInstrument("127.41.3.2");
+    const int clients = 8;
+    std::atomic<int> good{0};
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+        threads.emplace_back([c, &good] {
+            SimTestClient client;
+            if (!client.connectTo("127.41.3.2"))
+                return;
+            const std::string ch = std::to_string(c + 1);
+            for (int i = 0; i < 50; ++i) {
+                std::string reply;
+                const std::string state = std::to_string(i % 2);
+                if (!client.query("CHAN:STAT " + ch + "," + state + ";:CHAN:STAT? " + ch + ";:SYST:ERR?", &reply) ||
+                    reply != state + ";0,\"No error\"")
+                    return;
+            }
+            std::string block;
+            if (client.queryBlock("MEAS:SCAN?", &block) && block.size() == 48 * 8)
+                ++good;
+        });
+    }
+    for (std::thread &t : threads)
+        t.join();
+    QCOMPARE(good.load(), clients);
+}
+
+void tst_simNetwork::errorQueuesArePerConnection()
+{
+    auto instrument = startInstrument("127.41.3.3");
+    SimTestClient gui, poller;
+    QVERIFY(gui.connectTo("127.41.3.3"));
+    QVERIFY(poller.connectTo("127.41.3.3"));
+    std::string reply;
+    QVERIFY(gui.send("CHAN:STAT 99,1\n"));
+    QVERIFY(poller.query("SYST:ERR?", &reply));
+    QCOMPARE(reply, std::string("0,\"No error\""));
+    QVERIFY(gui.query("SYST:ERR?", &reply));
+    QCOMPARE(reply.substr(0, 5), std::string("-222,"));
+}
+
+void tst_simNetwork::dropClosesEveryConnection()
+{
+    auto instrument = startInstrument("127.41.3.4");
+    SimTestClient a, b;
+    QVERIFY(a.connectTo("127.41.3.4"));
+    QVERIFY(b.connectTo("127.41.3.4"));
+    std::string reply;
+    QVERIFY(a.query("*IDN?;:SIM:DROP", &reply)); // the reply comes before the drop
+    QCOMPARE(reply, idn);
+    QVERIFY(a.closedByPeer());
+    QVERIFY(b.closedByPeer());
+    SimTestClient c;
+    QVERIFY(c.connectTo("127.41.3.4"));
+    QVERIFY(c.query("*IDN?", &reply));
+    QCOMPARE(reply, idn);
+}
+
+void tst_simNetwork::silenceAndDelay()
+{
+    auto instrument = startInstrument("127.41.3.5");
+    SimTestClient client;
+    QVERIFY(client.connectTo("127.41.3.5"));
+    std::string reply;
+    QVERIFY(client.send("SIM:SIL 1\n"));
+    QVERIFY(client.send("CHAN:STAT 1,0\n"));       // ignored, not executed
+    QVERIFY(!client.query("*IDN?", &reply, 300)); // no reply ever comes for it
+    QVERIFY(client.send("SIM:SIL 0\n"));
+    QVERIFY(client.query("CHAN:STAT? 1;:SYST:ERR?", &reply));
+    QCOMPARE(reply, std::string("1;0,\"No error\""));
+
+    // Delayed replies still arrive whole and in order.
+    instrument->command("SIM:DEL 50");
+    QVERIFY(client.send("*IDN?\nSIM:DEL?\n"));
+    QVERIFY(client.readLine(&reply));
+    QCOMPARE(reply, idn);
+    QVERIFY(client.readLine(&reply));
+    QCOMPARE(reply, std::string("50"));
+}
+
+void tst_simNetwork::webStatusPage()
+{
+    auto instrument = startInstrument("127.41.3.6", 18080);
+    SimTestClient browser;
+    QVERIFY(browser.connectTo("127.41.3.6", 18080));
+    QVERIFY(browser.send("GET / HTTP/1.0\r\n\r\n"));
+    std::string page, line;
+    while (browser.readLine(&line))
+        page += line + "\n";
+    QVERIFY(page.compare(0, 15, "HTTP/1.0 200 OK") == 0);
+    QVERIFY(page.find("47209481") != std::string::npos);
+    QVERIFY(page.find("127.41.3.6") != std::string::npos);
+
+    // A second instrument cannot have the same web port: it still serves SCPI.
+    tssim::Options o;
+    o.address = "127.41.3.6";
+    o.port = 5026;
+    o.webPort = 18080;
+    tssim::Instrument second(o);
+    QVERIFY(second.start());
+    SimTestClient client;
+    QVERIFY(client.connectTo("127.41.3.6", 5026));
+    QVERIFY(client.query("*IDN?", &line));
+    QCOMPARE(line, idn);
+    QCOMPARE(second.descriptor(), std::string("TCPIP::127.41.3.6::5026::SOCKET"));
+    QCOMPARE(instrument->descriptor(), std::string("TCPIP::127.41.3.6::INSTR"));
+}
+
+void tst_simNetwork::stopClosesConnections()
+{
+    auto instrument = startInstrument("127.41.3.7");
+    SimTestClient a, b;
+    QVERIFY(a.connectTo("127.41.3.7"));
+    QVERIFY(b.connectTo("127.41.3.7"));
+    std::string reply;
+    QVERIFY(a.query("*IDN?", &reply));
+    instrument->stop();
+    QVERIFY(a.closedByPeer());
+    QVERIFY(b.closedByPeer());
+    std::string error;
+    QVERIFY(instrument->start(&error)); // and it can serve again
+    SimTestClient c;
+    QVERIFY(c.connectTo("127.41.3.7"));
+    QVERIFY(c.query("*IDN?", &reply));
+}
+
+QTEST_GUILESS_MAIN(tst_simNetwork)
+#include "tst_simNetwork.moc"
