@@ -37,6 +37,7 @@ public:
     std::string fileList;        // storage list as of the last length query
     AcquisitionLayout layout;
     ViInt32 lastRemaining = 0;   // scans left after the last readAcquisition
+    unsigned breaksAtStart = 0;  // link.breaks() when the acquisition started
     ViStatus endStatus = 0;      // why the driver ended the last acquisition; reported once
     ViStatus acquisitionFailure = 0; // the same, kept for the reads of the final callback
 

@@ -82,8 +82,11 @@ ViStatus ScpiLink::prepare()
 
 void ScpiLink::noteFailure(ViStatus status)
 {
-    if (status < 0)
+    if (status < 0) {
         m_reopen = true;
+        ++m_breaks;
+        m_lastBreak = status;
+    }
 }
 
 ViStatus ScpiLink::write(const std::string &message)
@@ -197,8 +200,6 @@ ViStatus ScpiLink::queryBlock(const std::string &message, std::string *bytes)
     if (status >= 0 && restore < 0)
         status = restore;
     // A malformed block leaves unread bytes behind as well.
-    if (status == TS4720_ERROR_BAD_RESPONSE)
-        m_reopen = true;
     noteFailure(status);
     return status;
 }

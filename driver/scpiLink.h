@@ -22,6 +22,10 @@ public:
     bool isOpen() const { return m_instr != 0; }
     ViSession visaSession() const { return m_instr; }
 
+    // Exchanges that broke the byte stream so far, and the status of the last one.
+    unsigned breaks() const { return m_breaks; }
+    ViStatus lastBreak() const { return m_lastBreak; }
+
     ViStatus setTimeout(ViUInt32 timeoutMs);
     ViUInt32 timeout() const { return m_timeoutMs; }
 
@@ -45,6 +49,8 @@ private:
     ViSession m_instr = 0;
     ViUInt32 m_timeoutMs = 5000;
     bool m_reopen = false; // the byte stream is out of step after a timeout or lost connection
+    unsigned m_breaks = 0;
+    ViStatus m_lastBreak = 0;
 };
 
 } // namespace ts4720

@@ -78,6 +78,7 @@ static ViStatus startInstrument(ViSession vi, std::shared_ptr<DriverSession> *se
     call->endStatus = 0;
     call->acquisitionFailure = 0;
     call->lastRemaining = 0;
+    call->breaksAtStart = call->link.breaks();
     *session = call.shared();
     *rate = call->layout.scanRate;
     return status;
