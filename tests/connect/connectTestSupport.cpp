@@ -7,7 +7,10 @@ ViStatus fakePersonality::init(ViConstRsrc resourceName, ViBoolean, ViBoolean re
     initResets.append(reset != VI_FALSE);
     const ViStatus status = initStatuses.isEmpty() ? VI_SUCCESS : initStatuses.takeFirst();
     // Like a driver, a warning still opens a session; an error does not.
-    *vi = status >= VI_SUCCESS ? nextSession++ : 0;
+    if (status < VI_SUCCESS)
+        *vi = 0;
+    else
+        *vi = initSessions.isEmpty() ? nextSession++ : initSessions.takeFirst();
     return status;
 }
 

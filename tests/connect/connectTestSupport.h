@@ -30,6 +30,7 @@ public:
     QString notice() override { return QStringLiteral("test notice"); }
 
     QList<ViStatus> initStatuses; // answers of the next init calls
+    QList<ViSession> initSessions; // sessions the next init calls write; then new ones
     QStringList initDescriptors;
     QList<bool> initResets;
     QList<ViSession> closed;

@@ -52,6 +52,8 @@ private slots:
     void unavailableModule_data();
     void unavailableModule();
     void emptyAddressWarns();
+    void fallbackOpen_data();
+    void fallbackOpen();
     void viewerMode();
     void cancelEndsTheProcess_data();
     void cancelEndsTheProcess();
@@ -182,6 +184,35 @@ void tst_connectStartup::emptyAddressWarns()
              (QStringList{startText, "You have not entered Instrument Descriptor"}));
     QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.2")});
     QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.2"));
+}
+
+// A driver that reports success without a session: the panel base opens the module once
+// more, with a reset, and reports what that open says.
+void tst_connectStartup::fallbackOpen_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("reports");
+    QTest::newRow("success") << 0 << QStringList{};
+    QTest::newRow("error")
+        << int(0xBFFF0011) << QStringList{"Function Call failed due to [0xbfff0011]\nDo you want to exit?"};
+    QTest::newRow("warning") << int(0x3FFF0085) << QStringList{"Warning [0x3fff0085]"};
+}
+
+void tst_connectStartup::fallbackOpen()
+{
+    QFETCH(int, status);
+    QFETCH(QStringList, reports);
+    setConfiguredResources({tcpip("127.43.5.1")});
+    fakePersonality spc;
+    spc.initStatuses = {VI_SUCCESS, status};
+    spc.initSessions = {0};
+    scriptedBoxes boxes({AutoFind, QMessageBox::No});
+    ts2900fp_AppSPC panel(&spc, false);
+    QCOMPARE(spc.initResets, (QList<bool>{false, true}));
+    QCOMPARE(spc.initDescriptors, (QStringList{tcpip("127.43.5.1"), tcpip("127.43.5.1")}));
+    QCOMPARE(boxes.script().texts().mid(1), reports);
+    QCOMPARE(panel.session(), ViSession(status < 0 ? 0 : spc.nextSession - 1));
+    QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.1"));
 }
 
 void tst_connectStartup::viewerMode()
