@@ -54,6 +54,9 @@ bool sendOverNetwork(tssim::Instrument &instrument, const std::string &message)
         ViByte reply[64];
         ok = viWrite(vi, reinterpret_cast<ViConstBuf>(text.data()), ViUInt32(text.size()), &count) >= 0
              && viRead(vi, reply, sizeof reply, &count) >= 0;
+        // A dropping message closes the connections after its reply: wait until ours is.
+        if (ok && message.find("DROP") != std::string::npos)
+            ok = viRead(vi, reply, sizeof reply, &count) < 0;
         viClose(vi);
     }
     viClose(rm);
