@@ -50,7 +50,6 @@ private slots:
     void remembered_data();
     void remembered();
     void unwritableFileStillReturnsTheEntry();
-    void dialogTexts();
 
 private:
     QTemporaryDir m_dir;
@@ -149,15 +148,6 @@ void tst_connectEnterAddress::unwritableFileStillReturnsTheEntry()
     dialog.combo()->setEditText("TCPIP::10.1.2.3::INSTR");
     QCOMPARE(dialog.takeDescriptor(), QString("TCPIP::10.1.2.3::INSTR"));
     QVERIFY(QFile::remove(blocker.fileName()));
-}
-
-void tst_connectEnterAddress::dialogTexts()
-{
-    ts2900fp_spcEnterAddress dialog(&m_spc);
-    QCOMPARE(dialog.windowTitle(), QString("Korvan 4720 SFP: Enter Module Address"));
-    QVERIFY(dialog.combo()->isEditable());
-    QVERIFY(dialog.combo()->toolTip().contains("<b>VXI0::1::INSTR</b>"));
-    QVERIFY(!dialog.windowIcon().isNull());
 }
 
 QTEST_MAIN(tst_connectEnterAddress)

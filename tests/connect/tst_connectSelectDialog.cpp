@@ -36,7 +36,6 @@ private slots:
     void init();
     void okStaysOpen_data();
     void okStaysOpen();
-    void okTakesTheCurrentModule();
     void doubleClick_data();
     void doubleClick();
     void tryAgainShowsLatestSearch();
@@ -83,18 +82,6 @@ void tst_connectSelectDialog::okStaysOpen()
     QVERIFY(select.isVisible());
     QCOMPARE(select.result(), int(QDialog::Rejected));
     QCOMPARE(select.descriptor(), found);
-}
-
-void tst_connectSelectDialog::okTakesTheCurrentModule()
-{
-    ts2900fp_spcSelect select(&m_spc);
-    QCOMPARE(select.findModules(), 2);
-    QCOMPARE(select.descriptor(), tcpip("127.43.4.2"));
-    select.show();
-    select.tree()->setCurrentItem(rowOf(select.tree(), "127.43.4.1"));
-    QTest::mouseClick(select.okButton(), Qt::LeftButton);
-    QCOMPARE(select.result(), int(QDialog::Accepted));
-    QCOMPARE(select.descriptor(), tcpip("127.43.4.1"));
 }
 
 void tst_connectSelectDialog::doubleClick_data()
