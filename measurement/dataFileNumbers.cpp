@@ -11,6 +11,14 @@ namespace {
 const double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+bool isLittleEndian()
+{
+    const std::uint16_t one = 1;
+    unsigned char first;
+    std::memcpy(&first, &one, 1);
+    return first == 1;
+}
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -35,6 +43,25 @@ char *writeSixDecimals(char *out, unsigned v)
         v /= 10;
     }
     return out + 6;
+}
+
+// The six decimals of "%lf" text at once: p[0..5] as a number, if they are all digits.
+// Reads 8 bytes, so p + 8 must lie within the text.
+bool sixDigits(const char *p, std::uint32_t &value)
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    if (!isLittleEndian())
+        return false;
+    // Shift the six characters up and fill the bottom with "00": eight digits, same value.
+    v = (v << 16) | 0x3030u;
+    if (((v & 0xF0F0F0F0F0F0F0F0ULL) | (((v + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) !=
+        0x3333333333333333ULL)
+        return false;
+    v = ((v & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
+    v = ((v & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+    value = std::uint32_t(((v & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32);
+    return true;
 }
 
 // "nan", "-nan", "NaN(123)": anything that printf or strtod call not-a-number.
@@ -185,9 +212,18 @@ const char *parseValueFieldAt(const char *p, const char *stop, double &value, bo
     int digits = 0, decimals = 0;
     for (; q < stop && isDigit(*q); ++q, ++digits)
         mantissa = mantissa * 10 + unsigned(*q - '0');
-    if (q < stop && *q == '.')
-        for (++q; q < stop && isDigit(*q); ++q, ++digits, ++decimals)
+    if (q < stop && *q == '.') {
+        ++q;
+        std::uint32_t six;
+        if (stop - q >= 8 && sixDigits(q, six)) {
+            mantissa = mantissa * 1000000 + six;
+            q += 6;
+            digits += 6;
+            decimals = 6;
+        }
+        for (; q < stop && isDigit(*q); ++q, ++digits, ++decimals)
             mantissa = mantissa * 10 + unsigned(*q - '0');
+    }
     if ((q == stop || *q == ',') && digits > 0 && digits <= 15) {
         value = double(mantissa) / powersOfTen[decimals];
         value = negative ? -value : value;

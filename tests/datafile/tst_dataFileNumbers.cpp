@@ -94,6 +94,14 @@ void tst_dataFileNumbers::parseMatchesStrtod()
             double parsed = 0;
             QVERIFY2(parseValueField(text.constData(), text.constData() + text.size(), parsed), text.constData());
             const double expected = std::strtod(text.constData(), nullptr);
+            // The same text as a field inside a row, where the fast path reads ahead.
+            const QByteArray row = text + ",1.000000,";
+            double inRow = 0;
+            bool ok = false;
+            const char *end = parseValueFieldAt(row.constData(), row.constData() + row.size(), inRow, ok);
+            QVERIFY2(ok && end == row.constData() + text.size(), row.constData());
+            if (std::memcmp(&inRow, &expected, sizeof inRow) != 0)
+                QFAIL(qPrintable(QString("'%1' in a row read as %2").arg(QString(text)).arg(inRow, 0, 'g', 17)));
             if (std::memcmp(&parsed, &expected, sizeof parsed) != 0)
                 QFAIL(qPrintable(QString("'%1' read as %2, strtod gives %3").arg(QString(text)).arg(parsed, 0, 'g', 17).arg(expected, 0, 'g', 17)));
         }
