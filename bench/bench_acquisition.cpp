@@ -124,7 +124,7 @@ int main(int argc, char **argv)
         return 2;
     }
     tssim::Options options;
-    options.address = "127.42.9.1";
+    options.address = "127.42.200.1";
     options.webPort = -1;
     tssim::Instrument instrument(options);
     std::string error;

@@ -7,7 +7,8 @@
 std::string testAddress(int area)
 {
     static std::atomic<int> next{1};
-    return "127.42." + std::to_string(area) + "." + std::to_string(next++);
+    const int n = next++;
+    return "127.42." + std::to_string(area * 8 + (n / 250) % 8) + "." + std::to_string(1 + n % 250);
 }
 
 std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
@@ -15,16 +16,20 @@ std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
                                                    const std::string &identity,
                                                    const std::string &stateDir)
 {
-    tssim::Options options;
-    options.address = testAddress(area);
-    options.subType = subType;
-    options.identity = identity;
-    options.stateDir = stateDir;
-    options.webPort = -1;
-    auto instrument = std::make_unique<tssim::Instrument>(options);
-    if (!instrument->start(error))
-        return nullptr;
-    return instrument;
+    // An address used by an earlier run may still be held by connections in TIME_WAIT:
+    // then the next one is taken.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        tssim::Options options;
+        options.address = testAddress(area);
+        options.subType = subType;
+        options.identity = identity;
+        options.stateDir = stateDir;
+        options.webPort = -1;
+        auto instrument = std::make_unique<tssim::Instrument>(options);
+        if (instrument->start(error))
+            return instrument;
+    }
+    return nullptr;
 }
 
 ViSession openSession(tssim::Instrument &instrument)

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-// Address 127.42.<area>.<n>: every call hands out a new n, so instruments of one test
-// never reuse an address that may still be in TIME_WAIT.
+// Address 127.42.<8 area + k>.<n>: every call hands out a new one, so instruments of one
+// test never reuse an address that may still be in TIME_WAIT.
 std::string testAddress(int area);
 
 // A started instrument, or nullptr (with the reason in *error).
