@@ -1,0 +1,220 @@
+// The channel settings page: rows in a scroll area under a fixed header. Save writes
+// every row, Refresh reads every row, from the instrument, the demo store or the file.
+#include "channelConfiguration_settings.h"
+
+#include "channelRowStore.h"
+#include "channelTexts.h"
+#include "commonReports.h"
+#include "singleChannelConfig.h"
+#include "tableHeader.h"
+#include "waitCursor.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStringList>
+#include <QVBoxLayout>
+
+channelConfiguration_settings::channelConfiguration_settings(const panelContext &context, QWidget *parent)
+    : QWidget(parent), vi(context.vi), demo(context.demo), viewer(context.viewer)
+{
+    header = new tableHeader;
+    auto *rows = new QWidget;
+    auto *rowLayout = new QVBoxLayout(rows);
+    rowLayout->setSpacing(0);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    const int count = qBound(0, context.channelCount, TS4720_MAX_CHANNELS);
+    for (int i = 0; i < count; ++i) {
+        auto *row = new singleChannelConfig(unsigned(i + 1));
+        cfg.append(row);
+        rowLayout->addWidget(row);
+        connect(row, &singleChannelConfig::chEnabledClicked, this, &channelConfiguration_settings::getNewChannelEnableState);
+        connect(row, &singleChannelConfig::OTDenabledClicked, this, &channelConfiguration_settings::getNewOTDenableState);
+        connect(row, &singleChannelConfig::thresholdModified, this,
+                qOverload<>(&channelConfiguration_settings::validateThresholds));
+    }
+
+    scrollArea = new QScrollArea;
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    scrollArea->setAlignment(Qt::AlignHCenter);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea->setWidget(rows);
+
+    refreshButton = new QPushButton(QStringLiteral("Refresh"));
+    saveButton = new QPushButton(QStringLiteral("Save"));
+    QFont bold = saveButton->font();
+    bold.setBold(true);
+    saveButton->setFont(bold);
+
+    auto *headerStrip = new QHBoxLayout;
+    headerStrip->addStretch();
+    headerStrip->addWidget(header);
+    headerStrip->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(refreshButton);
+    buttons->addWidget(saveButton);
+    auto *page = new QVBoxLayout(this);
+    page->addLayout(headerStrip);
+    page->addWidget(scrollArea);
+    page->addLayout(buttons);
+
+    connect(saveButton, &QPushButton::clicked, this, &channelConfiguration_settings::doSave);
+    connect(refreshButton, &QPushButton::clicked, this, &channelConfiguration_settings::doRefresh);
+    connect(header, &tableHeader::toggleChannelEnable, this, &channelConfiguration_settings::doToggleChannelEnable);
+    connect(header, &tableHeader::toggleOTDenable, this, &channelConfiguration_settings::doToggleOTDenable);
+    connect(header, &tableHeader::setAllChannelsType, this, &channelConfiguration_settings::doSetAllChannelsType);
+    connect(header, &tableHeader::disableAllThresholds, this, &channelConfiguration_settings::doDisableAllThresholds);
+}
+
+void channelConfiguration_settings::applyViewerRestrictions()
+{
+    header->setEnabled(false);
+    for (singleChannelConfig *row : qAsConst(cfg))
+        row->setEnabled(false);
+    saveButton->setEnabled(false);
+    refreshButton->setEnabled(false);
+}
+
+void channelConfiguration_settings::doSave()
+{
+    const waitCursor busy;
+    QStringList untyped;
+    for (int i = 0; i < cfg.size(); ++i) {
+        singleChannelConfig *row = cfg[i];
+        const channelRow settings = row->settings();
+        if (!demo) {
+            if (!channelRowStore::writeInstrument(vi, i + 1, settings))
+                untyped << QString::number(i + 1);
+            continue;
+        }
+        if (!channelRowStore::writeDemo(i + 1, settings))
+            untyped << QString::number(i + 1);
+        if (!viewer)
+            row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, true, 0.0)));
+    }
+    if (!demo) {
+        double scan[TS4720_MAX_CHANNELS];
+        setStatusFromScan(channelRowStore::readScan(vi, scan), scan);
+    }
+    // Sending a guessed type would silently change the channel; say what was kept instead.
+    if (!untyped.isEmpty()) {
+        const QString what = demo ? QStringLiteral("the stored type was kept")
+                                  : QStringLiteral("its type and OTD setting were not sent to the instrument");
+        reportWarning(QStringLiteral("No thermocouple type is selected for channel(s) %1: %2.")
+                          .arg(untyped.join(QStringLiteral(", ")), what));
+    }
+}
+
+void channelConfiguration_settings::doRefresh()
+{
+    const waitCursor busy;
+    double scan[TS4720_MAX_CHANNELS];
+    const bool haveScan = demo || channelRowStore::readScan(vi, scan);
+    for (int i = 0; i < cfg.size(); ++i)
+        refreshRow(i, haveScan, demo ? nullptr : scan);
+    getNewChannelEnableState();
+    getNewOTDenableState();
+    validateThresholds();
+}
+
+void channelConfiguration_settings::refreshRow(int i, bool haveScan, const double *scan)
+{
+    singleChannelConfig *row = cfg[i];
+    channelRow settings = row->settings();
+    if (viewer) {
+        row->setSettings(channelRowStore::readLoadedFile(i));
+        return;
+    }
+    if (demo)
+        settings = channelRowStore::readDemo(i + 1);
+    else
+        channelRowStore::readInstrument(vi, i + 1, settings);
+    row->setSettings(settings);
+    // Demo mode has no scan: an enabled channel counts as connected.
+    const double value = scan ? scan[i] : 0.0;
+    row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, haveScan, value)));
+}
+
+void channelConfiguration_settings::setStatusFromScan(bool haveScan, const double *scan)
+{
+    for (int i = 0; i < cfg.size(); ++i) {
+        const connectionState s = connectionStateOf(cfg[i]->chEnabled->isChecked(), haveScan, scan[i]);
+        cfg[i]->connectionStatus->setText(connectionStatusText(s));
+    }
+}
+
+bool channelConfiguration_settings::newToggleState(QCheckBox *singleChannelConfig::*box, QPushButton *button)
+{
+    int checked = 0;
+    for (singleChannelConfig *row : qAsConst(cfg)) {
+        if ((row->*box)->isChecked())
+            ++checked;
+    }
+    const bool state = checked < cfg.size() / 2;
+    button->setText(state ? QStringLiteral("Enable All") : QStringLiteral("Disable All"));
+    return state;
+}
+
+void channelConfiguration_settings::toggleAll(QCheckBox *singleChannelConfig::*box, QPushButton *button)
+{
+    const bool state = newToggleState(box, button);
+    for (singleChannelConfig *row : qAsConst(cfg))
+        (row->*box)->setChecked(state);
+    newToggleState(box, button);
+}
+
+bool channelConfiguration_settings::getNewChannelEnableState()
+{
+    return newToggleState(&singleChannelConfig::chEnabled, header->enableAllChannels);
+}
+
+bool channelConfiguration_settings::getNewOTDenableState()
+{
+    return newToggleState(&singleChannelConfig::OTDenabled, header->enableAllOTD);
+}
+
+void channelConfiguration_settings::doToggleChannelEnable()
+{
+    toggleAll(&singleChannelConfig::chEnabled, header->enableAllChannels);
+}
+
+void channelConfiguration_settings::doToggleOTDenable()
+{
+    toggleAll(&singleChannelConfig::OTDenabled, header->enableAllOTD);
+}
+
+void channelConfiguration_settings::doSetAllChannelsType(int typeId)
+{
+    for (singleChannelConfig *row : qAsConst(cfg))
+        row->checkType(typeId);
+}
+
+void channelConfiguration_settings::doDisableAllThresholds()
+{
+    for (singleChannelConfig *row : qAsConst(cfg)) {
+        row->thMin->clear();
+        row->thMax->clear();
+    }
+}
+
+void channelConfiguration_settings::validateThresholds()
+{
+    for (int i = 0; i < cfg.size(); ++i)
+        validateThresholds(i);
+}
+
+void channelConfiguration_settings::validateThresholds(int index)
+{
+    if (index < 0 || index >= cfg.size())
+        return;
+    singleChannelConfig *row = cfg[index];
+    row->thMin->setText(normalisedThreshold(row->thMin->text()));
+    row->thMax->setText(normalisedThreshold(row->thMax->text()));
+}

@@ -1,0 +1,53 @@
+// The "Settings" page: the table of all channels with Save and Refresh.
+#ifndef TS4720_CHANNELCONFIGURATION_SETTINGS_H
+#define TS4720_CHANNELCONFIGURATION_SETTINGS_H
+
+#include "panelContext.h"
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QPushButton;
+class QScrollArea;
+class singleChannelConfig;
+class tableHeader;
+
+class channelConfiguration_settings : public QWidget {
+    Q_OBJECT
+public:
+    explicit channelConfiguration_settings(const panelContext &context, QWidget *parent = nullptr);
+
+    QList<singleChannelConfig *> cfg; // row i is channel i+1
+    tableHeader *header = nullptr;
+    QScrollArea *scrollArea = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *refreshButton = nullptr;
+
+    // Disables what a data-file viewer must not touch: header, rows, Save and Refresh.
+    void applyViewerRestrictions();
+
+public slots:
+    void doSave();
+    void doRefresh();
+    void doToggleChannelEnable();
+    void doToggleOTDenable();
+    void doSetAllChannelsType(int typeId);
+    void doDisableAllThresholds();
+    bool getNewChannelEnableState();
+    bool getNewOTDenableState();
+    void validateThresholds();
+    void validateThresholds(int index);
+
+private:
+    bool newToggleState(QCheckBox *singleChannelConfig::*box, QPushButton *button);
+    void toggleAll(QCheckBox *singleChannelConfig::*box, QPushButton *button);
+    void refreshRow(int i, bool haveScan, const double *scan);
+    void setStatusFromScan(bool haveScan, const double *scan);
+
+    const ViSession vi;
+    const bool demo;
+    const bool viewer;
+};
+
+#endif
