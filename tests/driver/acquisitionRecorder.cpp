@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <chrono>
 
-AcquisitionRecorder::AcquisitionRecorder(ViInt32 threshold, int channels, int valuesPerChannel,
-                                         bool stamps)
-    : m_threshold(threshold),
+AcquisitionRecorder::AcquisitionRecorder(ViSession vi, ViInt32 threshold, int channels,
+                                         int valuesPerChannel, bool stamps)
+    : m_vi(vi),
+      m_threshold(threshold),
       m_stamps(stamps),
       m_data(size_t(threshold) * size_t(channels) * size_t(valuesPerChannel)),
       m_stampBuffer(size_t(threshold) * 2)
 {
+}
+
+AcquisitionRecorder::~AcquisitionRecorder()
+{
+    ts4720_stopAcquisition(m_vi);
 }
 
 void AcquisitionRecorder::callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd, ViAddr params)

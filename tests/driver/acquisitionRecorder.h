@@ -21,7 +21,10 @@ struct RecordedBlock {
 
 class AcquisitionRecorder {
 public:
-    AcquisitionRecorder(ViInt32 threshold, int channels, int valuesPerChannel, bool stamps = true);
+    AcquisitionRecorder(ViSession vi, ViInt32 threshold, int channels, int valuesPerChannel,
+                        bool stamps = true);
+    // Stops the session's acquisition, so that the driver's thread is done with this.
+    ~AcquisitionRecorder();
 
     static void callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd, ViAddr params);
 
@@ -42,6 +45,7 @@ public:
 private:
     void record(ViSession vi, ViInt32 backlog, ViInt16 daEnd);
 
+    const ViSession m_vi;
     const ViInt32 m_threshold;
     const bool m_stamps;
     std::vector<ViReal64> m_data;

@@ -115,7 +115,7 @@ void tst_driverAcquisition::fixedNumberOfScans()
     QFETCH(int, scans);
     QFETCH(int, threshold);
     QVERIFY(configure(m_vi, {1, 2, 3}, 1, 0, rate, scans, 0, 0));
-    AcquisitionRecorder recorder(threshold, 3, 1);
+    AcquisitionRecorder recorder(m_vi, threshold, 3, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, threshold, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForEnd(kWaitMs));
     QCOMPARE(recorder.scans(), (long long)scans);
@@ -157,7 +157,7 @@ void tst_driverAcquisition::dataLayout()
     m_instrument->command("SIM:CHAN:TEMP 7,300");
     m_instrument->command("SIM:CHAN:OPEN 5,1");
     QVERIFY(configure(m_vi, {2, 5, 7}, format, 0, 200.0, 60, 0, 0));
-    AcquisitionRecorder recorder(25, 3, vpc, stamps);
+    AcquisitionRecorder recorder(m_vi, 25, 3, vpc, stamps);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 25, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForEnd(kWaitMs));
     QCOMPARE(recorder.scans(), 60LL);
@@ -237,7 +237,7 @@ void tst_driverAcquisition::startAndStopKinds()
         alarm += 2;
         QCOMPARE(ts4720_setPTPAlarm(m_vi, alarm, 0), VI_SUCCESS);
     }
-    AcquisitionRecorder recorder(5, 2, 1);
+    AcquisitionRecorder recorder(m_vi, 5, 2, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 5, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QCOMPARE(stateOf(m_vi), ViInt16(start == 0 ? ts4720_ACQ_RUNNING : ts4720_ACQ_ARMED));
     for (const QString &step : begin.split(';'))
@@ -265,7 +265,7 @@ void tst_driverAcquisition::callsBesideTheCallback()
 {
     // The panel keeps calling on the session while the driver's thread reads on it.
     QVERIFY(configure(m_vi, {1, 2, 3}, 7, 0, 500.0, 400, 0, 0));
-    AcquisitionRecorder recorder(25, 3, 3);
+    AcquisitionRecorder recorder(m_vi, 25, 3, 3);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 25, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     int calls = 0, failures = 0;
     while (recorder.endCallbacks() == 0 && calls < 100000) {
@@ -286,7 +286,7 @@ void tst_driverAcquisition::callsBesideTheCallback()
 void tst_driverAcquisition::stopInTheMiddleAndRestart()
 {
     QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(50, 1, 1);
+    AcquisitionRecorder recorder(m_vi, 50, 1, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForCallbacks(3, kWaitMs));
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), TS4720_ERROR_ACQ_RUNNING);
@@ -300,7 +300,7 @@ void tst_driverAcquisition::stopInTheMiddleAndRestart()
 
     // A second acquisition on the same session.
     QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 120, 0, 0, VI_TRUE), VI_SUCCESS);
-    AcquisitionRecorder again(50, 1, 1);
+    AcquisitionRecorder again(m_vi, 50, 1, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &again), VI_SUCCESS);
     QVERIFY(again.waitForEnd(kWaitMs));
     QCOMPARE(again.scans(), 120LL);
@@ -310,7 +310,7 @@ void tst_driverAcquisition::stopInTheMiddleAndRestart()
 void tst_driverAcquisition::stopWhileCallbackRuns()
 {
     QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(20, 1, 1);
+    AcquisitionRecorder recorder(m_vi, 20, 1, 1);
     std::atomic<bool> inside{false}, finished{false};
     recorder.hook = [&](ViSession, int call) {
         if (call != 1)
@@ -332,7 +332,7 @@ void tst_driverAcquisition::stopWhileCallbackRuns()
 void tst_driverAcquisition::stopFromInsideTheCallback()
 {
     QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(20, 1, 1);
+    AcquisitionRecorder recorder(m_vi, 20, 1, 1);
     std::atomic<ViStatus> stopStatus{1};
     recorder.hook = [&](ViSession vi, int call) {
         if (call == 2)
@@ -348,7 +348,7 @@ void tst_driverAcquisition::stopFromInsideTheCallback()
     QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
     // The ended thread is joined by the next start.
     QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 10, 0, 0, VI_TRUE), VI_SUCCESS);
-    AcquisitionRecorder again(20, 1, 1);
+    AcquisitionRecorder again(m_vi, 20, 1, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &again), VI_SUCCESS);
     QVERIFY(again.waitForEnd(kWaitMs));
     QCOMPARE(again.scans(), 10LL);
@@ -357,7 +357,7 @@ void tst_driverAcquisition::stopFromInsideTheCallback()
 void tst_driverAcquisition::closeDuringAcquisition()
 {
     QVERIFY(configure(m_vi, {1, 2}, 1, 0, 500.0, 0, 0, 0));
-    AcquisitionRecorder recorder(10, 2, 1);
+    AcquisitionRecorder recorder(m_vi, 10, 2, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
     QCOMPARE(ts4720_close(m_vi), VI_SUCCESS);
@@ -380,7 +380,7 @@ void tst_driverAcquisition::lostConnection()
     QFETCH(bool, stopInstrument);
     QVERIFY(configure(m_vi, {1, 2}, 1, 0, 100.0, 0, 0, 0));
     QCOMPARE(ts4720_setTimeout(m_vi, 2000), VI_SUCCESS);
-    AcquisitionRecorder recorder(10, 2, 1);
+    AcquisitionRecorder recorder(m_vi, 10, 2, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
     if (stopInstrument)
@@ -414,7 +414,7 @@ void tst_driverAcquisition::backlogOverflow()
 {
     m_instrument->command("SIM:ACQ:CAP 30");
     QVERIFY(configure(m_vi, {3}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(100, 1, 1);
+    AcquisitionRecorder recorder(m_vi, 100, 1, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 100, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForEnd(kWaitMs));
     // Every scan the instrument took is delivered, then the overflow is reported once.
@@ -449,7 +449,7 @@ void tst_driverAcquisition::shadowCopyMatchesDelivery()
     QVERIFY(configure(m_vi, {2, 5, 7}, 7, 0, 100.0, 40, 0, 0));
     QCOMPARE(ts4720_setAttribute(m_vi, ts4720_ATTR_SHADOW_COPY, 1), VI_SUCCESS);
     const QStringList before = storedFiles(m_vi);
-    AcquisitionRecorder recorder(10, 3, 3);
+    AcquisitionRecorder recorder(m_vi, 10, 3, 3);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForEnd(kWaitMs));
     QStringList added;
