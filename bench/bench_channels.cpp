@@ -75,6 +75,11 @@ int main(int argc, char **argv)
     report("Refresh", timeRuns(runs, [&page] { page.doRefresh(); }));
     report("Save", timeRuns(runs, [&page] { page.doSave(); }));
     ts4720_close(vi);
+    // The timed Saves must really have reached the instrument.
+    if (sim.command("CHAN:CONF? 48").rfind("\"K\"", 0) != 0) {
+        std::fprintf(stderr, "Save did not reach the instrument\n");
+        return 1;
+    }
     if (boxes) {
         std::fprintf(stderr, "%d driver calls were reported as failed\n", boxes);
         return 1;

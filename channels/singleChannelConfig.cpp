@@ -42,10 +42,11 @@ singleChannelConfig::singleChannelConfig(unsigned channel, QWidget *parent)
     auto *row = new QHBoxLayout(this);
     row->setSpacing(2);
     row->setContentsMargins(0, 0, 0, 0);
-    addCentred(row, channelNumber, columnWidths::channelNumber);
+    // The labels fill their column and centre their text, so a longer status never clips.
+    addCentred(row, channelNumber, columnWidths::channelNumber, Qt::Alignment());
     addCentred(row, chEnabled, columnWidths::channelEnabled);
     addCentred(row, OTDenabled, columnWidths::otdEnabled);
-    addCentred(row, connectionStatus, columnWidths::connectionStatus);
+    addCentred(row, connectionStatus, columnWidths::connectionStatus, Qt::Alignment());
     for (int id = 0; id < tcTypeCount; ++id)
         addCentred(row, typeButtons[id], columnWidths::type(id));
     addCentred(row, thMin, columnWidths::threshold);
@@ -63,13 +64,13 @@ singleChannelConfig::singleChannelConfig(unsigned channel, QWidget *parent)
     connect(thMax, &QLineEdit::editingFinished, this, &singleChannelConfig::thresholdModified);
 }
 
-void singleChannelConfig::addCentred(QHBoxLayout *row, QWidget *w, int width)
+void singleChannelConfig::addCentred(QHBoxLayout *row, QWidget *w, int width, Qt::Alignment alignment)
 {
     auto *box = new QWidget;
     box->setFixedWidth(width);
     auto *inner = new QHBoxLayout(box);
     inner->setContentsMargins(0, 0, 0, 0);
-    inner->addWidget(w, 0, Qt::AlignCenter);
+    inner->addWidget(w, 0, alignment);
     row->addWidget(box);
 }
 

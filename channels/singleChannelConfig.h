@@ -41,7 +41,7 @@ signals:
     void thresholdModified();
 
 private:
-    void addCentred(QHBoxLayout *row, QWidget *w, int width);
+    void addCentred(QHBoxLayout *row, QWidget *w, int width, Qt::Alignment alignment = Qt::AlignCenter);
 };
 
 #endif

@@ -71,7 +71,7 @@ QWidget *tableHeader::captionCell(const QString &caption, int width, bool wrap, 
 {
     QWidget *w = cell(width);
     auto *box = new QVBoxLayout(w);
-    box->setContentsMargins(2, 2, 2, 2);
+    box->setContentsMargins(0, 2, 0, 2);
     auto *label = new QLabel(caption);
     label->setFont(boldFont);
     label->setAlignment(Qt::AlignCenter);

@@ -1,0 +1,43 @@
+// Shared by the channel page tests: a simulated instrument on a loopback address of the
+// test's own with a driver session on it, and a recorder that answers message boxes.
+#ifndef TS4720_CHANNELTESTSUPPORT_H
+#define TS4720_CHANNELTESTSUPPORT_H
+
+#include "messageBoxes.h"
+#include "panelContext.h"
+#include "simInstrument.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+// Answers every box without showing it: No to error reports (so the action goes on), the
+// default button otherwise; keeps what was shown.
+class boxRecorder {
+public:
+    boxRecorder();
+    QList<messageBoxes::Request> boxes;
+    QStringList texts(messageBoxes::Kind kind) const;
+    void clear() { boxes.clear(); }
+
+private:
+    messageBoxes::ScopedHandler handler;
+};
+
+class simulatedInstrument {
+public:
+    // subType "AA", "AB" or "AC"; address a loopback address such as "127.45.1.1".
+    simulatedInstrument(const std::string &address, const std::string &subType);
+    ~simulatedInstrument();
+    bool ok() const { return vi != 0; }
+    QString command(const QString &message);
+    panelContext context(int channelCount) const;
+
+    std::unique_ptr<tssim::Instrument> instrument;
+    ViSession vi = 0;
+    QString error;
+};
+
+#endif

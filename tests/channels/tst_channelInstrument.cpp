@@ -1,0 +1,302 @@
+// The channel table against a simulated instrument: what Save sends, what Refresh shows,
+// the connection status, and how each failing driver call is reported.
+#include "channelConfiguration.h"
+#include "channelConfiguration_settings.h"
+#include "channelConfiguration_userTC.h"
+#include "channelTestSupport.h"
+#include "panelStyle.h"
+#include "singleChannelConfig.h"
+#include "tableHeader.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
+const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
+const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
+const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
+
+QList<double> numbers(const QString &reply)
+{
+    QList<double> out;
+    for (const QString &field : reply.split(','))
+        out << field.trimmed().toDouble();
+    return out;
+}
+} // namespace
+
+class tst_channelInstrument : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void thresholdsReachInstrument();
+    void typesFromHeaderAndUserTypes();
+    void connectionStatus();
+    void saveFailures_data();
+    void saveFailures();
+    void refreshFailures_data();
+    void refreshFailures();
+    void rowWithoutTypeKeepsInstrumentType();
+    void screenshots_data();
+    void screenshots();
+
+private:
+    std::unique_ptr<simulatedInstrument> sim;
+};
+
+void tst_channelInstrument::initTestCase()
+{
+    sim = std::make_unique<simulatedInstrument>("127.45.41.1", "AA");
+    QVERIFY2(sim->ok(), qPrintable(sim->error));
+}
+
+void tst_channelInstrument::init()
+{
+    // Factory channels are on, type K, OTD on; start every test from all off, J, OTD off.
+    sim->command("*RST");
+    sim->command("SIM:FAIL:CLEar");
+    for (int ch = 1; ch <= 16; ++ch)
+        sim->command(QString("CHAN:STAT %1,0;:CHAN:CONF %1,\"J\",0;:SIM:CHAN:OPEN %1,0").arg(ch));
+}
+
+void tst_channelInstrument::thresholdsReachInstrument()
+{
+    boxRecorder boxes;
+    channelConfiguration_settings page(sim->context(16));
+    page.doRefresh();
+    page.cfg[0]->thMin->clear();
+    page.cfg[0]->thMax->setText("25");
+    page.cfg[1]->thMin->setText(QString::fromUtf8("-3.456 °C"));
+    page.cfg[1]->thMax->setText("abc");
+    page.validateThresholds(1);
+    QCOMPARE(page.cfg[1]->thMin->text(), QString::fromUtf8("-3.46 °C"));
+    QCOMPARE(page.cfg[1]->thMax->text(), QString::fromUtf8("0.00 °C"));
+    page.doSave();
+    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+
+    const QList<double> one = numbers(sim->command("CHAN:ALER? 1"));
+    QCOMPARE(one, QList<double>({0, 0, 1, 25}));
+    const QList<double> two = numbers(sim->command("CHAN:ALER? 2"));
+    QCOMPARE(two, QList<double>({1, -3.46, 1, 0}));
+
+    channelConfiguration_settings again(sim->context(16));
+    again.doRefresh();
+    QVERIFY(again.cfg[0]->thMin->text().isEmpty());
+    QCOMPARE(again.cfg[0]->thMax->text(), QString::fromUtf8("25.00 °C"));
+    QCOMPARE(again.cfg[1]->thMin->text(), QString::fromUtf8("-3.46 °C"));
+}
+
+void tst_channelInstrument::typesFromHeaderAndUserTypes()
+{
+    boxRecorder boxes;
+    sim->command("CHAN:CONF 3,\"User 2\",1");
+    channelConfiguration_settings page(sim->context(16));
+    page.doRefresh();
+    QCOMPARE(page.cfg[2]->checkedType(), 9);
+    QVERIFY(page.cfg[2]->OTDenabled->isChecked());
+
+    page.header->typeButton(1)->click();
+    for (singleChannelConfig *row : page.cfg)
+        QCOMPARE(row->checkedType(), 1);
+    QCOMPARE(sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
+    QCOMPARE(sim->command("CHAN:CONF? 4"), QString("\"J\",0"));
+
+    page.cfg[2]->typeButtons[9]->click();
+    page.doSave();
+    QCOMPARE(sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
+    QCOMPARE(sim->command("CHAN:CONF? 4"), QString("\"K\",0"));
+    QCOMPARE(sim->command("CHAN:CONF? 16"), QString("\"K\",0"));
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+void tst_channelInstrument::connectionStatus()
+{
+    boxRecorder boxes;
+    // An open thermocouple reads NaN only with open-thermocouple detection on.
+    sim->command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:CHAN:CONF 2,\"J\",1;:CHAN:CONF 3,\"J\",1");
+    sim->command("SIM:CHAN:OPEN 2,1");
+    sim->command("SIM:CHAN:OPEN 3,1");
+    channelConfiguration_settings page(sim->context(16));
+    page.doRefresh();
+    QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
+    QCOMPARE(page.cfg[1]->connectionStatus->text(), openText);
+    QCOMPARE(page.cfg[2]->connectionStatus->text(), dashText);
+
+    // Save reads a fresh scan for the rows as they were sent.
+    page.cfg[2]->chEnabled->click();
+    page.cfg[0]->chEnabled->click();
+    page.doSave();
+    QCOMPARE(page.cfg[0]->connectionStatus->text(), dashText);
+    QCOMPARE(page.cfg[2]->connectionStatus->text(), openText);
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+void tst_channelInstrument::saveFailures_data()
+{
+    QTest::addColumn<QString>("hook");
+    QTest::addColumn<QString>("callText");
+    QTest::newRow("state") << "SIM:FAIL \"CHAN:STAT\",-200,1"
+                           << "ts4720_setChannelState(vi, i+1, cfg[i]->chEnabled->isChecked())";
+    QTest::newRow("config") << "SIM:FAIL \"CHAN:CONF\",-200,1"
+                            << "ts4720_setChannelConfig(vi, i+1, (ViChar*)tc_type_name[cid], "
+                               "cfg[i]->OTDenabled->isChecked())";
+    QTest::newRow("alerts") << "SIM:FAIL \"CHAN:ALER\",-200,1"
+                            << "ts4720_setAlertConfig(vi, i+1, !cfg[i]->thMin->text().isEmpty(), min, "
+                               "!cfg[i]->thMax->text().isEmpty(), max)";
+    QTest::newRow("scan") << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
+}
+
+void tst_channelInstrument::saveFailures()
+{
+    QFETCH(QString, hook);
+    QFETCH(QString, callText);
+    boxRecorder boxes;
+    channelConfiguration_settings page(sim->context(16));
+    page.doRefresh();
+    for (singleChannelConfig *row : page.cfg) {
+        row->chEnabled->setChecked(true);
+        row->OTDenabled->setChecked(true);
+        row->typeButtons[5]->setChecked(true);
+        row->thMax->setText("30");
+    }
+    QVERIFY(boxes.boxes.isEmpty());
+    sim->command(hook);
+    page.doSave();
+
+    const QStringList errors = boxes.texts(messageBoxes::Kind::Critical);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(callText + " failed due to ["), qPrintable(errors[0]));
+    // The failing call was the first of its kind: every other call still reached the instrument.
+    const bool stateFailed = hook.contains("STAT");
+    const bool configFailed = hook.contains("CONF");
+    const bool alertFailed = hook.contains("ALER");
+    QCOMPARE(sim->command("CHAN:STAT? 1"), stateFailed ? QString("0") : QString("1"));
+    QCOMPARE(sim->command("CHAN:CONF? 1"), configFailed ? QString("\"J\",0") : QString("\"S\",1"));
+    QCOMPARE(numbers(sim->command("CHAN:ALER? 1")).value(2), alertFailed ? 0.0 : 1.0);
+    for (int ch : {2, 16}) {
+        QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString("1"));
+        QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString("\"S\",1"));
+        QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))), QList<double>({0, 0, 1, 30}));
+    }
+    const QString status = page.cfg[1]->connectionStatus->text();
+    QCOMPARE(status, hook.contains("SCAN") ? unknownText : connectedText);
+}
+
+void tst_channelInstrument::refreshFailures_data()
+{
+    QTest::addColumn<QString>("hook");
+    QTest::addColumn<QString>("callText");
+    QTest::newRow("state") << "SIM:FAIL \"CHAN:STAT?\",-200,1" << "ts4720_getChannelState(vi, i+1, &ena)";
+    QTest::newRow("config") << "SIM:FAIL \"CHAN:CONF?\",-200,1"
+                            << "ts4720_getChannelConfig(vi, i+1, thermType, &otd)";
+    QTest::newRow("alerts") << "SIM:FAIL \"CHAN:ALER?\",-200,1"
+                            << "ts4720_getAlertConfig(vi, i+1, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal)";
+    QTest::newRow("scan") << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
+}
+
+void tst_channelInstrument::refreshFailures()
+{
+    QFETCH(QString, hook);
+    QFETCH(QString, callText);
+    boxRecorder boxes;
+    for (int ch : {1, 2})
+        sim->command(QString("CHAN:STAT %1,1;:CHAN:CONF %1,\"T\",1;:CHAN:ALER %1,1,-5,0,0").arg(ch));
+    channelConfiguration_settings page(sim->context(16));
+    // What the rows showed before; a failed read leaves its own fields like this.
+    for (singleChannelConfig *row : page.cfg) {
+        row->typeButtons[4]->setChecked(true);
+        row->thMax->setText("99");
+    }
+    sim->command(hook);
+    page.doRefresh();
+
+    const QStringList errors = boxes.texts(messageBoxes::Kind::Critical);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(callText + " failed due to ["), qPrintable(errors[0]));
+    singleChannelConfig *first = page.cfg[0];
+    const bool stateFailed = hook.contains("STAT");
+    const bool configFailed = hook.contains("CONF");
+    const bool alertFailed = hook.contains("ALER");
+    QCOMPARE(first->chEnabled->isChecked(), !stateFailed);
+    QCOMPARE(first->checkedType(), configFailed ? 4 : 2);
+    QCOMPARE(first->OTDenabled->isChecked(), !configFailed);
+    QCOMPARE(first->thMin->text(), alertFailed ? QString() : QString::fromUtf8("-5.00 °C"));
+    QCOMPARE(first->thMax->text(), alertFailed ? QString::fromUtf8("99.00 °C") : QString());
+    // The next row was read in full.
+    QVERIFY(page.cfg[1]->chEnabled->isChecked());
+    QCOMPARE(page.cfg[1]->checkedType(), 2);
+    QCOMPARE(page.cfg[1]->thMin->text(), QString::fromUtf8("-5.00 °C"));
+    QCOMPARE(page.cfg[1]->connectionStatus->text(), hook.contains("SCAN") ? unknownText : connectedText);
+    QCOMPARE(page.cfg[2]->connectionStatus->text(), dashText);
+}
+
+void tst_channelInstrument::rowWithoutTypeKeepsInstrumentType()
+{
+    boxRecorder boxes;
+    sim->command("CHAN:CONF 1,\"E\",0");
+    channelConfiguration_settings page(sim->context(16));
+    // Before any Refresh no type is checked anywhere.
+    page.cfg[0]->chEnabled->setChecked(true);
+    page.cfg[0]->OTDenabled->setChecked(true);
+    page.cfg[0]->thMin->setText("1");
+    page.cfg[1]->typeButtons[6]->setChecked(true);
+    page.doSave();
+    QCOMPARE(sim->command("CHAN:CONF? 1"), QString("\"E\",0"));
+    QCOMPARE(sim->command("CHAN:STAT? 1"), QString("1"));
+    QCOMPARE(numbers(sim->command("CHAN:ALER? 1")), QList<double>({1, 1, 0, 0}));
+    QCOMPARE(sim->command("CHAN:CONF? 2"), QString("\"R\",0"));
+    QVERIFY(boxes.texts(messageBoxes::Kind::Critical).isEmpty());
+    const QStringList warnings = boxes.texts(messageBoxes::Kind::Warning);
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings[0].startsWith("No thermocouple type is selected for channel(s) 1, 3, 4,"), qPrintable(warnings[0]));
+}
+
+void tst_channelInstrument::screenshots_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::newRow("16") << 16;
+    QTest::newRow("48") << 48;
+}
+
+// Only with TS4720_SCREENSHOT_DIR set: pictures of both pages against an instrument with
+// an open channel, for looking at the layout.
+void tst_channelInstrument::screenshots()
+{
+    QFETCH(int, channels);
+    const QString shots = qEnvironmentVariable("TS4720_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        QSKIP("TS4720_SCREENSHOT_DIR not set");
+    ts2900fp_applyPanelStyle();
+    boxRecorder boxes;
+    simulatedInstrument big("127.45.41.2", channels == 48 ? "AC" : "AA");
+    QVERIFY2(big.ok(), qPrintable(big.error));
+    for (int ch = 4; ch <= channels; ++ch)
+        big.command(QString("CHAN:STAT %1,%2;:CHAN:CONF %1,\"J\",0").arg(ch).arg(ch % 3 == 0 ? 1 : 0));
+    big.command("CHAN:CONF 3,\"User 2\",1");
+    big.command("CHAN:ALER 1,1,-10,1,85.5");
+    big.command("SIM:CHAN:OPEN 2,1");
+    big.command("THER:CUST \"User 1\",3,0.5,25.25,-1e-3");
+    channelConfiguration tabs(big.context(channels));
+    tabs.resize(1150, 650);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    tabs.settings->doRefresh();
+    tabs.userTC->doRefresh();
+    QTest::qWait(50);
+    tabs.grab().save(QStringLiteral("%1/settings-instrument-%2.png").arg(shots).arg(channels));
+    tabs.setCurrentIndex(1);
+    QTest::qWait(50);
+    tabs.grab().save(QStringLiteral("%1/userTC-instrument-%2.png").arg(shots).arg(channels));
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+QTEST_MAIN(tst_channelInstrument)
+#include "tst_channelInstrument.moc"

@@ -1,0 +1,346 @@
+// The channel table without an instrument: editing rules, the header's all-row buttons,
+// demo mode, viewer mode and the header lining up with the rows.
+#include "channelConfiguration.h"
+#include "channelConfiguration_settings.h"
+#include "channelConfiguration_userTC.h"
+#include "channelTestSupport.h"
+#include "channelTexts.h"
+#include "dataFileReader.h"
+#include "demoStore.h"
+#include "loadedFile.h"
+#include "panelStyle.h"
+#include "singleChannelConfig.h"
+#include "tableHeader.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+panelContext demoContext(int channels)
+{
+    panelContext c;
+    c.demo = true;
+    c.channelCount = channels;
+    return c;
+}
+
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
+const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
+} // namespace
+
+class tst_channelTable : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { demoStore::clearAll(); }
+    void thresholdEditing_data();
+    void thresholdEditing();
+    void toggleAll_data();
+    void toggleAll();
+    void headerTypeAndThresholdButtons();
+    void demoFreshStore();
+    void demoSaveAndRefresh();
+    void demoUnknownStoredType();
+    void viewerShowsFileChannels();
+    void headerLinesUpWithRows_data();
+    void headerLinesUpWithRows();
+    void screenshots_data();
+    void screenshots();
+};
+
+void tst_channelTable::thresholdEditing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("25") << "25" << QString::fromUtf8("25.00 °C");
+    QTest::newRow("abc") << "abc" << QString::fromUtf8("0.00 °C");
+    QTest::newRow("-3.456 °C") << QString::fromUtf8("-3.456 °C") << QString::fromUtf8("-3.46 °C");
+    QTest::newRow("cleared") << QString() << QString();
+}
+
+void tst_channelTable::thresholdEditing()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    channelConfiguration_settings page(demoContext(16));
+    page.show();
+    singleChannelConfig *row = page.cfg[4];
+    row->thMax->setText("7");
+    typeInto(row->thMin, typed);
+    QCOMPARE(row->thMin->text(), shown);
+    typeInto(row->thMax, "");
+    QCOMPARE(row->thMax->text(), QString());
+}
+
+void tst_channelTable::toggleAll_data()
+{
+    QTest::addColumn<bool>("otd");
+    QTest::addColumn<int>("checked");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("after");
+    QTest::newRow("channels, half on") << false << 8 << "Disable All" << false;
+    QTest::newRow("channels, one under half") << false << 7 << "Enable All" << true;
+    QTest::newRow("channels, all on") << false << 16 << "Disable All" << false;
+    QTest::newRow("OTD, half on") << true << 8 << "Disable All" << false;
+    QTest::newRow("OTD, one under half") << true << 7 << "Enable All" << true;
+}
+
+void tst_channelTable::toggleAll()
+{
+    QFETCH(bool, otd);
+    QFETCH(int, checked);
+    QFETCH(QString, label);
+    QFETCH(bool, after);
+    channelConfiguration_settings page(demoContext(16));
+    QCheckBox *singleChannelConfig::*box = otd ? &singleChannelConfig::OTDenabled : &singleChannelConfig::chEnabled;
+    QPushButton *button = otd ? page.header->enableAllOTD : page.header->enableAllChannels;
+    // Check every other row, so the rule counts rows rather than looking at a prefix.
+    for (int n = 0; n < checked; ++n)
+        (page.cfg[(2 * n) % 16 + (n >= 8 ? 1 : 0)]->*box)->click();
+    QCOMPARE(button->text(), label);
+    button->click();
+    for (singleChannelConfig *row : page.cfg)
+        QCOMPARE((row->*box)->isChecked(), after);
+    QCOMPARE(button->text(), after ? QString("Disable All") : QString("Enable All"));
+    // The other column is left alone.
+    QCheckBox *singleChannelConfig::*other = otd ? &singleChannelConfig::chEnabled : &singleChannelConfig::OTDenabled;
+    for (singleChannelConfig *row : page.cfg)
+        QVERIFY(!(row->*other)->isChecked());
+}
+
+void tst_channelTable::headerTypeAndThresholdButtons()
+{
+    channelConfiguration_settings page(demoContext(16));
+    page.cfg[3]->typeButtons[9]->click();
+    page.header->typeButton(1)->click();
+    for (singleChannelConfig *row : page.cfg) {
+        QCOMPARE(row->checkedType(), 1);
+        QCOMPARE(row->typeGroup->checkedId(), 1);
+    }
+    page.cfg[2]->thMin->setText(QString::fromUtf8("1.00 °C"));
+    page.cfg[15]->thMax->setText(QString::fromUtf8("2.00 °C"));
+    page.header->disableAllThresholdsButton->click();
+    for (singleChannelConfig *row : page.cfg) {
+        QVERIFY(row->thMin->text().isEmpty());
+        QVERIFY(row->thMax->text().isEmpty());
+    }
+    // Nothing of this reached the store: only Save writes.
+    QVERIFY(!QSettings(demoStore::organisation, demoStore::application).contains("Channel 1/Thermocouple"));
+}
+
+void tst_channelTable::demoFreshStore()
+{
+    boxRecorder boxes;
+    channelConfiguration_settings page(demoContext(32));
+    for (singleChannelConfig *row : page.cfg) {
+        row->chEnabled->setChecked(true);
+        row->thMin->setText("5");
+    }
+    page.doRefresh();
+    QCOMPARE(page.cfg.size(), 32);
+    for (singleChannelConfig *row : page.cfg) {
+        QVERIFY(!row->chEnabled->isChecked());
+        QVERIFY(!row->OTDenabled->isChecked());
+        QCOMPARE(row->checkedType(), 0);
+        QVERIFY(row->thMin->text().isEmpty());
+        QVERIFY(row->thMax->text().isEmpty());
+        QCOMPARE(row->connectionStatus->text(), dashText);
+    }
+    QCOMPARE(page.header->enableAllChannels->text(), QString("Enable All"));
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+void tst_channelTable::demoSaveAndRefresh()
+{
+    boxRecorder boxes;
+    {
+        channelConfiguration_settings page(demoContext(16));
+        page.show();
+        page.doRefresh();
+        page.cfg[0]->chEnabled->click();
+        page.cfg[1]->OTDenabled->click();
+        page.cfg[2]->typeButtons[8]->click();
+        page.cfg[15]->typeButtons[7]->click();
+        typeInto(page.cfg[0]->thMin, "25");
+        typeInto(page.cfg[3]->thMax, "-3.456");
+        page.doSave();
+        QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
+        QCOMPARE(page.cfg[1]->connectionStatus->text(), dashText);
+    }
+    QSettings store(demoStore::organisation, demoStore::application);
+    QCOMPARE(store.value("Channel 1/Min Alert Val").toDouble(), 25.0);
+    QCOMPARE(store.value("Channel 4/Max Alert Val").toDouble(), -3.46);
+    QCOMPARE(store.value("Channel 4/Min Alert On").toBool(), false);
+    QCOMPARE(store.value("Channel 3/Thermocouple").toInt(), 8);
+
+    channelConfiguration_settings page(demoContext(16));
+    page.doRefresh();
+    QVERIFY(page.cfg[0]->chEnabled->isChecked());
+    QVERIFY(page.cfg[1]->OTDenabled->isChecked());
+    QCOMPARE(page.cfg[2]->checkedType(), 8);
+    QCOMPARE(page.cfg[15]->checkedType(), 7);
+    QCOMPARE(page.cfg[0]->thMin->text(), QString::fromUtf8("25.00 °C"));
+    QCOMPARE(page.cfg[3]->thMax->text(), QString::fromUtf8("-3.46 °C"));
+    QVERIFY(page.cfg[3]->thMin->text().isEmpty());
+    QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+void tst_channelTable::demoUnknownStoredType()
+{
+    boxRecorder boxes;
+    QSettings(demoStore::organisation, demoStore::application).setValue("Channel 2/Thermocouple", 12);
+    channelConfiguration_settings page(demoContext(16));
+    page.doRefresh();
+    QCOMPARE(page.cfg[1]->checkedType(), -1);
+    page.cfg[1]->OTDenabled->setChecked(true);
+    page.doSave();
+    // The row had no type: the stored one is kept, the rest saved, and the user told.
+    QSettings store(demoStore::organisation, demoStore::application);
+    QCOMPARE(store.value("Channel 2/Thermocouple").toInt(), 12);
+    QCOMPARE(store.value("Channel 2/OTD").toBool(), true);
+    QCOMPARE(store.value("Channel 3/Thermocouple").toInt(), 0);
+    const QStringList warnings = boxes.texts(messageBoxes::Kind::Warning);
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings[0].contains("channel(s) 2:"), qPrintable(warnings[0]));
+}
+
+void tst_channelTable::viewerShowsFileChannels()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("viewer.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("sep=,\nKorvan 4720-AA\nSerial Number:,00c0ffee\n\nClock Source:,Internal\n"
+               "Scan Rate:,10,Hz\nStart Mode:,Immediate\nStop Mode:,Stop on user request\n\n"
+               "Channel 1 [\xb0" "C] TC:K,Channel 3 [\xb0" "C] TC:J OTD enabled,Channel 5 [\xb0" "C] TC:User 2,\n"
+               "1.000000,2.000000,3.000000,\n");
+    file.close();
+    QCOMPARE(readDataFileHeader(QFile::encodeName(path).constData(), &loadedFile()), 0);
+
+    panelContext context = demoContext(loadedFile().channelCount);
+    context.viewer = true;
+    channelConfiguration tabs(context);
+    channelConfiguration_settings *page = tabs.settings;
+    QCOMPARE(page->cfg.size(), 16);
+    page->cfg[0]->thMin->setText("5");
+    page->cfg[4]->typeButtons[2]->setChecked(true);
+    page->doRefresh();
+    QVERIFY(page->cfg[0]->chEnabled->isChecked());
+    QCOMPARE(page->cfg[0]->checkedType(), 1);
+    QVERIFY(!page->cfg[0]->OTDenabled->isChecked());
+    QVERIFY(page->cfg[2]->chEnabled->isChecked());
+    QVERIFY(page->cfg[2]->OTDenabled->isChecked());
+    QCOMPARE(page->cfg[2]->checkedType(), 0);
+    QVERIFY(!page->cfg[1]->chEnabled->isChecked());
+    // "User 2" is cut at its blank by the file reader; no type matches, the row keeps its own.
+    QVERIFY(page->cfg[4]->chEnabled->isChecked());
+    QCOMPARE(page->cfg[4]->checkedType(), 2);
+    for (singleChannelConfig *row : page->cfg) {
+        QVERIFY(row->thMin->text().isEmpty());
+        QCOMPARE(row->connectionStatus->text(), QString("-"));
+    }
+
+    tabs.applyViewerRestrictions();
+    QVERIFY(!page->header->isEnabled());
+    QVERIFY(!page->saveButton->isEnabled());
+    QVERIFY(!page->refreshButton->isEnabled());
+    for (singleChannelConfig *row : page->cfg)
+        QVERIFY(!row->isEnabled());
+    QVERIFY(!tabs.isTabEnabled(1));
+    QCOMPARE(tabs.tabText(0), QString("Settings"));
+    QCOMPARE(tabs.tabText(1), QString("User Thermocouple Types"));
+    std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
+}
+
+void tst_channelTable::headerLinesUpWithRows_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::newRow("16") << 16;
+    QTest::newRow("48") << 48;
+}
+
+void tst_channelTable::headerLinesUpWithRows()
+{
+    QFETCH(int, channels);
+    channelConfiguration tabs(demoContext(channels));
+    tabs.resize(1300, 700);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    channelConfiguration_settings *page = tabs.settings;
+    page->doRefresh();
+    QVERIFY(page->scrollArea->verticalScrollBar()->isVisible());
+    QVERIFY(!page->scrollArea->horizontalScrollBar()->isVisible());
+
+    auto left = [page](QWidget *w) { return w->mapTo(page, QPoint(0, 0)).x(); };
+    for (singleChannelConfig *row : {page->cfg.first(), page->cfg.last()}) {
+        for (int id = 0; id < tcTypeCount; ++id) {
+            QWidget *headCell = page->header->typeButton(id)->parentWidget();
+            QWidget *rowCell = row->typeButtons[id]->parentWidget();
+            QCOMPARE(left(headCell), left(rowCell));
+            QCOMPARE(headCell->width(), rowCell->width());
+        }
+        QCOMPARE(left(row->thMax->parentWidget()) + 90, left(page->header->typeButton(9)->parentWidget()) + 65 + 2 + 90 + 2 + 90);
+        QCOMPARE(left(row->channelNumber->parentWidget()), left(page->header->enableAllChannels->parentWidget()) - 32);
+    }
+    const QString style = page->header->enableAllChannels->parentWidget()->styleSheet();
+    QVERIFY2(style.startsWith("QWidget[cell=\"true\"] {background-color: #"), qPrintable(style));
+    QCOMPARE(page->cfg[0]->property("row").toBool(), true);
+    // The status label spans its column, so "Connected" is never clipped.
+    QCOMPARE(page->cfg[0]->connectionStatus->width(), 100);
+    QVERIFY(page->saveButton->font().bold());
+    QVERIFY(!page->refreshButton->font().bold());
+
+}
+
+void tst_channelTable::screenshots_data()
+{
+    headerLinesUpWithRows_data();
+}
+
+// Only with TS4720_SCREENSHOT_DIR set: pictures of both pages in demo mode.
+void tst_channelTable::screenshots()
+{
+    QFETCH(int, channels);
+    const QString shots = qEnvironmentVariable("TS4720_SCREENSHOT_DIR");
+    if (shots.isEmpty())
+        QSKIP("TS4720_SCREENSHOT_DIR not set");
+    ts2900fp_applyPanelStyle();
+    boxRecorder boxes;
+    channelConfiguration tabs(demoContext(channels));
+    tabs.resize(1150, 650);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    tabs.settings->doRefresh();
+    tabs.userTC->doRefresh();
+    tabs.settings->cfg[0]->chEnabled->click();
+    tabs.settings->cfg[1]->thMin->setText(QString::fromUtf8("-3.46 °C"));
+    tabs.settings->doSave();
+    QTest::qWait(50);
+    tabs.grab().save(QStringLiteral("%1/settings-demo-%2.png").arg(shots).arg(channels));
+    tabs.setCurrentIndex(1);
+    QTest::qWait(50);
+    tabs.grab().save(QStringLiteral("%1/userTC-demo-%2.png").arg(shots).arg(channels));
+}
+
+QTEST_MAIN(tst_channelTable)
+#include "tst_channelTable.moc"

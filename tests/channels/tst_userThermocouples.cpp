@@ -1,0 +1,257 @@
+// The user thermocouple page: text rules on the edits, demo store, and the driver calls
+// with their type names, against a simulated instrument.
+#include "channelConfiguration_userTC.h"
+#include "channelTestSupport.h"
+#include "demoStore.h"
+#include "recordingInstrument.h"
+#include "ts4720.h"
+#include "userTC.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QList<double> numbers(const QString &reply)
+{
+    QList<double> out;
+    for (const QString &field : reply.split(','))
+        out << field.trimmed().toDouble();
+    return out;
+}
+
+const QString zero = "0.0000000000000000e+00";
+} // namespace
+
+class tst_userThermocouples : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void editNormalisation_data();
+    void editNormalisation();
+    void layout();
+    void demoStoreRoundTrip();
+    void instrumentSave();
+    void instrumentRefreshShortList();
+    void typeNamesSent();
+    void failures_data();
+    void failures();
+
+private:
+    std::unique_ptr<simulatedInstrument> sim;
+};
+
+void tst_userThermocouples::initTestCase()
+{
+    sim = std::make_unique<simulatedInstrument>("127.45.42.1", "AA");
+    QVERIFY2(sim->ok(), qPrintable(sim->error));
+}
+
+void tst_userThermocouples::init()
+{
+    demoStore::clearAll();
+    sim->command("*RST");
+    sim->command("SIM:FAIL:CLEar");
+}
+
+void tst_userThermocouples::editNormalisation_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("2.5") << "2.5" << "2.5000000000000000e+00";
+    QTest::newRow("abc") << "abc" << zero;
+    QTest::newRow("-0.00125") << "-0.00125" << "-1.2500000000000000e-03";
+}
+
+void tst_userThermocouples::editNormalisation()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    panelContext context;
+    context.demo = true;
+    channelConfiguration_userTC page(context);
+    page.show();
+    QLineEdit *c3 = page.userTypes[1]->coeffEdits[3];
+    page.userTypes[1]->coeffEdits[4]->setText("7");
+    typeInto(c3, typed);
+    QCOMPARE(c3->text(), shown);
+    // Only the edit that finished editing changes.
+    QCOMPARE(page.userTypes[1]->coeffEdits[4]->text(), QString("7"));
+}
+
+void tst_userThermocouples::layout()
+{
+    panelContext context;
+    context.demo = true;
+    channelConfiguration_userTC page(context);
+    QCOMPARE(page.userTypes[0]->title(), QString("\"User 1\" Thermocouple Coefficients"));
+    QCOMPARE(page.userTypes[1]->title(), QString("\"User 2\" Thermocouple Coefficients"));
+    QVERIFY(page.saveButton->font().bold());
+    const int width = page.userTypes[0]->coeffEdits[16]->width();
+    QCOMPARE(width, 26 * QFontMetrics(page.userTypes[0]->font()).horizontalAdvance('0'));
+}
+
+void tst_userThermocouples::demoStoreRoundTrip()
+{
+    boxRecorder boxes;
+    panelContext context;
+    context.demo = true;
+    {
+        channelConfiguration_userTC page(context);
+        page.userTypes[0]->coeffEdits[0]->setText("x");
+        page.doRefresh();
+        for (userTC *group : page.userTypes) {
+            for (QLineEdit *edit : group->coeffEdits)
+                QCOMPARE(edit->text(), zero);
+        }
+        page.userTypes[0]->coeffEdits[0]->setText("1");
+        page.userTypes[1]->coeffEdits[16]->setText("-0.00125");
+        page.userTypes[1]->coeffEdits[5]->setText("abc");
+        page.doSave();
+    }
+    QSettings store(demoStore::organisation, demoStore::application);
+    QCOMPARE(store.value("Coefficents Therm 1/Coeff 1").toDouble(), 1.0);
+    QCOMPARE(store.value("Coefficents Therm 2/Coeff 17").toDouble(), -0.00125);
+    QCOMPARE(store.value("Coefficents Therm 2/Coeff 6").toDouble(), 0.0);
+
+    channelConfiguration_userTC page(context);
+    page.doRefresh();
+    QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), QString("1.0000000000000000e+00"));
+    QCOMPARE(page.userTypes[1]->coeffEdits[16]->text(), QString("-1.2500000000000000e-03"));
+    QCOMPARE(page.userTypes[1]->coeffEdits[5]->text(), zero);
+    QVERIFY(boxes.boxes.isEmpty());
+}
+
+void tst_userThermocouples::instrumentSave()
+{
+    boxRecorder boxes;
+    channelConfiguration_userTC page(sim->context(16));
+    page.doRefresh();
+    for (int k = 0; k < N_USER_COEFFS; ++k) {
+        page.userTypes[0]->coeffEdits[k]->setText(QString::number(k + 1));
+        page.userTypes[1]->coeffEdits[k]->setText(QString::number(-(k + 1) * 0.5));
+    }
+    page.userTypes[0]->coeffEdits[3]->setText("abc");
+    page.doSave();
+    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+
+    QList<double> one = {17};
+    QList<double> two = {17};
+    for (int k = 0; k < N_USER_COEFFS; ++k) {
+        one << (k == 3 ? 0 : k + 1);
+        two << -(k + 1) * 0.5;
+    }
+    // Written as "User 1"/"User 2"; the instrument shows them under those names.
+    QCOMPARE(numbers(sim->command("THER:CUST? \"User 1\"")), one);
+    QCOMPARE(numbers(sim->command("THER:CUST? \"User 2\"")), two);
+}
+
+void tst_userThermocouples::instrumentRefreshShortList()
+{
+    boxRecorder boxes;
+    sim->command("THER:CUST \"User 1\",3,1.5,2,3");
+    sim->command("THER:CUST \"User 2\",17,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17");
+    channelConfiguration_userTC page(sim->context(16));
+    for (QLineEdit *edit : page.userTypes[0]->coeffEdits)
+        edit->setText("9");
+    page.doRefresh();
+    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+    QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), QString("1.5000000000000000e+00"));
+    QCOMPARE(page.userTypes[0]->coeffEdits[2]->text(), QString("3.0000000000000000e+00"));
+    for (int k = 3; k < N_USER_COEFFS; ++k)
+        QCOMPARE(page.userTypes[0]->coeffEdits[k]->text(), zero);
+    QCOMPARE(page.userTypes[1]->coeffEdits[16]->text(), QString("1.7000000000000000e+01"));
+}
+
+// Reading asks for "WebInterface_UA"/"WebInterface_UB", writing names "User 1"/"User 2":
+// seen in the messages as they arrive at the instrument.
+void tst_userThermocouples::typeNamesSent()
+{
+    boxRecorder boxes;
+    recordingInstrument fake("127.45.42.9");
+    QVERIFY(fake.listening());
+    ViSession vi = 0;
+    QVERIFY(ts4720_init(fake.descriptor().toLatin1().constData(), VI_FALSE, VI_FALSE, &vi) >= 0);
+    panelContext context;
+    context.vi = vi;
+    {
+        channelConfiguration_userTC page(context);
+        page.doRefresh();
+        QCOMPARE(page.userTypes[1]->coeffEdits[1]->text(), QString("2.5000000000000000e+00"));
+        page.doSave();
+    }
+    ts4720_close(vi);
+    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+    QStringList custom;
+    for (const QString &m : fake.messages()) {
+        if (m.startsWith("THER:CUST", Qt::CaseInsensitive))
+            custom << m.section(',', 0, 0);
+    }
+    QCOMPARE(custom, QStringList({"THER:CUST? \"WebInterface_UA\";:SYST:ERR?",
+                                  "THER:CUST? \"WebInterface_UB\";:SYST:ERR?",
+                                  "THER:CUST \"User 1\"", "THER:CUST \"User 2\""}));
+}
+
+void tst_userThermocouples::failures_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("hook");
+    QTest::addColumn<QString>("callText");
+    QTest::newRow("write User 1")
+        << true << "SIM:FAIL \"THER:CUST\",-200,1"
+        << "ts4720_setCustomThermConfig(vi, QString(\"User %1\").arg(i+1).toLatin1().data(), coeff, N_USER_COEFFS)";
+    QTest::newRow("read User 1") << false << "SIM:FAIL \"THER:CUST?\",-200,1"
+                                 << "ts4720_getCustomThermConfig(vi, \"WebInterface_UA\", coeff, &coeffNum)";
+    QTest::newRow("read User 2") << false << "SIM:FAIL \"THER:CUST?\",-200,2"
+                                 << "ts4720_getCustomThermConfig(vi, \"WebInterface_UB\", coeff, &coeffNum)";
+}
+
+void tst_userThermocouples::failures()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, hook);
+    QFETCH(QString, callText);
+    boxRecorder boxes;
+    sim->command("THER:CUST \"User 1\",2,4,4");
+    sim->command("THER:CUST \"User 2\",2,8,8");
+    channelConfiguration_userTC page(sim->context(16));
+    for (QLineEdit *edit : page.userTypes[0]->coeffEdits)
+        edit->setText("1");
+    for (QLineEdit *edit : page.userTypes[1]->coeffEdits)
+        edit->setText("2");
+    sim->command(hook);
+    if (save)
+        page.doSave();
+    else
+        page.doRefresh();
+    const QStringList errors = boxes.texts(messageBoxes::Kind::Critical);
+    const int expected = hook.endsWith(",2") ? 2 : 1;
+    QCOMPARE(errors.size(), expected);
+    QVERIFY2(errors.last().startsWith(callText + " failed due to ["), qPrintable(errors.last()));
+    if (save) {
+        // User 1 failed; User 2 was still written.
+        QCOMPARE(numbers(sim->command("THER:CUST? \"User 1\"")), QList<double>({2, 4, 4}));
+        QCOMPARE(numbers(sim->command("THER:CUST? \"User 2\"")).value(1), 2.0);
+    } else {
+        // A failed read shows zeros; the other type is still read.
+        QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), zero);
+        QCOMPARE(page.userTypes[1]->coeffEdits[0]->text(),
+                 expected == 2 ? zero : QString("8.0000000000000000e+00"));
+    }
+}
+
+QTEST_MAIN(tst_userThermocouples)
+#include "tst_userThermocouples.moc"
