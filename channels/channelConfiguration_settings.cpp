@@ -22,11 +22,35 @@ channelConfiguration_settings::channelConfiguration_settings(const panelContext 
     : QWidget(parent), vi(context.vi), demo(context.demo), viewer(context.viewer)
 {
     header = new tableHeader;
+    scrollArea = new QScrollArea;
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    scrollArea->setAlignment(Qt::AlignHCenter);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrollArea->setWidget(createRows(qBound(0, context.channelCount, TS4720_MAX_CHANNELS)));
+    refreshButton = new QPushButton(QStringLiteral("Refresh"));
+    saveButton = new QPushButton(QStringLiteral("Save"));
+    QFont bold = saveButton->font();
+    bold.setBold(true);
+    saveButton->setFont(bold);
+    layOut();
+
+    connect(saveButton, &QPushButton::clicked, this, &channelConfiguration_settings::doSave);
+    connect(refreshButton, &QPushButton::clicked, this, &channelConfiguration_settings::doRefresh);
+    connect(header, &tableHeader::toggleChannelEnable, this, &channelConfiguration_settings::doToggleChannelEnable);
+    connect(header, &tableHeader::toggleOTDenable, this, &channelConfiguration_settings::doToggleOTDenable);
+    connect(header, &tableHeader::setAllChannelsType, this, &channelConfiguration_settings::doSetAllChannelsType);
+    connect(header, &tableHeader::disableAllThresholds, this, &channelConfiguration_settings::doDisableAllThresholds);
+}
+
+QWidget *channelConfiguration_settings::createRows(int count)
+{
     auto *rows = new QWidget;
     auto *rowLayout = new QVBoxLayout(rows);
     rowLayout->setSpacing(0);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    const int count = qBound(0, context.channelCount, TS4720_MAX_CHANNELS);
     for (int i = 0; i < count; ++i) {
         auto *row = new singleChannelConfig(unsigned(i + 1));
         cfg.append(row);
@@ -36,22 +60,11 @@ channelConfiguration_settings::channelConfiguration_settings(const panelContext 
         connect(row, &singleChannelConfig::thresholdModified, this,
                 qOverload<>(&channelConfiguration_settings::validateThresholds));
     }
+    return rows;
+}
 
-    scrollArea = new QScrollArea;
-    scrollArea->setFrameShape(QFrame::NoFrame);
-    scrollArea->setFocusPolicy(Qt::NoFocus);
-    scrollArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    scrollArea->setAlignment(Qt::AlignHCenter);
-    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    scrollArea->setWidget(rows);
-
-    refreshButton = new QPushButton(QStringLiteral("Refresh"));
-    saveButton = new QPushButton(QStringLiteral("Save"));
-    QFont bold = saveButton->font();
-    bold.setBold(true);
-    saveButton->setFont(bold);
-
+void channelConfiguration_settings::layOut()
+{
     auto *headerStrip = new QHBoxLayout;
     headerStrip->addStretch();
     headerStrip->addWidget(header);
@@ -64,13 +77,6 @@ channelConfiguration_settings::channelConfiguration_settings(const panelContext 
     page->addLayout(headerStrip);
     page->addWidget(scrollArea);
     page->addLayout(buttons);
-
-    connect(saveButton, &QPushButton::clicked, this, &channelConfiguration_settings::doSave);
-    connect(refreshButton, &QPushButton::clicked, this, &channelConfiguration_settings::doRefresh);
-    connect(header, &tableHeader::toggleChannelEnable, this, &channelConfiguration_settings::doToggleChannelEnable);
-    connect(header, &tableHeader::toggleOTDenable, this, &channelConfiguration_settings::doToggleOTDenable);
-    connect(header, &tableHeader::setAllChannelsType, this, &channelConfiguration_settings::doSetAllChannelsType);
-    connect(header, &tableHeader::disableAllThresholds, this, &channelConfiguration_settings::doDisableAllThresholds);
 }
 
 void channelConfiguration_settings::applyViewerRestrictions()

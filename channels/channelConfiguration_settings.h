@@ -40,6 +40,8 @@ public slots:
     void validateThresholds(int index);
 
 private:
+    QWidget *createRows(int count);
+    void layOut();
     bool newToggleState(QCheckBox *singleChannelConfig::*box, QPushButton *button);
     void toggleAll(QCheckBox *singleChannelConfig::*box, QPushButton *button);
     void refreshRow(int i, bool haveScan, const double *scan);

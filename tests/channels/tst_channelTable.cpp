@@ -52,8 +52,6 @@ class tst_channelTable : public QObject {
     Q_OBJECT
 private slots:
     void init() { demoStore::clearAll(); }
-    void thresholdEditing_data();
-    void thresholdEditing();
     void toggleAll_data();
     void toggleAll();
     void headerTypeAndThresholdButtons();
@@ -66,30 +64,6 @@ private slots:
     void screenshots_data();
     void screenshots();
 };
-
-void tst_channelTable::thresholdEditing_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("25") << "25" << QString::fromUtf8("25.00 °C");
-    QTest::newRow("abc") << "abc" << QString::fromUtf8("0.00 °C");
-    QTest::newRow("-3.456 °C") << QString::fromUtf8("-3.456 °C") << QString::fromUtf8("-3.46 °C");
-    QTest::newRow("cleared") << QString() << QString();
-}
-
-void tst_channelTable::thresholdEditing()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    channelConfiguration_settings page(demoContext(16));
-    page.show();
-    singleChannelConfig *row = page.cfg[4];
-    row->thMax->setText("7");
-    typeInto(row->thMin, typed);
-    QCOMPARE(row->thMin->text(), shown);
-    typeInto(row->thMax, "");
-    QCOMPARE(row->thMax->text(), QString());
-}
 
 void tst_channelTable::toggleAll_data()
 {
