@@ -68,16 +68,16 @@ bool openShadowCopy(CommandContext &c, AcquisitionEngine::Setup *setup)
     std::string name = SampleFiles::recordingName(c.nowNs);
     for (int n = 2; disk->exists(name); ++n)
         name = name.substr(0, 19) + "_" + std::to_string(n) + ".csv";
-    const std::string header =
-        DataFileFormat::header(m.subType, m.serialText, setup->mode, m.alarmNs / second, columns);
+    const DataFileFormat format(columns);
+    const std::string header = format.header(m.subType, m.serialText, setup->mode, m.alarmNs / second);
     if (!disk->create(name, header, c.nowNs)) {
         c.fail(-250, "cannot create " + name);
         return false;
     }
     m.shadowDisk = disk;
     m.shadowFile = name;
-    setup->sink = [disk, name, columns](long long t, const double *values) {
-        return disk->append(name, DataFileFormat::row(columns, t, values));
+    setup->sink = [disk, name, format](long long t, const double *values) {
+        return disk->append(name, format.row(t, values));
     };
     return true;
 }

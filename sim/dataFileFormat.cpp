@@ -35,9 +35,15 @@ dataFileColumns writerColumns(const DataFileColumns &columns)
 
 } // namespace
 
+DataFileFormat::DataFileFormat(const DataFileColumns &columns)
+    : columns_(std::make_shared<dataFileColumns>(writerColumns(columns)))
+{
+}
+
+DataFileFormat::~DataFileFormat() = default;
+
 std::string DataFileFormat::header(const std::string &subType, const std::string &serialText,
-                                   const AcquisitionMode &mode, long long alarmSeconds,
-                                   const DataFileColumns &columns)
+                                   const AcquisitionMode &mode, long long alarmSeconds) const
 {
     dataFileSettings s;
     s.subType = subType;
@@ -63,14 +69,14 @@ std::string DataFileFormat::header(const std::string &subType, const std::string
         s.acquisitionTimeWritten = mode.clockSource <= 1;
         s.acquisitionTime = static_cast<double>(mode.scans) / mode.scanRate;
     }
-    return formatDataFileHeader(s, writerColumns(columns));
+    return formatDataFileHeader(s, *columns_);
 }
 
-std::string DataFileFormat::row(const DataFileColumns &columns, long long timeNs, const double *values)
+std::string DataFileFormat::row(long long timeNs, const double *values) const
 {
     const int32_t stamp[2] = {static_cast<int32_t>(timeNs / 1000000000LL), static_cast<int32_t>(timeNs % 1000000000LL)};
     std::vector<char> text;
-    appendDataFileRows(text, writerColumns(columns), values, stamp, 1);
+    appendDataFileRows(text, *columns_, values, stamp, 1);
     return std::string(text.begin(), text.end());
 }
 

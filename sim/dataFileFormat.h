@@ -4,8 +4,11 @@
 
 #include "instrumentSettings.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+struct dataFileColumns;
 
 namespace tssim {
 
@@ -20,13 +23,18 @@ struct DataFileColumns {
 
 class DataFileFormat {
 public:
+    explicit DataFileFormat(const DataFileColumns &columns);
+    ~DataFileFormat();
+
     // Header lines and the column line. alarmSeconds is used with start mode 1.
-    static std::string header(const std::string &subType, const std::string &serialText,
-                              const AcquisitionMode &mode, long long alarmSeconds,
-                              const DataFileColumns &columns);
+    std::string header(const std::string &subType, const std::string &serialText, const AcquisitionMode &mode,
+                       long long alarmSeconds) const;
     // One data row; values holds per channel the temperature, then the voltage and the
     // cold-junction temperature as far as the columns have them.
-    static std::string row(const DataFileColumns &columns, long long timeNs, const double *values);
+    std::string row(long long timeNs, const double *values) const;
+
+private:
+    std::shared_ptr<const dataFileColumns> columns_; // converted once, shared by copies
 };
 
 } // namespace tssim

@@ -90,6 +90,8 @@ MessageResult InstrumentCore::execute(ScpiSession &session, const std::string &m
     for (size_t i = 0; i < replies.size(); ++i)
         result.reply += (i ? ";" : "") + replies[i];
     result.hasReply = !replies.empty();
+    model_.hardDisk->flush();
+    model_.ramDisk->flush();
     result.drop = model_.dropRequested;
     model_.dropRequested = false;
     result.delayMs = network ? model_.faults.delayMs : 0;

@@ -97,6 +97,13 @@ bool InstrumentSettings::load(const std::string &path)
         ini.endGroup();
     }
     ini.beginGroup("Instrument");
+    loadInstrumentGroup(ini);
+    ini.endGroup();
+    return true;
+}
+
+void InstrumentSettings::loadInstrumentGroup(QSettings &ini)
+{
     for (int t = 0; t < 2; ++t) {
         std::vector<double> v = listValues(ini.value(t == 0 ? "User1" : "User2").toString());
         if (!v.empty() && v.size() <= UserCoefficients)
@@ -121,8 +128,6 @@ bool InstrumentSettings::load(const std::string &path)
     shadowCopy = qBound(0, ini.value("ShadowCopy", shadowCopy).toInt(), 2);
     description = ini.value("Description", QString::fromLatin1(description.c_str())).toString().toLatin1().toStdString();
     assetNumber = ini.value("AssetNumber", QString::fromLatin1(assetNumber.c_str())).toString().toLatin1().toStdString();
-    ini.endGroup();
-    return true;
 }
 
 } // namespace tssim

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class QSettings;
+
 namespace tssim {
 
 enum { MaxChannels = 48, UserCoefficients = 17 };
@@ -47,6 +49,9 @@ struct InstrumentSettings {
     // written, or read (missing file).
     bool save(const std::string &path) const;
     bool load(const std::string &path);
+
+private:
+    void loadInstrumentGroup(QSettings &ini);
 };
 
 } // namespace tssim

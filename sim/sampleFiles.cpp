@@ -36,7 +36,8 @@ void SampleFiles::create(const InstrumentModel &model, StorageDisk &disk, long l
         columns.typeNames.push_back(thermocoupleTypeName(model.settings.channels[ch - 1].type));
         columns.otd.push_back(model.settings.channels[ch - 1].otd);
     }
-    std::string text = DataFileFormat::header(model.subType, model.serialText, mode, 0, columns);
+    const DataFileFormat format(columns);
+    std::string text = format.header(model.subType, model.serialText, mode, 0);
     std::vector<double> values;
     for (int i = 0; i < scans; ++i) {
         const long long t = startNs + static_cast<long long>(std::llround(i * 1e9 / rate));
@@ -46,7 +47,7 @@ void SampleFiles::create(const InstrumentModel &model, StorageDisk &disk, long l
             values.push_back(r.temperature);
             values.push_back(r.voltage);
         }
-        text += DataFileFormat::row(columns, t, values.data());
+        text += format.row(t, values.data());
     }
     disk.create(recordingName(startNs), text, startNs + static_cast<long long>(scans / rate * 1e9));
 }

@@ -124,45 +124,41 @@ bool ScpiParser::parseArguments(const std::string &raw, ScpiUnit *unit)
         }
         parts.back() += c;
     }
-    if (quote) {
-        unit->errorCode = -151;
-        unit->errorDetail = "Invalid string data";
-        return false;
-    }
     for (const std::string &part : parts) {
-        const std::string p = trimmed(part);
         ScpiArgument arg;
-        if (p.empty()) {
-            unit->errorCode = -102;
-            unit->errorDetail = "Syntax error; empty parameter";
+        const int code = quote ? -151 : parseArgument(trimmed(part), &arg);
+        if (code != 0) {
+            unit->errorCode = code;
+            unit->errorDetail = code == -102 ? "Syntax error; empty parameter" : "Invalid string data";
             return false;
-        }
-        if (p[0] == '"' || p[0] == '\'') {
-            const char q = p[0];
-            if (p.size() < 2 || p.back() != q) {
-                unit->errorCode = -151;
-                unit->errorDetail = "Invalid string data";
-                return false;
-            }
-            arg.quoted = true;
-            for (size_t i = 1; i + 1 < p.size(); ++i) {
-                arg.text += p[i];
-                if (p[i] == q) {
-                    if (i + 2 < p.size() && p[i + 1] == q) {
-                        ++i;
-                    } else {
-                        unit->errorCode = -151;
-                        unit->errorDetail = "Invalid string data";
-                        return false;
-                    }
-                }
-            }
-        } else {
-            arg.text = p;
         }
         unit->arguments.push_back(arg);
     }
     return true;
+}
+
+int ScpiParser::parseArgument(const std::string &p, ScpiArgument *arg)
+{
+    if (p.empty())
+        return -102;
+    if (p[0] != '"' && p[0] != '\'') {
+        arg->text = p;
+        return 0;
+    }
+    const char q = p[0];
+    if (p.size() < 2 || p.back() != q)
+        return -151;
+    arg->quoted = true;
+    for (size_t i = 1; i + 1 < p.size(); ++i) {
+        arg->text += p[i];
+        if (p[i] != q)
+            continue;
+        // Inside a string the quote character appears doubled.
+        if (i + 2 >= p.size() || p[i + 1] != q)
+            return -151;
+        ++i;
+    }
+    return 0;
 }
 
 bool ScpiParser::toDouble(const std::string &text, double *value)

@@ -35,6 +35,8 @@ public:
 private:
     static ScpiUnit parseUnit(const std::string &text);
     static bool parseArguments(const std::string &text, ScpiUnit *unit);
+    // 0, or the SCPI error code of a malformed argument.
+    static int parseArgument(const std::string &text, ScpiArgument *argument);
 };
 
 } // namespace tssim

@@ -18,6 +18,11 @@ StorageDisk::StorageDisk(const std::string &location, const std::string &infoTex
     }
 }
 
+StorageDisk::~StorageDisk()
+{
+    flush();
+}
+
 void StorageDisk::loadFolder()
 {
     const QDir dir(QString::fromStdString(folder_));
@@ -66,15 +71,22 @@ bool StorageDisk::append(const std::string &name, const std::string &bytes)
     auto it = files_.find(name);
     if (it == files_.end() || (usedBytes_ + static_cast<long long>(bytes.size()) + 1023) / 1024 > totalKB_)
         return false;
-    if (hasFolder()) {
-        QFile file(QString::fromStdString(pathOf(name)));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append) ||
-            file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-            return false;
-    }
+    if (hasFolder())
+        unwritten_[name] += bytes;
     it->second.bytes += bytes;
     usedBytes_ += static_cast<long long>(bytes.size());
     return true;
+}
+
+void StorageDisk::flush()
+{
+    for (const auto &entry : unwritten_) {
+        QFile file(QString::fromStdString(pathOf(entry.first)));
+        // A folder that refuses the bytes leaves the disk's own copy complete.
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+            file.write(entry.second.data(), static_cast<qint64>(entry.second.size()));
+    }
+    unwritten_.clear();
 }
 
 bool StorageDisk::remove(const std::string &name)
@@ -84,6 +96,7 @@ bool StorageDisk::remove(const std::string &name)
         return false;
     if (hasFolder() && !QFile::remove(QString::fromStdString(pathOf(name))))
         return false;
+    unwritten_.erase(name);
     usedBytes_ -= static_cast<long long>(it->second.bytes.size());
     files_.erase(it);
     return true;

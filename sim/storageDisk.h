@@ -13,6 +13,9 @@ public:
     // location: "RAM" or "HD" (the file list's location field); folder empty: memory only.
     StorageDisk(const std::string &location, const std::string &infoText, long long totalKB,
                 const std::string &folder);
+    ~StorageDisk();
+    StorageDisk(const StorageDisk &) = delete;
+    StorageDisk &operator=(const StorageDisk &) = delete;
 
     const std::string &location() const { return location_; }
     const std::string &infoText() const { return info_; }
@@ -23,8 +26,10 @@ public:
 
     // false when the name is taken or not allowed, or the disk is full.
     bool create(const std::string &name, const std::string &bytes, long long timeNs);
-    // false when the file is missing or the disk is full (nothing is then written).
+    // false when the file is missing or the disk is full (nothing is then written). The
+    // folder gets the bytes on the next flush(), so a fast acquisition writes in blocks.
     bool append(const std::string &name, const std::string &bytes);
+    void flush();
     bool remove(const std::string &name);
     const std::string *contents(const std::string &name) const;
     bool exists(const std::string &name) const { return files_.count(name) != 0; }
@@ -50,6 +55,7 @@ private:
     std::string folder_;
     long long usedBytes_ = 0;
     std::map<std::string, File> files_;
+    std::map<std::string, std::string> unwritten_; // appended bytes the folder has not got yet
 };
 
 } // namespace tssim

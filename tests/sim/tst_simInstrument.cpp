@@ -45,6 +45,8 @@ class tst_simInstrument : public QObject {
     Q_OBJECT
 
 private slots:
+    void headerAndStringForms_data();
+    void headerAndStringForms();
     void savedConfigurationSurvivesRestart_data();
     void savedConfigurationSurvivesRestart();
     void reloadAndReset_data();
@@ -60,6 +62,30 @@ private slots:
     void overflowIsReported();
     void shadowCopyIsAReadableDataFile();
 };
+
+void tst_simInstrument::headerAndStringForms_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("long form, lower case") << "channel:state? 1" << "1";
+    QTest::newRow("relative to the last path") << "CHAN:STAT 2,0;STAT? 2" << "0";
+    QTest::newRow("root again after ':'") << "CHAN:STAT 2,0;:CHAN:STAT? 2;CONF? 2" << "0;\"K\",1";
+    QTest::newRow("boolean words") << "SYST:IDEN ON;:SYST:IDEN?;:SYST:IDEN OFF;:SYST:IDEN?" << "1;0";
+    QTest::newRow("doubled quotes") << "ATTR 272,\"say \"\"hi\"\"\";:ATTR? 272" << "\"say \"\"hi\"\"\"";
+    QTest::newRow("single quotes") << "CHAN:CONF 4,'User 2',1;:CHAN:CONF? 4" << "\"User 2\",1";
+    QTest::newRow("type name in any case") << "CHAN:CONF 4,\"user 1\",1;:CHAN:CONF? 4" << "\"User 1\",1";
+    QTest::newRow("common commands") << "*CLS;*OPC?;*idn?" << "1;Tarsel Ltd.,Korvan 4720,47209481,3.2.0";
+    QTest::newRow("real numbers") << "CHAN:ALER 9,1,+1.5E1,0,-0.1;:CHAN:ALER? 9" << "1,15,0,-0.1";
+}
+
+void tst_simInstrument::headerAndStringForms()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, reply);
+    auto instrument = makeInstrument();
+    QCOMPARE(QString::fromStdString(instrument->command(message.toStdString())), reply);
+    QCOMPARE(instrument->command("SYST:ERR?"), std::string("0,\"No error\""));
+}
 
 void tst_simInstrument::savedConfigurationSurvivesRestart_data()
 {
