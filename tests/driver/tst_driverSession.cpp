@@ -79,6 +79,85 @@ std::vector<BadCall> badCalls()
         {"timeout 0", [](ViSession vi) { return ts4720_setTimeout(vi, 0); }, TS4720_ERROR_INV_PARAMETER},
     };
 }
+struct FailingCall {
+    const char *name;
+    const char *header; // the SCPI header the call uses
+    std::function<ViStatus(ViSession, tssim::Instrument &)> call;
+};
+
+void noCallback(ViSession, ViInt32, ViInt16, ViAddr) {}
+
+std::vector<FailingCall> failingCalls()
+{
+    static ViChar text[TS4720_ERROR_MESSAGE_SIZE];
+    static ViReal64 values[3 * TS4720_MAX_CHANNELS];
+    static ViInt32 stamps[2];
+    static ViInt16 i16;
+    static ViInt32 i32, i32b;
+    static ViBoolean b1, b2;
+    static ViUInt32 u32;
+    using I = tssim::Instrument;
+    return {
+        {"reset", "*RST", [](ViSession vi, I &) { return ts4720_reset(vi); }},
+        {"revision_query", "*IDN?", [](ViSession vi, I &) { return ts4720_revision_query(vi, text, text); }},
+        {"identify", "SYST:IDEN", [](ViSession vi, I &) { return ts4720_identify(vi, VI_TRUE); }},
+        {"saveConfig", "SYST:CONF:SAVE", [](ViSession vi, I &) { return ts4720_saveConfig(vi); }},
+        {"reloadConfig", "SYST:CONF:LOAD", [](ViSession vi, I &) { return ts4720_reloadConfig(vi, VI_TRUE); }},
+        {"getAttribute", "ATTR?", [](ViSession vi, I &) { return ts4720_getAttribute(vi, ts4720_ATTR_LXI_CLASS, text); }},
+        {"setAttribute", "ATTR", [](ViSession vi, I &) { return ts4720_setAttribute(vi, ts4720_ATTR_DATA_FORMAT, 3); }},
+        {"getChannelState", "CHAN:STAT?", [](ViSession vi, I &) { return ts4720_getChannelState(vi, 1, &b1); }},
+        {"setChannelState", "CHAN:STAT", [](ViSession vi, I &) { return ts4720_setChannelState(vi, 1, VI_TRUE); }},
+        {"getChannelConfig", "CHAN:CONF?", [](ViSession vi, I &) { return ts4720_getChannelConfig(vi, 1, text, &b1); }},
+        {"setChannelConfig", "CHAN:CONF", [](ViSession vi, I &) { return ts4720_setChannelConfig(vi, 1, "J", VI_TRUE); }},
+        {"getAlertConfig", "CHAN:ALER?", [](ViSession vi, I &) { return ts4720_getAlertConfig(vi, 1, &b1, values, &b2, values + 1); }},
+        {"setAlertConfig", "CHAN:ALER", [](ViSession vi, I &) { return ts4720_setAlertConfig(vi, 1, VI_TRUE, 1.0, VI_TRUE, 2.0); }},
+        {"getCustomThermConfig", "THER:CUST?", [](ViSession vi, I &) { return ts4720_getCustomThermConfig(vi, "WebInterface_UB", values, &i32); }},
+        {"setCustomThermConfig", "THER:CUST", [](ViSession vi, I &) { return ts4720_setCustomThermConfig(vi, "User 2", values, 3); }},
+        {"acquireScan", "MEAS:SCAN?", [](ViSession vi, I &) { return ts4720_acquireScan(vi, values); }},
+        {"getAcquisitionMode", "ACQ:MODE?", [](ViSession vi, I &) { return ts4720_getAcquisitionMode(vi, &i16, values, &i32, &i16, &i16, &b1); }},
+        {"setAcquisitionMode", "ACQ:MODE", [](ViSession vi, I &) { return ts4720_setAcquisitionMode(vi, 0, 10.0, 5, 0, 0, VI_TRUE); }},
+        {"checkAcquisition", "ACQ:STAT?", [](ViSession vi, I &) { return ts4720_checkAcquisition(vi, &i16, &i32); }},
+        {"startAcquisitionEx", "ACQ:STAR", [](ViSession vi, I &) {
+             ViStatus status = ts4720_startAcquisitionEx(vi, 1, noCallback, nullptr);
+             ts4720_stopAcquisition(vi);
+             return status; }},
+        {"stopAcquisition", "ACQ:STOP", [](ViSession vi, I &) { return ts4720_stopAcquisition(vi); }},
+        {"readAcquisition", "DATA:REM?", [](ViSession vi, I &instrument) {
+             instrument.command("ACQ:MODE 0,1000,2,0,0,1;:ACQ:STAR");
+             ts2900_delay(20);
+             return ts4720_readAcquisition(vi, 1, 0, &i32, &i32b, values, stamps); }},
+        {"getPTPTime", "PTP:TIME?", [](ViSession vi, I &) { return ts4720_getPTPTime(vi, &u32, VI_NULL); }},
+        {"getPTPAlarm", "PTP:ALAR?", [](ViSession vi, I &) { return ts4720_getPTPAlarm(vi, &u32, VI_NULL); }},
+        {"setPTPAlarm", "PTP:ALAR", [](ViSession vi, I &) {
+             ts4720_getPTPTime(vi, &u32, VI_NULL);
+             return ts4720_setPTPAlarm(vi, u32 + 100, 0); }},
+        {"getOutputTrigger", "TRIG:OUTP:FUNC?", [](ViSession vi, I &) { return ts4720_getOutputTrigger(vi, 1, &i16); }},
+        {"configureOutputTrigger", "TRIG:OUTP:FUNC", [](ViSession vi, I &) { return ts4720_configureOutputTrigger(vi, 1, 2); }},
+        {"getRPTrigger", "TRIG:LINE:STAT?", [](ViSession vi, I &) { return ts4720_getRPTrigger(vi, 3, &i16); }},
+        {"configureRPTrigger", "TRIG:LINE:STAT", [](ViSession vi, I &) { return ts4720_configureRPTrigger(vi, 3, 1); }},
+        {"getStorageInfo", "MMEM:INFO?", [](ViSession vi, I &) { return ts4720_getStorageInfo(vi, 1, text, &i32, &i32b); }},
+        {"getStorageFileList", "MMEM:CAT?", [](ViSession vi, I &) { return ts4720_getStorageFileList(vi, VI_NULL, &i32); }},
+        {"deleteFile", "MMEM:DEL", [](ViSession vi, I &instrument) {
+             // A recording to delete: one scan with a shadow copy on the RAM disk.
+             instrument.command("ATTR 309,1;:ACQ:MODE 0,1000,1,0,0,1;:ACQ:STAR");
+             ts2900_delay(20);
+             instrument.command("ATTR 309,0");
+             ts4720_getStorageFileList(vi, VI_NULL, &i32);
+             std::vector<char> list(size_t(i32) + 1);
+             ts4720_getStorageFileList(vi, list.data(), VI_NULL);
+             std::string name = std::string(list.data());
+             name = name.substr(0, name.find(','));
+             return ts4720_deleteFile(vi, ts4720_STORAGE_RAM, name.c_str()); }},
+        {"downloadFile", "MMEM:DATA?", [](ViSession vi, I &) {
+             ts4720_getStorageFileList(vi, VI_NULL, &i32);
+             std::vector<char> list(size_t(i32) + 1);
+             ts4720_getStorageFileList(vi, list.data(), VI_NULL);
+             std::string name = std::string(list.data());
+             name = name.substr(0, name.find(','));
+             QTemporaryDir dir;
+             return ts4720_downloadFile(vi, ts4720_STORAGE_RAM, name.c_str(), qPrintable(dir.filePath("f.csv"))); }},
+    };
+}
 } // namespace
 
 class tst_driverSession : public QObject {
@@ -100,6 +179,8 @@ private slots:
     void closedAndUnknownSessions();
     void everyStatusHasAText();
     void instrumentErrorsAndWarnings();
+    void instrumentFailureOfEveryCall_data();
+    void instrumentFailureOfEveryCall();
     void lostConnection();
     void stoppedInstrument();
     void timeout();
@@ -300,6 +381,37 @@ void tst_driverSession::instrumentErrorsAndWarnings()
     status = ts4720_setPTPAlarm(vi, 1, 0);
     QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
     QVERIFY(statusText(vi, status).find("-2") != std::string::npos);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
+}
+
+void tst_driverSession::instrumentFailureOfEveryCall_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("code");
+    std::vector<FailingCall> calls = failingCalls();
+    for (size_t i = 0; i < calls.size(); ++i) {
+        QTest::addRow("%s, error", calls[i].name) << int(i) << -300;
+        QTest::addRow("%s, warning", calls[i].name) << int(i) << 301;
+    }
+}
+
+void tst_driverSession::instrumentFailureOfEveryCall()
+{
+    QFETCH(int, index);
+    QFETCH(int, code);
+    std::string error;
+    auto instrument = startInstrument(kArea, &error);
+    QVERIFY2(instrument, error.c_str());
+    ViSession vi = openSession(*instrument);
+    QVERIFY(vi != 0);
+    FailingCall failing = failingCalls()[size_t(index)];
+    QCOMPARE(QString::fromStdString(instrument->command(std::string("SIM:FAIL \"") + failing.header + "\","
+                                                        + std::to_string(code) + ";:SYST:ERR?")),
+             QString("0,\"No error\""));
+    ViStatus status = failing.call(vi, *instrument);
+    QCOMPARE(status, code < 0 ? TS4720_ERROR_INSTRUMENT : TS4720_WARN_INSTRUMENT);
+    const std::string text = statusText(vi, status);
+    QVERIFY2(text.find(std::to_string(code)) != std::string::npos, text.c_str());
     QCOMPARE(ts4720_close(vi), VI_SUCCESS);
 }
 
