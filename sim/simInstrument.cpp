@@ -75,6 +75,14 @@ std::string Instrument::descriptor() const
     return "TCPIP::" + d->options.address + "::" + std::to_string(d->options.port) + "::SOCKET";
 }
 
+std::string Instrument::webAddress() const
+{
+    if (!d->web.serving())
+        return std::string();
+    const int port = d->options.webPort;
+    return "http://" + d->options.address + (port == 80 ? std::string() : ":" + std::to_string(port)) + "/";
+}
+
 std::string Instrument::command(const std::string &message)
 {
     std::lock_guard<std::mutex> lock(d->inProcessMutex);

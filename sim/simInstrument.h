@@ -36,6 +36,8 @@ public:
 
     // "TCPIP::<address>::INSTR", or "TCPIP::<address>::<port>::SOCKET" on another port.
     std::string descriptor() const;
+    // "http://<address>[:<port>]/" of the status page, empty when it is not served.
+    std::string webAddress() const;
 
     // Executes one SCPI message in-process, as if it came over the network, and returns
     // the reply line without its "\n" (empty when the message has no query). Tests use it

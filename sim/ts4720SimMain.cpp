@@ -144,6 +144,8 @@ int main(int argc, char **argv)
     if (!o.quiet) {
         std::printf("Korvan 4720-%s simulator serving %s (SCPI port %u)%s\n", o.instrument.subType.c_str(),
                     descriptor.c_str(), o.instrument.port, registered ? ", registered" : "");
+        if (!instrument.webAddress().empty())
+            std::printf("Status page: %s\n", instrument.webAddress().c_str());
         std::fflush(stdout);
     }
     int received = 0;

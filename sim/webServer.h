@@ -19,6 +19,7 @@ public:
 
     bool start(const std::string &address, uint16_t port, std::string *error);
     void stop(); // closes the listener and joins the thread; owner only
+    bool serving() const { return listenFd_ >= 0; }
 
 private:
     void run();

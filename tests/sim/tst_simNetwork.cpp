@@ -178,6 +178,8 @@ void tst_simNetwork::webStatusPage()
     QVERIFY(client.query("*IDN?", &line));
     QCOMPARE(line, idn);
     QCOMPARE(second.descriptor(), std::string("TCPIP::127.41.3.6::5026::SOCKET"));
+    QCOMPARE(second.webAddress(), std::string());
+    QCOMPARE(instrument->webAddress(), std::string("http://127.41.3.6:18080/"));
     QCOMPARE(instrument->descriptor(), std::string("TCPIP::127.41.3.6::INSTR"));
 }
 
