@@ -91,8 +91,7 @@ ts2900fp_spcSelect::ts2900fp_spcSelect(ts2900fp_genSPC *spc, QWidget *parent)
     layout->addWidget(m_tree);
     layout->addLayout(buttons);
 
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item, int) { dblClick(item); });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &ts2900fp_spcSelect::dblClick);
     connect(m_ok, &QPushButton::clicked, this, &ts2900fp_spcSelect::okPressed);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     adjustSize();
