@@ -177,7 +177,7 @@ QByteArray ts4720fp_App::pollingDescriptor()
     reportDriverCall(session(), ts4720_getAttribute(session(), ts4720_ATTR_CURRENT_IPADDR, address),
                      "ts4720_getAttribute(d_vi, ts4720_ATTR_CURRENT_IPADDR, ipAddr)");
     address[sizeof address - 1] = '\0';
-    return QByteArray("TCPIP::") + address + "::INSTR";
+    return QByteArray("TCPIP::") + QByteArray(address) + QByteArray("::INSTR");
 }
 
 void ts4720fp_App::buildTabs()

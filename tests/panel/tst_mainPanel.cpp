@@ -1,0 +1,274 @@
+// The main panel against simulated instruments and in demo and viewer mode: model,
+// device-wide actions, control enabling and the device information dialog.
+#include "demoStore.h"
+#include "loadedFile.h"
+#include "messageBoxes.h"
+#include "pollingThread.h"
+#include "simInstrument.h"
+#include "ts4720_spc.h"
+#include "ts4720fp_App.h"
+#include "ts4720fp_demoSubtypeSelect.h"
+#include "ts47xx_deviceStatus.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+using messageBoxes::Request;
+
+// Answers the start-up box with one of its buttons and every Yes/No question with
+// `yes`, recording each box shown.
+struct Boxes {
+    QString startupChoice; // "Auto Find" or "Run In Demo Mode"
+    bool yes = true;
+    QList<Request> shown;
+    std::unique_ptr<messageBoxes::ScopedHandler> guard;
+
+    Boxes(const QString &choice, bool answerYes = true) : startupChoice(choice), yes(answerYes)
+    {
+        guard = std::make_unique<messageBoxes::ScopedHandler>([this](const Request &r) {
+            shown.append(r);
+            if (!r.customButtons.isEmpty())
+                return int(r.customButtons.indexOf(startupChoice));
+            // "Do you want to exit?" of an error report is always answered No.
+            if (r.kind == messageBoxes::Kind::Critical)
+                return int(QMessageBox::No);
+            if (r.standardButtons & QMessageBox::Yes)
+                return int(yes ? QMessageBox::Yes : QMessageBox::No);
+            return int(QMessageBox::Ok);
+        });
+    }
+    int count(const QString &fragment) const
+    {
+        int n = 0;
+        for (const Request &r : shown)
+            n += r.text.contains(fragment);
+        return n;
+    }
+};
+
+struct Instrument {
+    std::unique_ptr<tssim::Instrument> sim;
+    explicit Instrument(const char *address, const char *subType = "AC")
+    {
+        tssim::Options o;
+        o.address = address;
+        o.subType = subType;
+        o.webPort = -1;
+        sim = std::make_unique<tssim::Instrument>(o);
+        QVERIFY(sim->start());
+        qputenv("TSVISA_RESOURCES", QByteArray::fromStdString(sim->descriptor()));
+    }
+};
+} // namespace
+
+class tst_mainPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        demoStore::clearAll();
+        ts4720fp_demoSubtypeSelect::setHandler({});
+        std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
+    }
+
+    void modelFromInstrument_data()
+    {
+        QTest::addColumn<QString>("subType");
+        QTest::addColumn<int>("channels");
+        QTest::newRow("AA") << "AA" << 16;
+        QTest::newRow("AB") << "AB" << 32;
+        QTest::newRow("AC") << "AC" << 48;
+    }
+    void modelFromInstrument()
+    {
+        QFETCH(QString, subType);
+        QFETCH(int, channels);
+        Instrument instrument("127.44.4.1", qPrintable(subType));
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(panel.subTypeText(), subType);
+        QCOMPARE(panel.channelCount(), channels);
+        QVERIFY(panel.windowTitle().endsWith("127.44.4.1"));
+        QCOMPARE(panel.serialNumberText(), QByteArray("47209481"));
+        QCOMPARE(panel.mainTabs()->count(), 3);
+        QCOMPARE(panel.mainTabs()->currentIndex(), 1);
+    }
+
+    void failedSubTypeQueryFallsBackToAA()
+    {
+        Instrument instrument("127.44.4.2", "AC");
+        instrument.sim->command("SIM:FAIL \"ATTR\",-200,0");
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(panel.subTypeText(), QString("AA"));
+        QCOMPARE(panel.channelCount(), 16);
+        instrument.sim->command("SIM:FAIL:CLE");
+    }
+
+    void demoModelDialogClosedStillUsesItsEntry()
+    {
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *d) {
+            d->modelBox()->setCurrentIndex(2);
+            return int(QDialog::Rejected);
+        });
+        Boxes boxes("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(panel.subTypeText(), QString("AC"));
+        QCOMPARE(panel.channelCount(), 48);
+        QCOMPARE(demoStore::lastModel(), 0); // only Ok remembers the model
+        QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
+    }
+
+    void lastModelOutOfRangeGivesSixteenChannels()
+    {
+        demoStore::setLastModel(5);
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
+        Boxes boxes("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(panel.subTypeText(), QString());
+        QCOMPARE(panel.channelCount(), 16);
+    }
+
+    void viewerModelFromTheLoadedFile()
+    {
+        loadedFile().viewer = 1;
+        loadedFile().channelCount = 32;
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, true);
+        QCOMPARE(panel.subTypeText(), QString("AB"));
+        QCOMPARE(panel.channelCount(), 32);
+        QVERIFY(!panel.saveConfigurationButton()->isEnabled());
+        QVERIFY(!panel.poller()->isRunning());
+    }
+
+    void actionsAskFirst()
+    {
+        Instrument instrument("127.44.4.3");
+        Boxes boxes("Auto Find", false);
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        const std::string factory = instrument.sim->command("CHAN:STAT? 5");
+        instrument.sim->command(factory == "1" ? "CHAN:STAT 5,0" : "CHAN:STAT 5,1");
+        const std::string changed = instrument.sim->command("CHAN:STAT? 5");
+        panel.resetDeviceToFactoryDefault(); // answered No: the change stays
+        QCOMPARE(instrument.sim->command("CHAN:STAT? 5"), changed);
+        QCOMPARE(boxes.count("Do you really want to reset the configuration to factory defaults?"), 1);
+        boxes.yes = true;
+        panel.resetDeviceToFactoryDefault(); // Yes: back to the factory state
+        QCOMPARE(instrument.sim->command("CHAN:STAT? 5"), factory);
+        panel.saveConfiguration();
+        panel.resetDevice();
+        QCOMPARE(boxes.count("Do you really want to reset the Korvan 4720?"), 1);
+    }
+
+    void failingActionIsReportedAndGoesOn()
+    {
+        Instrument instrument("127.44.4.4");
+        Boxes boxes("Auto Find", true);
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        instrument.sim->command("SIM:FAIL \"SYST:CONF:SAVE\",-200,1");
+        panel.saveConfiguration();
+        QCOMPARE(boxes.count("ts4720_saveConfig(d_vi) failed due to ["), 1);
+    }
+
+    void demoFactoryResetClearsTheStore()
+    {
+        demoStore::setAcquisitionState(0);
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *d) {
+            d->modelBox()->setCurrentIndex(1);
+            d->okPressed();
+            return int(QDialog::Accepted);
+        });
+        Boxes boxes("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(demoStore::lastModel(), 1);
+        panel.resetDeviceToFactoryDefault();
+        QCOMPARE(demoStore::lastModel(), 0);
+        panel.idPressed(true);
+        QCOMPARE(boxes.count("This feature is not available, when Soft Front Panel is working in demo mode."), 1);
+    }
+
+    void controlsFollowTheAcquisitionState()
+    {
+        Instrument instrument("127.44.4.5");
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        panel.setControlsEnabled(); // before the first poll the state is -1: not idle
+        QVERIFY(!panel.saveConfigurationButton()->isEnabled());
+        QVERIFY(!panel.mainTabs()->isTabEnabled(0));
+        QSignalSpy ready(panel.poller(), &pollingThread::dataReady);
+        QVERIFY(ready.wait(3000));
+        QCoreApplication::processEvents();
+        QVERIFY(panel.saveConfigurationButton()->isEnabled());
+        QVERIFY(panel.mainTabs()->isTabEnabled(0));
+        QVERIFY(panel.mainTabs()->isTabEnabled(2));
+    }
+
+    void deviceInformationFromTheInstrument()
+    {
+        Instrument instrument("127.44.4.6", "AB");
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        ts47xx_deviceStatus *status = panel.deviceStatus();
+        QCOMPARE(status->model->text(), QString("4720-AB"));
+        QCOMPARE(status->serialNumber->text(), QString("47209481"));
+        QCOMPARE(status->ipAddress->text(), QString("127.44.4.6"));
+        QVERIFY(status->lxiClass->text().startsWith("Class "));
+        QCOMPARE(status->macAddress->text(), status->macAddress->text().toUpper());
+        QCOMPARE(status->webInterfaceUrl().scheme(), QString("http"));
+    }
+
+    void failingAttributeIsReportedAndLeftEmpty()
+    {
+        Instrument instrument("127.44.4.7");
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        boxes.shown.clear();
+        instrument.sim->command("SIM:FAIL \"ATTR\",-200,0");
+        ts47xx_deviceStatus status(&panel, panel.session(), false, "AC");
+        QCOMPARE(status.serialNumber->text(), QString("00000000"));
+        QCOMPARE(status.hostName->text(), QString());
+        QCOMPARE(boxes.count("ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &val) failed due to ["), 1);
+        QCOMPARE(boxes.count("failed due to ["), 12);
+        instrument.sim->command("SIM:FAIL:CLE");
+    }
+
+    void demoDeviceInformation()
+    {
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
+        Boxes boxes("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        ts47xx_deviceStatus *status = panel.deviceStatus();
+        QCOMPARE(status->model->text(), QString("4720-AA"));
+        QCOMPARE(status->serialNumber->text(), QString("47209481"));
+        QCOMPARE(status->macAddress->text(), QString("02:7a:10:01:02:03"));
+        QCOMPARE(status->ipAddress->text(), QString("192.168.2.60"));
+        QCOMPARE(status->dns2->text(), QString("192.168.2.101"));
+        QUrl opened;
+        ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &url) { opened = url; });
+        status->openWebInterface();
+        ts47xx_deviceStatus::setUrlOpener({});
+        QCOMPARE(opened, QUrl("http://192.168.2.60"));
+    }
+};
+
+QTEST_MAIN(tst_mainPanel)
+#include "tst_mainPanel.moc"

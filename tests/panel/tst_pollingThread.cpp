@@ -1,0 +1,120 @@
+// The polling thread in demo mode and against a simulated instrument.
+#include "demoStore.h"
+#include "pollingThread.h"
+#include "simInstrument.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cmath>
+
+class tst_pollingThread : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { demoStore::clearAll(); }
+
+    void demoPollsOncePerSecondWithState()
+    {
+        demoStore::setAcquisitionState(2);
+        pollingThread thread("", 16, true);
+        QCOMPARE(thread.acquisitionState(), qint16(-1));
+        QSignalSpy ready(&thread, &pollingThread::dataReady);
+        QElapsedTimer clock;
+        clock.start();
+        thread.start();
+        qint64 last = 0;
+        for (int poll = 0; poll < 2; ++poll) {
+            QVERIFY(ready.wait(3000));
+            const qint64 now = clock.elapsed();
+            QVERIFY2(now - last > 1000, "two polls within one second");
+            last = now;
+        }
+        // Scanning is off: state and time arrive, the values stay "no reading".
+        const pollingSnapshot s = thread.snapshot();
+        QCOMPARE(s.acquisitionState, qint16(2));
+        QVERIFY(s.ptpTime > 1600000000u);
+        QCOMPARE(s.values[0], pollingThread::noReading);
+        thread.stop();
+        QVERIFY(thread.isFinished());
+    }
+
+    void demoValuesStartNearZeroAndOnlyDriftUp()
+    {
+        pollingThread thread("", 48, true);
+        thread.setPollScan(true);
+        QSignalSpy ready(&thread, &pollingThread::dataReady);
+        thread.start();
+        QVERIFY(ready.wait(3000));
+        const pollingSnapshot first = thread.snapshot();
+        for (int i = 0; i < 48; ++i) {
+            QVERIFY(first.values[i] >= -50.0);
+            QVERIFY(first.values[i] < 50.0);
+        }
+        QVERIFY(ready.wait(3000));
+        const pollingSnapshot second = thread.snapshot();
+        for (int i = 0; i < 48; ++i) {
+            const double step = second.values[i] - first.values[i];
+            QVERIFY(step >= 0.0);
+            QVERIFY(step < 0.1);
+        }
+        thread.stop();
+    }
+
+    void reInitIsIgnoredInDemoMode()
+    {
+        pollingThread thread("", 16, true);
+        thread.reInit();
+        QSignalSpy ready(&thread, &pollingThread::dataReady);
+        thread.start();
+        QVERIFY(ready.wait(3000));
+        QCOMPARE(thread.session(), ViSession(0));
+        thread.stop();
+    }
+
+    void instrumentStateScanAndReInit()
+    {
+        tssim::Options options;
+        options.address = "127.44.2.1";
+        options.webPort = -1;
+        tssim::Instrument instrument(options);
+        std::string error;
+        QVERIFY2(instrument.start(&error), error.c_str());
+        instrument.command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:SIM:CHAN:OPEN 2,1;:CHAN:CONF 2,\"K\",1");
+
+        pollingThread thread("TCPIP::127.44.2.1::INSTR", 48, false);
+        QVERIFY(thread.session() != 0);
+        thread.setPollScan(true);
+        QSignalSpy ready(&thread, &pollingThread::dataReady);
+        thread.start();
+        QVERIFY(ready.wait(3000));
+        pollingSnapshot s = thread.snapshot();
+        QCOMPARE(s.acquisitionState, qint16(0));
+        QVERIFY(s.ptpTime > 1600000000u);
+        QVERIFY(s.values[0] > -50 && s.values[0] < 200);
+        QVERIFY(std::isnan(s.values[1]));
+
+        // Successive requests close and reopen the thread's own session.
+        thread.reInit();
+        QVERIFY(ready.wait(3000));
+        QCOMPARE(thread.session(), ViSession(0));
+        thread.reInit();
+        QVERIFY(ready.wait(3000));
+        QVERIFY(thread.session() != 0);
+        thread.stop();
+    }
+
+    void unreachableInstrumentStillAnnouncesPolls()
+    {
+        pollingThread thread("TCPIP::127.44.2.9::INSTR", 16, false);
+        QCOMPARE(thread.session(), ViSession(0));
+        QSignalSpy ready(&thread, &pollingThread::dataReady);
+        thread.start();
+        QVERIFY(ready.wait(3000));
+        QCOMPARE(thread.acquisitionState(), qint16(-1));
+        thread.stop();
+    }
+};
+
+QTEST_MAIN(tst_pollingThread)
+#include "tst_pollingThread.moc"
