@@ -60,6 +60,9 @@ bool StorageDisk::create(const std::string &name, const std::string &bytes, long
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
             return false;
+        // The listed date survives a restart: it is read back from the file's time.
+        file.flush();
+        file.setFileTime(QDateTime::fromMSecsSinceEpoch(timeNs / 1000000LL, Qt::UTC), QFileDevice::FileModificationTime);
     }
     files_[name] = File{bytes, dateText(timeNs)};
     usedBytes_ += static_cast<long long>(bytes.size());
