@@ -1,23 +1,19 @@
-// The main window of this build: the panel base (start-up dialogue, window labels, About
-// box), no instrument pages yet. The instrument main panel takes its place in these two
-// functions.
+// The main window of the program: the Korvan 4720 main panel, whose base classes run the
+// start-up dialogue and label the window.
 #include "mainPanelFactory.h"
 
-#include "ts2900fp_AppSPC.h"
-#include "ts2900fp_genSPC.h"
-
-#include <QPushButton>
+#include "ts4720fp_App.h"
 
 std::unique_ptr<ts2900fp_app> createMainPanel(ts2900fp_genSPC &personality, bool viewer)
 {
-    // The panel base runs the start-up dialogue and labels the window, LED and logo.
-    auto panel = std::make_unique<ts2900fp_AppSPC>(&personality, viewer);
-    panel->resetButton()->setEnabled(!viewer);
-    return panel;
+    return std::make_unique<ts4720fp_App>(&personality, viewer);
 }
 
-bool showLoadedFile(ts2900fp_app &)
+bool showLoadedFile(ts2900fp_app &panel)
 {
-    // The frame has no page that could show the file's data.
+    auto *mainPanel = qobject_cast<ts4720fp_App *>(&panel);
+    if (!mainPanel)
+        return false;
+    mainPanel->applyViewerRestrictions();
     return true;
 }

@@ -1,5 +1,8 @@
 #include "ts4720fp_App.h"
 
+#include "channelConfiguration.h"
+#include "channelConfiguration_settings.h"
+#include "channelConfiguration_userTC.h"
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
@@ -180,23 +183,39 @@ QByteArray ts4720fp_App::pollingDescriptor()
     return QByteArray("TCPIP::") + QByteArray(address) + QByteArray("::INSTR");
 }
 
+panelContext ts4720fp_App::context() const
+{
+    panelContext c;
+    c.vi = session();
+    c.demo = demoMode();
+    c.viewer = viewerMode();
+    c.channelCount = channels;
+    c.poller = polling;
+    return c;
+}
+
 void ts4720fp_App::buildTabs()
 {
     tabs = new QTabWidget(this);
     tabs->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
     static_cast<QVBoxLayout *>(contentArea()->layout())->addWidget(tabs);
-    for (const char *title : {"Channel Configuration", "Measurement"}) {
-        auto *page = new QWidget;
-        new QHBoxLayout(page);
-        tabs->addTab(page, title);
-    }
+
+    auto *channelTab = new QWidget;
+    auto *channelLayout = new QHBoxLayout(channelTab);
+    channelConfig = new channelConfiguration(context(), channelTab);
+    channelLayout->addWidget(channelConfig);
+    tabs->addTab(channelTab, "Channel Configuration");
+
+    auto *measurementTab = new QWidget;
+    new QHBoxLayout(measurementTab);
+    tabs->addTab(measurementTab, "Measurement");
     tabs->addTab(new QWidget, "Internal Storage");
 }
 
 void ts4720fp_App::refreshAllViews()
 {
-    // The pages refresh here, in this order: channel settings, user thermocouples,
-    // polling, waveforms, acquisition, triggers, storage.
+    channelConfig->settings->doRefresh();
+    channelConfig->userTC->doRefresh();
 }
 
 bool ts4720fp_App::confirm(const QString &question)
@@ -269,4 +288,5 @@ void ts4720fp_App::setControlsEnabled()
 void ts4720fp_App::applyViewerRestrictions()
 {
     tabs->setTabEnabled(2, false);
+    channelConfig->applyViewerRestrictions();
 }

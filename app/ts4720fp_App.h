@@ -2,6 +2,7 @@
 #ifndef TS4720FP_APP_H
 #define TS4720FP_APP_H
 
+#include "panelContext.h"
 #include "ts2900fp_AppSPC.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@ class QPushButton;
 class QTabWidget;
 class QWidget;
 class pollingThread;
+class channelConfiguration;
 class ts47xx_deviceStatus;
 
 class ts4720fp_App : public ts2900fp_AppSPC {
@@ -26,6 +28,7 @@ public:
     pollingThread *poller() const { return polling; }
     QTabWidget *mainTabs() const { return tabs; }
     ts47xx_deviceStatus *deviceStatus() const { return statusDialog; }
+    channelConfiguration *channelPage() const { return channelConfig; }
     QPushButton *saveConfigurationButton() const { return saveButton; }
     QPushButton *resetToDefaultButton() const { return defaultButton; }
 
@@ -48,6 +51,7 @@ private:
     void addHardwareInformation();
     QByteArray pollingDescriptor();
     void buildTabs();
+    panelContext context() const;
     bool confirm(const QString &question);
 
     pollingThread *polling = nullptr;
@@ -60,6 +64,7 @@ private:
     QPushButton *deviceStatusButton = nullptr;
     QPushButton *webButton = nullptr;
     ts47xx_deviceStatus *statusDialog = nullptr;
+    channelConfiguration *channelConfig = nullptr;
 };
 
 #endif

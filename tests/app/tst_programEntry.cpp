@@ -3,6 +3,7 @@
 #include "messageBoxes.h"
 #include "programEntry.h"
 #include "ts2900fp_app.h"
+#include "ts4720fp_demoSubtypeSelect.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +55,11 @@ int runEntryChild(int argc, char **argv)
         std::printf("BOX %d|%s|%s\n", int(r.kind), qPrintable(r.title), qPrintable(r.text));
         std::fflush(stdout);
         return int(r.kind == messageBoxes::Kind::Question ? QMessageBox::Yes : QMessageBox::Ok);
+    });
+    // Demo mode asks for a model: the first one, as the user would by pressing Ok.
+    ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *dialog) {
+        dialog->okPressed();
+        return int(QDialog::Accepted);
     });
     qAddPreRoutine(onApplicationCreated);
     std::vector<char *> args{argv[0]};
