@@ -182,6 +182,9 @@ QUrl ts47xx_deviceStatus::webInterfaceUrl()
 void ts47xx_deviceStatus::openWebInterface()
 {
     const QUrl url = webInterfaceUrl();
+    // Without any address (its failure was reported) there is nothing to open.
+    if (url.host().isEmpty())
+        return;
     if (urlOpener())
         urlOpener()(url);
     else

@@ -250,6 +250,28 @@ private slots:
         instrument.sim->command("SIM:FAIL:CLE");
     }
 
+    void webInterfaceFallsBackToTheAddress()
+    {
+        Instrument instrument("127.44.4.8");
+        Boxes boxes("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        boxes.shown.clear();
+        // The host-name query fails once: the address query that follows builds the URL,
+        // and the failed host-name query itself is not reported.
+        instrument.sim->command("SIM:FAIL \"ATTR?\",-200,1");
+        QCOMPARE(panel.deviceStatus()->webInterfaceUrl(), QUrl("http://127.44.4.8"));
+        QCOMPARE(boxes.shown.size(), 0);
+        // Neither can be read: the failure is reported and no browser opens on "http://".
+        instrument.sim->command("SIM:FAIL \"ATTR?\",-200,2");
+        bool opened = false;
+        ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &) { opened = true; });
+        panel.deviceStatus()->openWebInterface();
+        ts47xx_deviceStatus::setUrlOpener({});
+        QVERIFY(!opened);
+        QCOMPARE(boxes.count("ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, strVal) failed due to ["), 1);
+    }
+
     void demoDeviceInformation()
     {
         ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
