@@ -14,7 +14,8 @@
  * Arguments: an unknown or closed session gives TS4720_ERROR_INV_SESSION, a VI_NULL
  * pointer where the function needs one TS4720_ERROR_NULL_POINTER (out values that may be
  * VI_NULL are named below), a channel outside 1..48 TS4720_ERROR_INV_CHANNEL, any other
- * value out of range TS4720_ERROR_INV_PARAMETER. Nothing is sent then.
+ * value out of range TS4720_ERROR_INV_PARAMETER. Nothing is sent then. (A channel beyond
+ * a 16- or 32-channel model is refused by the instrument: TS4720_ERROR_INSTRUMENT.)
  *
  * Failures: an error entry of the instrument's error queue (negative code) gives
  * TS4720_ERROR_INSTRUMENT and a warning entry (positive code) TS4720_WARN_INSTRUMENT, after
@@ -23,7 +24,8 @@
  * ...). No exchange waits longer than the session's I/O timeout (5000 ms unless changed
  * with ts4720_setTimeout of ts4720_ext.h). After a timeout or a lost connection the next
  * call opens the connection afresh, so a late reply is never taken for another answer.
- * Out values are written only on success or warning.
+ * Out values are left as they were on failure, except the counts of
+ * ts4720_readAcquisition and the length of ts4720_getStorageFileList, which become 0.
  */
 #ifndef TS4720_H
 #define TS4720_H
