@@ -147,7 +147,6 @@ ViStatus ts4720_revision_query(ViSession vi, ViChar driverRevision[], ViChar ins
     copyText(driverRevision, TS4720_REVISION_SIZE, kDriverRevision);
     if (instrumentRevision == nullptr)
         return VI_SUCCESS;
-    instrumentRevision[0] = '\0';
     SessionCall call(vi);
     if (call.status() != 0)
         return call.status();
