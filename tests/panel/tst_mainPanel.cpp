@@ -212,7 +212,7 @@ private slots:
         QVERIFY(!panel.saveConfigurationButton()->isEnabled());
         QVERIFY(!panel.mainTabs()->isTabEnabled(0));
         QSignalSpy ready(panel.poller(), &pollingThread::dataReady);
-        QVERIFY(ready.wait(3000));
+        QVERIFY(ready.wait(5000));
         QCoreApplication::processEvents();
         QVERIFY(panel.saveConfigurationButton()->isEnabled());
         QVERIFY(panel.mainTabs()->isTabEnabled(0));
