@@ -7,7 +7,6 @@
 #include "ts4720.h"
 
 #include <QDateTime>
-#include <QMutexLocker>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -33,19 +32,19 @@ pollingThread::~pollingThread()
 
 pollingSnapshot pollingThread::snapshot() const
 {
-    QMutexLocker locker(&m_resultsMutex);
+    std::lock_guard<std::mutex> locker(m_resultsMutex);
     return m_results;
 }
 
 qint16 pollingThread::acquisitionState() const
 {
-    QMutexLocker locker(&m_resultsMutex);
+    std::lock_guard<std::mutex> locker(m_resultsMutex);
     return m_results.acquisitionState;
 }
 
 void pollingThread::clearValues()
 {
-    QMutexLocker locker(&m_resultsMutex);
+    std::lock_guard<std::mutex> locker(m_resultsMutex);
     std::fill(m_results.values, m_results.values + m_channelCount, noReading);
 }
 
@@ -116,7 +115,7 @@ void pollingThread::poll()
         }
     }
     {
-        QMutexLocker locker(&m_resultsMutex);
+        std::lock_guard<std::mutex> locker(m_resultsMutex);
         // The live view may have cleared the values meanwhile; only a scan taken in this
         // pass replaces them.
         if (!scanned)

@@ -6,10 +6,10 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 
 #include "visatype.h"
 
@@ -68,7 +68,9 @@ private:
     ViSession m_session = 0; // written by the constructor and, later, only by the thread
     bool m_firstFill = true; // thread only
 
-    mutable QMutex m_resultsMutex; // guards m_results between the thread and its readers
+    // Guards m_results between the thread and its readers (a standard mutex, so that the
+    // thread sanitizer sees it).
+    mutable std::mutex m_resultsMutex;
     pollingSnapshot m_results;
 
     std::atomic<bool> m_pollState{true};
