@@ -1,5 +1,7 @@
 #include "channelTestSupport.h"
 
+#include <QtTest>
+
 #include "ts4720.h"
 
 boxRecorder::boxRecorder()
@@ -58,4 +60,13 @@ panelContext simulatedInstrument::context(int channelCount) const
     c.vi = vi;
     c.channelCount = channelCount;
     return c;
+}
+
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
 }

@@ -8,6 +8,7 @@
 #include "simInstrument.h"
 
 #include <QList>
+#include <QLineEdit>
 #include <QString>
 
 #include <memory>
@@ -39,5 +40,8 @@ public:
     ViSession vi = 0;
     QString error;
 };
+
+// Replaces the edit's text by typing, then presses Return so editing finishes.
+void typeInto(QLineEdit *edit, const QString &text);
 
 #endif

@@ -35,15 +35,6 @@ panelContext demoContext(int channels)
     return c;
 }
 
-void typeInto(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
 const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
 const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
 } // namespace

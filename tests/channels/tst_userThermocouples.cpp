@@ -14,15 +14,6 @@
 #include <memory>
 
 namespace {
-void typeInto(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
 QList<double> numbers(const QString &reply)
 {
     QList<double> out;
