@@ -7,21 +7,15 @@
 
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-bool decimalCommaActive()
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", 1.5);
-    return std::strcmp(text, "1,5") == 0;
-}
-
 bool trySetLocale(const char *name)
 {
-    return std::setlocale(LC_ALL, name) && decimalCommaActive();
+    char text[16];
+    return std::setlocale(LC_ALL, name) && std::snprintf(text, sizeof text, "%.1f", 1.5) > 0
+        && std::strcmp(text, "1,5") == 0;
 }
 
 } // namespace
@@ -48,18 +42,14 @@ QString useCommaLocale(const QTemporaryDir &dir)
     return "the locale built with localedef does not use a decimal comma";
 }
 
-void useCLocale()
-{
-    std::setlocale(LC_ALL, "C");
-}
+void useCLocale() { std::setlocale(LC_ALL, "C"); }
 
 QByteArray writeTestFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
+    QFile file(dir.filePath(name));
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
-    return path.toLocal8Bit();
+    return file.fileName().toLocal8Bit();
 }
 
 QByteArray readTestFile(const QString &path)

@@ -17,13 +17,9 @@ class tst_dataFileNumbers : public QObject
 
 private slots:
     void initTestCase() { std::setlocale(LC_ALL, "C"); }
-    void formatMatchesPrintf();
-    void formatIntMatchesPrintf();
-    void parseMatchesStrtod();
-    void valueFields_data();
-    void valueFields();
-    void timestampFields_data();
-    void timestampFields();
+    void sameTextsAsPrintfAndStrtod();
+    void fields_data();
+    void fields();
 };
 
 namespace {
@@ -65,118 +61,65 @@ std::vector<double> sampleValues()
 
 } // namespace
 
-void tst_dataFileNumbers::formatMatchesPrintf()
+// The writer's text is "%lf"'s; the reader gives strtod's number for "%lf", "%.17g" and "%.3f"
+// text, alone and as a field inside a row (where the fast path reads ahead).
+void tst_dataFileNumbers::sameTextsAsPrintfAndStrtod()
 {
     for (double v : sampleValues()) {
-        const QByteArray expected = printfText("%lf", v);
-        if (fixed6(v) != expected)
-            QFAIL(qPrintable(QString("%1: got %2, printf gives %3").arg(v, 0, 'g', 17).arg(QString(fixed6(v)), QString(expected))));
-    }
-}
-
-void tst_dataFileNumbers::formatIntMatchesPrintf()
-{
-    for (long long v : {0LL, 7LL, -7LL, 999999999LL, -5LL, 2147483647LL, -2147483648LL, 123456789012LL}) {
-        char text[64];
-        char mine[64];
-        std::snprintf(text, sizeof text, "%lld", v);
-        QCOMPARE(QByteArray(mine, int(formatInt(mine, v) - mine)), QByteArray(text));
-        std::snprintf(text, sizeof text, "%09lld", v);
-        QCOMPARE(QByteArray(mine, int(formatInt(mine, v, 9) - mine)), QByteArray(text));
-    }
-}
-
-void tst_dataFileNumbers::parseMatchesStrtod()
-{
-    for (double v : sampleValues()) {
+        const QByteArray expectedText = printfText("%lf", v);
+        if (fixed6(v) != expectedText)
+            QFAIL(qPrintable(QString("%1: got %2, printf gives %3").arg(v, 0, 'g', 17).arg(QString(fixed6(v)), QString(expectedText))));
         for (const char *format : {"%lf", "%.17g", "%.3f"}) {
-            const QByteArray text = printfText(format, v);
-            double parsed = 0;
-            QVERIFY2(parseValueField(text.constData(), text.constData() + text.size(), parsed), text.constData());
+            const QByteArray text = printfText(format, v), row = text + ",1.000000,";
             const double expected = std::strtod(text.constData(), nullptr);
-            // The same text as a field inside a row, where the fast path reads ahead.
-            const QByteArray row = text + ",1.000000,";
-            double inRow = 0;
+            double parsed = 0, inRow = 0;
             bool ok = false;
+            QVERIFY2(parseValueField(text.constData(), text.constData() + text.size(), parsed), text.constData());
             const char *end = parseValueFieldAt(row.constData(), row.constData() + row.size(), inRow, ok);
             QVERIFY2(ok && end == row.constData() + text.size(), row.constData());
-            if (std::memcmp(&inRow, &expected, sizeof inRow) != 0)
-                QFAIL(qPrintable(QString("'%1' in a row read as %2").arg(QString(text)).arg(inRow, 0, 'g', 17)));
-            if (std::memcmp(&parsed, &expected, sizeof parsed) != 0)
-                QFAIL(qPrintable(QString("'%1' read as %2, strtod gives %3").arg(QString(text)).arg(parsed, 0, 'g', 17).arg(expected, 0, 'g', 17)));
+            if (std::memcmp(&parsed, &expected, sizeof parsed) != 0 || std::memcmp(&inRow, &expected, sizeof inRow) != 0)
+                QFAIL(qPrintable(QString("'%1' read as %2 (in a row %3), strtod gives %4").arg(QString(text))
+                                     .arg(parsed, 0, 'g', 17).arg(inRow, 0, 'g', 17).arg(expected, 0, 'g', 17)));
         }
     }
 }
 
-void tst_dataFileNumbers::valueFields_data()
+void tst_dataFileNumbers::fields_data()
 {
+    QTest::addColumn<bool>("timestamp");   // a timestamp field, else a value field
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("value");   // NaN: expect not-a-number
+    QTest::addColumn<double>("value");     // NaN: expect not-a-number
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    QTest::newRow("nan") << QByteArray("nan") << true << nan;
-    QTest::newRow("-nan") << QByteArray("-nan") << true << nan;
-    QTest::newRow("NaN(1)") << QByteArray("NaN(1)") << true << nan;
-    QTest::newRow("inf") << QByteArray("inf") << true << inf;
-    QTest::newRow("-inf") << QByteArray("-inf") << true << -inf;
-    QTest::newRow("+1.5") << QByteArray("+1.5") << true << 1.5;
-    QTest::newRow("blank 2.5") << QByteArray(" 2.5") << true << 2.5;
-    QTest::newRow("2.5 CR") << QByteArray("2.5\r") << true << 2.5;
-    QTest::newRow("1e308") << QByteArray("1e308") << true << 1e308;
-    QTest::newRow("1e400") << QByteArray("1e400") << true << inf;
-    QTest::newRow("-1e400") << QByteArray("-1e400") << true << -inf;
-    QTest::newRow("1e-400") << QByteArray("1e-400") << true << 0.0;
-    QTest::newRow("long digits") << QByteArray("123456789012345678.25") << true << 123456789012345678.25;
-    QTest::newRow(".5") << QByteArray(".5") << true << 0.5;
-    QTest::newRow("empty") << QByteArray("") << false << 0.0;
-    QTest::newRow("blank") << QByteArray("  ") << false << 0.0;
-    QTest::newRow("minus") << QByteArray("-") << false << 0.0;
-    QTest::newRow("text") << QByteArray("abc") << false << 0.0;
-    QTest::newRow("trailing text") << QByteArray("21.5x") << false << 0.0;
-    QTest::newRow("decimal comma") << QByteArray("21;5") << false << 0.0;
-    QTest::newRow("two signs") << QByteArray("+-1") << false << 0.0;
+    const char *const values[] = {"nan", "-nan", "NaN(1)", "inf", "+1.5", " 2.5", "2.5\r", "1e308", "1e400",
+                                  "1e-400", "123456789012345678.25", ".5", "", "-", "abc", "21.5x", "21;5", "+-1"};
+    const double results[] = {nan, nan, nan, inf, 1.5, 2.5, 2.5, 1e308, inf, 0.0, 123456789012345678.25, 0.5};
+    for (int i = 0; i < 18; ++i)
+        QTest::newRow(values[i]) << false << QByteArray(values[i]) << (i < 12) << (i < 12 ? results[i] : 0.0);
+    QTest::newRow("ts nine digits") << true << QByteArray("12.000500000") << true << 12.0005;
+    QTest::newRow("ts short fraction") << true << QByteArray("12.5") << true << 12.5;
+    QTest::newRow("ts long fraction") << true << QByteArray("12.0000000019") << true << 12.000000001;
+    QTest::newRow("ts negative") << true << QByteArray("-1.999999999") << true << (-1.0 + 0.999999999);
+    QTest::newRow("ts whole") << true << QByteArray("1796562309") << true << 1796562309.0;
+    QTest::newRow("ts text") << true << QByteArray("abc") << false << 0.0;
+    QTest::newRow("ts garbage after") << true << QByteArray("12.5s") << false << 0.0;
 }
 
-void tst_dataFileNumbers::valueFields()
+void tst_dataFileNumbers::fields()
 {
+    QFETCH(bool, timestamp);
     QFETCH(QByteArray, field);
     QFETCH(bool, ok);
     QFETCH(double, value);
     double parsed = -12345;
-    QCOMPARE(parseValueField(field.constData(), field.constData() + field.size(), parsed), ok);
-    if (!ok)
-        return;
-    if (std::isnan(value))
+    const char *end = field.constData() + field.size();
+    QCOMPARE(timestamp ? parseTimestampField(field.constData(), end, parsed)
+                       : parseValueField(field.constData(), end, parsed), ok);
+    if (ok && std::isnan(value))
         QVERIFY(std::isnan(parsed));
-    else
+    else if (ok)
         QCOMPARE(parsed, value);
-}
-
-void tst_dataFileNumbers::timestampFields_data()
-{
-    QTest::addColumn<QByteArray>("field");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("seconds");
-    QTest::newRow("nine digits") << QByteArray("12.000500000") << true << 12.0005;
-    QTest::newRow("short fraction") << QByteArray("12.5") << true << 12.5;
-    QTest::newRow("long fraction") << QByteArray("12.0000000019") << true << 12.000000001;
-    QTest::newRow("negative") << QByteArray("-1.999999999") << true << (-1.0 + 0.999999999);
-    QTest::newRow("whole") << QByteArray("1796562309") << true << 1796562309.0;
-    QTest::newRow("text") << QByteArray("abc") << false << 0.0;
-    QTest::newRow("empty") << QByteArray("") << false << 0.0;
-    QTest::newRow("garbage after") << QByteArray("12.5s") << false << 0.0;
-}
-
-void tst_dataFileNumbers::timestampFields()
-{
-    QFETCH(QByteArray, field);
-    QFETCH(bool, ok);
-    QFETCH(double, seconds);
-    double parsed = 0;
-    QCOMPARE(parseTimestampField(field.constData(), field.constData() + field.size(), parsed), ok);
-    if (ok)
-        QCOMPARE(parsed, seconds);
 }
 
 QTEST_APPLESS_MAIN(tst_dataFileNumbers)
