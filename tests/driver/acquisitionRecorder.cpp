@@ -25,11 +25,9 @@ void AcquisitionRecorder::callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd,
 
 void AcquisitionRecorder::record(ViSession vi, ViInt32 backlog, ViInt16 daEnd)
 {
-    int call;
-    {
-        std::lock_guard<std::mutex> guard(m_mutex);
-        call = ++m_callbacks;
-    }
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const int call = ++m_callbacks;
+    lock.unlock();
     if (hook)
         hook(vi, call);
     // As the panel does: one block per call, and at the end read until nothing remains.
@@ -44,31 +42,22 @@ void AcquisitionRecorder::record(ViSession vi, ViInt32 backlog, ViInt16 daEnd)
         if (m_stamps)
             block.stamps.assign(m_stampBuffer.begin(), m_stampBuffer.begin() + 2 * block.scansRead);
         const bool more = daEnd && block.remaining > 0;
-        {
-            std::lock_guard<std::mutex> guard(m_mutex);
-            m_blocks.push_back(block);
-        }
+        lock.lock();
+        m_blocks.push_back(block);
+        lock.unlock();
         if (!more)
             break;
     }
-    {
-        std::lock_guard<std::mutex> guard(m_mutex);
-        if (daEnd)
-            ++m_endCallbacks;
-    }
+    lock.lock();
+    m_endCallbacks += daEnd ? 1 : 0;
+    lock.unlock();
     m_changed.notify_all();
 }
 
-bool AcquisitionRecorder::waitForEnd(int ms)
+bool AcquisitionRecorder::waitFor(const std::function<bool()> &done, int ms)
 {
     std::unique_lock<std::mutex> guard(m_mutex);
-    return m_changed.wait_for(guard, std::chrono::milliseconds(ms), [this] { return m_endCallbacks > 0; });
-}
-
-bool AcquisitionRecorder::waitForCallbacks(int count, int ms)
-{
-    std::unique_lock<std::mutex> guard(m_mutex);
-    return m_changed.wait_for(guard, std::chrono::milliseconds(ms), [&] { return m_callbacks >= count; });
+    return m_changed.wait_for(guard, std::chrono::milliseconds(ms), done);
 }
 
 int AcquisitionRecorder::callbacks()

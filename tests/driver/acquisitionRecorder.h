@@ -29,8 +29,8 @@ public:
     static void callback(ViSession vi, ViInt32 backlog, ViInt16 daEnd, ViAddr params);
 
     // Wait until the end callback came, or at least `count` callbacks; false on time-out.
-    bool waitForEnd(int ms);
-    bool waitForCallbacks(int count, int ms);
+    bool waitForEnd(int ms) { return waitFor([this] { return m_endCallbacks > 0; }, ms); }
+    bool waitForCallbacks(int count, int ms) { return waitFor([=] { return m_callbacks >= count; }, ms); }
 
     int callbacks();
     int endCallbacks();
@@ -44,6 +44,7 @@ public:
 
 private:
     void record(ViSession vi, ViInt32 backlog, ViInt16 daEnd);
+    bool waitFor(const std::function<bool()> &done, int ms);
 
     const ViSession m_vi;
     const ViInt32 m_threshold;

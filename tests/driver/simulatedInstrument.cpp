@@ -2,6 +2,8 @@
 
 #include "visa.h"
 
+#include <QStringList>
+
 #include <atomic>
 
 std::string testAddress(int area)
@@ -40,6 +42,22 @@ ViSession openSession(tssim::Instrument &instrument)
     return vi;
 }
 
+bool TestRig::start(int area, const std::string &identity)
+{
+    std::string error;
+    instrument = startInstrument(area, &error, "AC", identity);
+    if (!instrument)
+        qWarning("no instrument: %s", error.c_str());
+    vi = instrument ? openSession(*instrument) : 0;
+    return vi != 0;
+}
+
+TestRig::~TestRig()
+{
+    if (vi != 0)
+        ts4720_close(vi);
+}
+
 std::string statusText(ViSession vi, ViStatus status)
 {
     ViChar text[TS4720_ERROR_MESSAGE_SIZE] = {0};
@@ -66,4 +84,25 @@ bool sendOverNetwork(tssim::Instrument &instrument, const std::string &message)
     }
     viClose(rm);
     return ok;
+}
+
+QString storedFileList(ViSession vi)
+{
+    ViInt32 n = -1;
+    if (ts4720_getStorageFileList(vi, VI_NULL, &n) != VI_SUCCESS || n < 0)
+        return "<failed>";
+    QByteArray buffer(n + 1, '\0');
+    if (ts4720_getStorageFileList(vi, buffer.data(), VI_NULL) != VI_SUCCESS)
+        return "<failed>";
+    return QString::fromLatin1(buffer.constData());
+}
+
+QString fileOn(const QString &list, const QString &location)
+{
+    for (const QString &line : list.split('\n')) {
+        const QStringList fields = line.split(',');
+        if (fields.size() == 4 && fields.at(1) == location)
+            return fields.at(0);
+    }
+    return QString();
 }

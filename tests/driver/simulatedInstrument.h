@@ -5,6 +5,8 @@
 #include "simInstrument.h"
 #include "ts4720.h"
 
+#include <QString>
+
 #include <memory>
 #include <string>
 
@@ -21,11 +23,24 @@ std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
 // Opens a driver session on it (no identification, no reset); 0 on failure.
 ViSession openSession(tssim::Instrument &instrument);
 
+// An instrument of its own with one session on it; the session is closed on destruction.
+struct TestRig {
+    std::unique_ptr<tssim::Instrument> instrument;
+    ViSession vi = 0;
+    bool start(int area, const std::string &identity = std::string());
+    ~TestRig();
+};
+
 // Sends a message over a connection of its own, as a client would (SIMulation:DROP only
 // acts on messages that come over the network).
 bool sendOverNetwork(tssim::Instrument &instrument, const std::string &message);
 
 // The driver's text for a status.
 std::string statusText(ViSession vi, ViStatus status);
+
+// The storage file list read in the driver's two steps; "<failed>" on failure.
+QString storedFileList(ViSession vi);
+// The name of the first file on a disk ("RAM" or "HD") in such a list.
+QString fileOn(const QString &list, const QString &location);
 
 #endif

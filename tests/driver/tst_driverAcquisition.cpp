@@ -58,14 +58,12 @@ bool strictlyIncreasing(const std::vector<long long> &stamps)
 class tst_driverAcquisition : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<tssim::Instrument> m_instrument;
+    std::unique_ptr<TestRig> m_rig;
+    tssim::Instrument *m_instrument = nullptr;
     ViSession m_vi = 0;
-
-    void trigger(const QString &step);
 
 private slots:
     void init();
-    void cleanup();
     void fixedNumberOfScans_data();
     void fixedNumberOfScans();
     void dataLayout_data();
@@ -73,9 +71,8 @@ private slots:
     void startAndStopKinds_data();
     void startAndStopKinds();
     void callsBesideTheCallback();
-    void stopInTheMiddleAndRestart();
-    void stopWhileCallbackRuns();
-    void stopFromInsideTheCallback();
+    void stopAndRestart_data();
+    void stopAndRestart();
     void closeDuringAcquisition();
     void lostConnection_data();
     void lostConnection();
@@ -86,17 +83,10 @@ private slots:
 
 void tst_driverAcquisition::init()
 {
-    std::string error;
-    m_instrument = startInstrument(kArea, &error);
-    QVERIFY2(m_instrument, error.c_str());
-    m_vi = openSession(*m_instrument);
-    QVERIFY(m_vi != 0);
-}
-
-void tst_driverAcquisition::cleanup()
-{
-    ts4720_close(m_vi);
-    m_instrument.reset();
+    m_rig = std::make_unique<TestRig>();
+    QVERIFY(m_rig->start(kArea));
+    m_instrument = m_rig->instrument.get();
+    m_vi = m_rig->vi;
 }
 
 void tst_driverAcquisition::fixedNumberOfScans_data()
@@ -186,39 +176,27 @@ void tst_driverAcquisition::dataLayout()
     }
 }
 
-void tst_driverAcquisition::trigger(const QString &step)
-{
-    if (step == "pulse1")
-        m_instrument->command("SIM:LINE:PULS 1");
-    else if (step == "pulse2")
-        m_instrument->command("SIM:LINE:PULS 2");
-    else if (step == "gate1 on")
-        m_instrument->command("SIM:LINE:STAT 1,1");
-    else if (step == "gate1 off")
-        m_instrument->command("SIM:LINE:STAT 1,0");
-    else if (step == "clock1 500 Hz")
-        m_instrument->command("SIM:LINE:CLOC 1,500");
-    else if (step == "clock2 500 Hz")
-        m_instrument->command("SIM:LINE:CLOC 2,500");
-}
-
 void tst_driverAcquisition::startAndStopKinds_data()
 {
     QTest::addColumn<ViInt16>("clock");
     QTest::addColumn<ViInt16>("start");
     QTest::addColumn<ViInt16>("stop");
     QTest::addColumn<int>("scans");     // programmed; 0 with a trigger stop
-    QTest::addColumn<QString>("begin"); // what makes it run
+    QTest::addColumn<QString>("begin"); // what makes it run: hooks, or "alarm"
     QTest::addColumn<QString>("end");   // what ends it after the first block, or ""
+    const QString p1 = "SIM:LINE:PULS 1";
     QTest::newRow("internal clock, immediate") << ViInt16(0) << ViInt16(0) << ViInt16(0) << 20 << "" << "";
     QTest::newRow("PTP clock, immediate") << ViInt16(1) << ViInt16(0) << ViInt16(0) << 20 << "" << "";
     QTest::newRow("PTP alarm start") << ViInt16(0) << ViInt16(1) << ViInt16(0) << 10 << "alarm" << "";
-    QTest::newRow("line 1 start") << ViInt16(0) << ViInt16(2) << ViInt16(0) << 10 << "pulse1" << "";
-    QTest::newRow("line 2 start") << ViInt16(0) << ViInt16(3) << ViInt16(0) << 10 << "pulse2" << "";
-    QTest::newRow("stop by pulse") << ViInt16(0) << ViInt16(2) << ViInt16(1) << 0 << "pulse1" << "pulse1";
-    QTest::newRow("stop by gate") << ViInt16(0) << ViInt16(2) << ViInt16(2) << 0 << "gate1 on" << "gate1 off";
-    QTest::newRow("external clock on line 1") << ViInt16(2) << ViInt16(0) << ViInt16(0) << 30 << "clock1 500 Hz" << "";
-    QTest::newRow("clock on line 2, start on line 1") << ViInt16(3) << ViInt16(2) << ViInt16(0) << 25 << "pulse1;clock2 500 Hz" << "";
+    QTest::newRow("line 1 start") << ViInt16(0) << ViInt16(2) << ViInt16(0) << 10 << p1 << "";
+    QTest::newRow("line 2 start") << ViInt16(0) << ViInt16(3) << ViInt16(0) << 10 << "SIM:LINE:PULS 2" << "";
+    QTest::newRow("stop by pulse") << ViInt16(0) << ViInt16(2) << ViInt16(1) << 0 << p1 << p1;
+    QTest::newRow("stop by gate") << ViInt16(0) << ViInt16(2) << ViInt16(2) << 0 << "SIM:LINE:STAT 1,1"
+                                  << "SIM:LINE:STAT 1,0";
+    QTest::newRow("external clock on line 1") << ViInt16(2) << ViInt16(0) << ViInt16(0) << 30
+                                              << "SIM:LINE:CLOC 1,500" << "";
+    QTest::newRow("clock on line 2, start on line 1") << ViInt16(3) << ViInt16(2) << ViInt16(0) << 25
+                                                      << p1 + ";:SIM:LINE:CLOC 2,500" << "";
 }
 
 void tst_driverAcquisition::startAndStopKinds()
@@ -240,11 +218,11 @@ void tst_driverAcquisition::startAndStopKinds()
     AcquisitionRecorder recorder(m_vi, 5, 2, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 5, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QCOMPARE(stateOf(m_vi), ViInt16(start == 0 ? ts4720_ACQ_RUNNING : ts4720_ACQ_ARMED));
-    for (const QString &step : begin.split(';'))
-        trigger(step);
+    if (begin.startsWith("SIM"))
+        m_instrument->command(begin.toStdString());
     if (!end.isEmpty()) {
         QVERIFY(recorder.waitForCallbacks(1, kWaitMs));
-        trigger(end);
+        m_instrument->command(end.toStdString());
     }
     QVERIFY(recorder.waitForEnd(kWaitMs));
     m_instrument->command("SIM:LINE:CLOC 1,0;:SIM:LINE:CLOC 2,0");
@@ -283,75 +261,59 @@ void tst_driverAcquisition::callsBesideTheCallback()
     QVERIFY(evenlySpaced(recorder.timestamps(), 500.0));
 }
 
-void tst_driverAcquisition::stopInTheMiddleAndRestart()
+void tst_driverAcquisition::stopAndRestart_data()
 {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("between callbacks") << "between";
+    QTest::newRow("while a callback runs") << "during";
+    QTest::newRow("from inside the callback") << "inside";
+}
+
+void tst_driverAcquisition::stopAndRestart()
+{
+    QFETCH(QString, where);
     QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(m_vi, 50, 1, 1);
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(3, kWaitMs));
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &recorder), TS4720_ERROR_ACQ_RUNNING);
-    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+    AcquisitionRecorder recorder(m_vi, 20, 1, 1);
+    std::atomic<bool> inside{false}, finished{false};
+    std::atomic<ViStatus> stopStatus{1};
+    recorder.hook = [&](ViSession vi, int call) {
+        if (where == "during" && call == 1) {
+            inside = true;
+            ts2900_delay(300);
+            finished = true;
+        } else if (where == "inside" && call == 2) {
+            stopStatus = ts4720_stopAcquisition(vi);
+        }
+    };
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(where == "during" ? 1 : where == "inside" ? 2 : 3, kWaitMs));
+    if (where == "inside") {
+        for (int i = 0; i < 200 && stopStatus == 1; ++i)
+            ts2900_delay(10);
+        QCOMPARE(ViStatus(stopStatus), VI_SUCCESS);
+    } else {
+        QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder),
+                 TS4720_ERROR_ACQ_RUNNING);
+        QCOMPARE(bool(inside), where == "during");
+        QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+        QCOMPARE(bool(finished), where == "during");
+    }
     const int calls = recorder.callbacks();
     QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
     ts2900_delay(200);
-    QCOMPARE(recorder.callbacks(), calls);
+    QCOMPARE(recorder.callbacks(), calls); // no callback after the stop
+    if (where == "inside")
+        QCOMPARE(calls, 2);
     QCOMPARE(recorder.endCallbacks(), 0);
     QVERIFY(strictlyIncreasing(recorder.timestamps()));
 
-    // A second acquisition on the same session.
+    // A second acquisition on the same session (it joins an ended thread).
     QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 120, 0, 0, VI_TRUE), VI_SUCCESS);
     AcquisitionRecorder again(m_vi, 50, 1, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 50, AcquisitionRecorder::callback, &again), VI_SUCCESS);
     QVERIFY(again.waitForEnd(kWaitMs));
     QCOMPARE(again.scans(), 120LL);
     QCOMPARE(recorder.callbacks(), calls);
-}
-
-void tst_driverAcquisition::stopWhileCallbackRuns()
-{
-    QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(m_vi, 20, 1, 1);
-    std::atomic<bool> inside{false}, finished{false};
-    recorder.hook = [&](ViSession, int call) {
-        if (call != 1)
-            return;
-        inside = true;
-        ts2900_delay(300);
-        finished = true;
-    };
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(1, kWaitMs));
-    QVERIFY(inside);
-    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
-    QVERIFY(finished);
-    const int calls = recorder.callbacks();
-    ts2900_delay(100);
-    QCOMPARE(recorder.callbacks(), calls);
-}
-
-void tst_driverAcquisition::stopFromInsideTheCallback()
-{
-    QVERIFY(configure(m_vi, {1}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(m_vi, 20, 1, 1);
-    std::atomic<ViStatus> stopStatus{1};
-    recorder.hook = [&](ViSession vi, int call) {
-        if (call == 2)
-            stopStatus = ts4720_stopAcquisition(vi);
-    };
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
-    for (int i = 0; i < 200 && stopStatus == 1; ++i)
-        ts2900_delay(10);
-    QCOMPARE(ViStatus(stopStatus), VI_SUCCESS);
-    ts2900_delay(100);
-    QCOMPARE(recorder.callbacks(), 2);
-    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
-    // The ended thread is joined by the next start.
-    QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 10, 0, 0, VI_TRUE), VI_SUCCESS);
-    AcquisitionRecorder again(m_vi, 20, 1, 1);
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &again), VI_SUCCESS);
-    QVERIFY(again.waitForEnd(kWaitMs));
-    QCOMPARE(again.scans(), 10LL);
 }
 
 void tst_driverAcquisition::closeDuringAcquisition()
@@ -365,7 +327,7 @@ void tst_driverAcquisition::closeDuringAcquisition()
     ts2900_delay(100);
     QCOMPARE(recorder.callbacks(), calls);
     QCOMPARE(QString::fromStdString(m_instrument->command("ACQ:STAT?")).section(',', 0, 0), QString("0"));
-    m_vi = 0;
+    m_rig->vi = 0;
 }
 
 void tst_driverAcquisition::lostConnection_data()
@@ -430,38 +392,24 @@ void tst_driverAcquisition::backlogOverflow()
     QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
 }
 
-static QStringList storedFiles(ViSession vi)
-{
-    ViInt32 n = 0;
-    if (ts4720_getStorageFileList(vi, VI_NULL, &n) != VI_SUCCESS)
-        return QStringList();
-    QByteArray list(n + 1, '\0');
-    ts4720_getStorageFileList(vi, list.data(), VI_NULL);
-    QStringList names;
-    for (const QString &line : QString::fromLatin1(list).split('\n'))
-        names << line.section(',', 0, 1);
-    return names;
-}
-
 void tst_driverAcquisition::shadowCopyMatchesDelivery()
 {
     m_instrument->command("SIM:CHAN:OPEN 5,1");
     QVERIFY(configure(m_vi, {2, 5, 7}, 7, 0, 100.0, 40, 0, 0));
     QCOMPARE(ts4720_setAttribute(m_vi, ts4720_ATTR_SHADOW_COPY, 1), VI_SUCCESS);
-    const QStringList before = storedFiles(m_vi);
+    const QStringList before = storedFileList(m_vi).split('\n');
     AcquisitionRecorder recorder(m_vi, 10, 3, 3);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
     QVERIFY(recorder.waitForEnd(kWaitMs));
-    QStringList added;
-    for (const QString &file : storedFiles(m_vi))
-        if (!before.contains(file))
-            added << file;
+    QStringList added = storedFileList(m_vi).split('\n');
+    for (const QString &file : before)
+        added.removeOne(file);
     QCOMPARE(added.size(), 1);
-    QCOMPARE(added.first().section(',', 1), QString("RAM"));
+    QCOMPARE(added.first().section(',', 1, 1), QString("RAM"));
     QTemporaryDir dir;
     const QString path = dir.filePath("shadow.csv");
-    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, added.first().section(',', 0, 0).toLatin1().constData(),
-                                 path.toLatin1().constData()), VI_SUCCESS);
+    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, qPrintable(added.first().section(',', 0, 0)),
+                                 qPrintable(path)), VI_SUCCESS);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);

@@ -32,31 +32,20 @@ bool addRecording(ViSession vi)
     return state == ts4720_ACQ_IDLE && ts4720_setAttribute(vi, ts4720_ATTR_SHADOW_COPY, 0) == VI_SUCCESS;
 }
 
-QString fileOn(const QString &list, const QString &location)
-{
-    for (const QString &line : list.split('\n')) {
-        QStringList fields = line.split(',');
-        if (fields.size() == 4 && fields.at(1) == location)
-            return fields.at(0);
-    }
-    return QString();
-}
 } // namespace
 
 class tst_driverStorage : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<tssim::Instrument> m_instrument;
+    std::unique_ptr<TestRig> m_rig;
     ViSession m_vi = 0;
 
-    QString fileList();
+    QString fileList() { return storedFileList(m_vi); }
 
 private slots:
     void init();
-    void cleanup();
     void diskInfo_data();
     void diskInfo();
-    void fileListInTwoSteps();
     void fileListKeepsTheQueriedText();
     void fileListIntoASizedBuffer();
     void failedFileList();
@@ -67,28 +56,9 @@ private slots:
 
 void tst_driverStorage::init()
 {
-    std::string error;
-    m_instrument = startInstrument(kArea, &error);
-    QVERIFY2(m_instrument, error.c_str());
-    m_vi = openSession(*m_instrument);
-    QVERIFY(m_vi != 0);
-}
-
-void tst_driverStorage::cleanup()
-{
-    ts4720_close(m_vi);
-    m_instrument.reset();
-}
-
-QString tst_driverStorage::fileList()
-{
-    ViInt32 n = -1;
-    if (ts4720_getStorageFileList(m_vi, VI_NULL, &n) != VI_SUCCESS || n < 0)
-        return "<failed>";
-    QByteArray buffer(n + 1, '\0');
-    if (ts4720_getStorageFileList(m_vi, buffer.data(), VI_NULL) != VI_SUCCESS)
-        return "<failed>";
-    return QString::fromLatin1(buffer.constData());
+    m_rig = std::make_unique<TestRig>();
+    QVERIFY(m_rig->start(kArea));
+    m_vi = m_rig->vi;
 }
 
 void tst_driverStorage::diskInfo_data()
@@ -115,23 +85,15 @@ void tst_driverStorage::diskInfo()
     QCOMPARE(ts4720_getStorageInfo(m_vi, location, VI_NULL, &totalKB, &freeKB), VI_SUCCESS);
 }
 
-void tst_driverStorage::fileListInTwoSteps()
-{
-    QString list = fileList();
-    QCOMPARE(list, QString::fromLatin1(blockBytes(m_instrument->command("MMEM:CAT?"))));
-    QVERIFY(!fileOn(list, "RAM").isEmpty());
-    QVERIFY(!fileOn(list, "HD").isEmpty());
-}
-
 void tst_driverStorage::fileListKeepsTheQueriedText()
 {
     ViInt32 n = -1;
     QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
-    const QByteArray before = blockBytes(m_instrument->command("MMEM:CAT?"));
+    const QByteArray before = blockBytes(m_rig->instrument->command("MMEM:CAT?"));
     QCOMPARE(n, ViInt32(before.size()));
     // The list grows between the two steps: the buffer sized by the first still fits.
     QVERIFY(addRecording(m_vi));
-    QVERIFY(blockBytes(m_instrument->command("MMEM:CAT?")).size() > before.size());
+    QVERIFY(blockBytes(m_rig->instrument->command("MMEM:CAT?")).size() > before.size());
     QByteArray buffer(n + 1 + 16, '#');
     QCOMPARE(ts4720_getStorageFileList(m_vi, buffer.data(), VI_NULL), VI_SUCCESS);
     QCOMPARE(QByteArray(buffer.constData()), before);
@@ -143,7 +105,7 @@ void tst_driverStorage::fileListIntoASizedBuffer()
     ViInt32 n = -1;
     QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
     QVERIFY(n > 10);
-    const QByteArray full = blockBytes(m_instrument->command("MMEM:CAT?"));
+    const QByteArray full = blockBytes(m_rig->instrument->command("MMEM:CAT?"));
     QByteArray buffer(64, '#');
     ViInt32 size = 10;
     QCOMPARE(ts4720_getStorageFileList(m_vi, buffer.data(), &size), TS4720_ERROR_BUFFER_TOO_SMALL);
@@ -162,7 +124,7 @@ void tst_driverStorage::failedFileList()
 {
     ViInt32 n = -1;
     QCOMPARE(ts4720_getStorageFileList(m_vi, VI_NULL, &n), VI_SUCCESS);
-    m_instrument->command("SIM:FAIL \"MMEM:CAT?\",-250");
+    m_rig->instrument->command("SIM:FAIL \"MMEM:CAT?\",-250");
     n = -1;
     ViStatus status = ts4720_getStorageFileList(m_vi, VI_NULL, &n);
     QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
@@ -183,7 +145,7 @@ void tst_driverStorage::download()
                                  path.toLatin1().constData()), VI_SUCCESS);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray expected = blockBytes(m_instrument->command("MMEM:DATA? 1,\"" + name.toStdString() + "\""));
+    const QByteArray expected = blockBytes(m_rig->instrument->command("MMEM:DATA? 1,\"" + name.toStdString() + "\""));
     QVERIFY(!expected.isEmpty());
     QCOMPARE(file.readAll(), expected);
 }

@@ -35,10 +35,10 @@ private slots:
     void garbageLeavesTheConnectionWorking();
     void severalConnectionsAtOnce();
     void errorQueuesArePerConnection();
-    void dropClosesEveryConnection();
+    void dropOrStopClosesEveryConnection_data();
+    void dropOrStopClosesEveryConnection();
     void silenceAndDelay();
     void webStatusPage();
-    void stopClosesConnections();
 };
 
 void tst_simNetwork::garbageLeavesTheConnectionWorking_data()
@@ -114,19 +114,31 @@ void tst_simNetwork::errorQueuesArePerConnection()
     QCOMPARE(reply.substr(0, 5), std::string("-222,"));
 }
 
-void tst_simNetwork::dropClosesEveryConnection()
+void tst_simNetwork::dropOrStopClosesEveryConnection_data()
 {
-    auto instrument = startInstrument("127.41.3.4");
+    QTest::addColumn<bool>("stop");
+    QTest::newRow("SIM:DROP") << false;
+    QTest::newRow("stopped, then started again") << true;
+}
+
+void tst_simNetwork::dropOrStopClosesEveryConnection()
+{
+    QFETCH(bool, stop);
+    const std::string address = stop ? "127.41.3.7" : "127.41.3.4";
+    auto instrument = startInstrument(address);
     SimTestClient a, b;
-    QVERIFY(a.connectTo("127.41.3.4"));
-    QVERIFY(b.connectTo("127.41.3.4"));
+    QVERIFY(a.connectTo(address));
+    QVERIFY(b.connectTo(address));
     std::string reply;
-    QVERIFY(a.query("*IDN?;:SIM:DROP", &reply)); // the reply comes before the drop
+    QVERIFY(a.query(stop ? "*IDN?" : "*IDN?;:SIM:DROP", &reply)); // the reply comes before the drop
     QCOMPARE(reply, idn);
+    if (stop)
+        instrument->stop();
     QVERIFY(a.closedByPeer());
     QVERIFY(b.closedByPeer());
+    QVERIFY(!stop || instrument->start()); // and it can serve again
     SimTestClient c;
-    QVERIFY(c.connectTo("127.41.3.4"));
+    QVERIFY(c.connectTo(address));
     QVERIFY(c.query("*IDN?", &reply));
     QCOMPARE(reply, idn);
 }
@@ -181,24 +193,6 @@ void tst_simNetwork::webStatusPage()
     QCOMPARE(second.webAddress(), std::string());
     QCOMPARE(instrument->webAddress(), std::string("http://127.41.3.6:18080/"));
     QCOMPARE(instrument->descriptor(), std::string("TCPIP::127.41.3.6::INSTR"));
-}
-
-void tst_simNetwork::stopClosesConnections()
-{
-    auto instrument = startInstrument("127.41.3.7");
-    SimTestClient a, b;
-    QVERIFY(a.connectTo("127.41.3.7"));
-    QVERIFY(b.connectTo("127.41.3.7"));
-    std::string reply;
-    QVERIFY(a.query("*IDN?", &reply));
-    instrument->stop();
-    QVERIFY(a.closedByPeer());
-    QVERIFY(b.closedByPeer());
-    std::string error;
-    QVERIFY(instrument->start(&error)); // and it can serve again
-    SimTestClient c;
-    QVERIFY(c.connectTo("127.41.3.7"));
-    QVERIFY(c.query("*IDN?", &reply));
 }
 
 QTEST_GUILESS_MAIN(tst_simNetwork)
