@@ -20,7 +20,7 @@ ViStatus fakePersonality::close(ViSession vi)
     return VI_SUCCESS;
 }
 
-QStringList boxScript::texts() const
+QStringList scriptedBoxes::texts() const
 {
     QStringList result;
     for (const messageBoxes::Request &request : seen)
@@ -28,19 +28,12 @@ QStringList boxScript::texts() const
     return result;
 }
 
-scriptedBoxes::scriptedBoxes(QList<int> answers) : m_script(std::make_shared<boxScript>())
+scriptedBoxes::scriptedBoxes(QList<int> answers) : answers(std::move(answers))
 {
-    m_script->answers = std::move(answers);
-    std::shared_ptr<boxScript> script = m_script;
-    messageBoxes::setHandler([script](const messageBoxes::Request &request) {
-        script->seen.append(request);
-        return script->answers.isEmpty() ? -1 : script->answers.takeFirst();
+    messageBoxes::setHandler([this](const messageBoxes::Request &request) {
+        seen.append(request);
+        return this->answers.isEmpty() ? -1 : this->answers.takeFirst();
     });
-}
-
-scriptedBoxes::~scriptedBoxes()
-{
-    messageBoxes::setHandler(messageBoxes::Handler());
 }
 
 bool simFarm::start(const QString &address, const QString &identity)

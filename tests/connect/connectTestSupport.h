@@ -1,6 +1,6 @@
-// Shared pieces of the connection tests: a personality whose driver answers are scripted,
-// scripted answers for the message-box seam, a way to act on a modal dialog while the
-// code under test waits in its exec(), and simulated instruments on loopback addresses.
+// Shared pieces of the connection tests: a personality with scripted driver answers,
+// scripted message boxes, acting on a modal dialog while the code under test waits in its
+// exec(), and simulated instruments on loopback addresses.
 #ifndef CONNECTTESTSUPPORT_H
 #define CONNECTTESTSUPPORT_H
 
@@ -9,8 +9,6 @@
 #include "ts2900fp_genSPC.h"
 
 #include <QApplication>
-#include <QList>
-#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -37,23 +35,17 @@ public:
     ViSession nextSession = 0x47200100;
 };
 
-// Answers the boxes of the seam in order (-1, i.e. closed, once the script is used up)
-// and keeps what was asked.
-struct boxScript {
-    QList<int> answers;
-    QList<messageBoxes::Request> seen;
-    QStringList texts() const;
-};
-
-// Installs the script as the seam's handler for the guard's lifetime.
+// Answers the seam's boxes in order (-1, i.e. closed, once used up) for its lifetime and
+// keeps what was asked.
 class scriptedBoxes {
 public:
     explicit scriptedBoxes(QList<int> answers);
-    ~scriptedBoxes();
-    boxScript &script() { return *m_script; }
+    ~scriptedBoxes() { messageBoxes::setHandler(messageBoxes::Handler()); }
+    Q_DISABLE_COPY(scriptedBoxes)
+    QStringList texts() const;
 
-private:
-    std::shared_ptr<boxScript> m_script;
+    QList<int> answers;
+    QList<messageBoxes::Request> seen;
 };
 
 // Calls action once a modal widget of type T is the active modal widget; the caller then
@@ -79,11 +71,15 @@ public:
     // Starts one on the address; an empty identity answers as a Korvan 4720.
     bool start(const QString &address, const QString &identity = QString());
     QString descriptor(int index) const;
-    int size() const { return int(m_instruments.size()); }
 
 private:
     std::vector<std::unique_ptr<tssim::Instrument>> m_instruments;
 };
+
+inline QString tcpip(const QString &address)
+{
+    return QStringLiteral("TCPIP::%1::INSTR").arg(address);
+}
 
 // Puts the descriptors into the environment list that VISA discovery reads.
 void setConfiguredResources(const QStringList &descriptors);

@@ -6,56 +6,11 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-class slowResponderWorker : public QObject {
-public:
-    slowResponderWorker(slowResponder *owner, QStringList addresses, int delayMs, QByteArray reply)
-        : m_owner(owner), m_addresses(std::move(addresses)), m_delayMs(delayMs),
-          m_reply(std::move(reply))
-    {
-    }
-
-    bool listen()
-    {
-        for (const QString &address : m_addresses) {
-            auto *server = new QTcpServer(this);
-            if (!server->listen(QHostAddress(address), 5025))
-                return false;
-            connect(server, &QTcpServer::newConnection, this, [this, server]() {
-                while (QTcpSocket *socket = server->nextPendingConnection())
-                    serve(socket);
-            });
-        }
-        return true;
-    }
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket]() {
-            if (!socket->readAll().contains('\n'))
-                return;
-            m_owner->requestArrived();
-            QTimer::singleShot(m_delayMs, this, [this, socket]() {
-                // Counted as answered before the reply leaves, so the next probe of the
-                // same worker thread can never be seen while this one still counts.
-                m_owner->requestAnswered();
-                socket->write(m_reply);
-            });
-        });
-    }
-
-    slowResponder *m_owner;
-    QStringList m_addresses;
-    int m_delayMs;
-    QByteArray m_reply;
-};
-
 slowResponder::slowResponder(const QStringList &addresses, int delayMs, const QByteArray &reply)
-    : m_worker(new slowResponderWorker(this, addresses, delayMs, reply))
+    : m_addresses(addresses), m_delayMs(delayMs), m_reply(reply), m_context(new QObject)
 {
-    m_worker->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_context->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
 }
 
 slowResponder::~slowResponder()
@@ -67,22 +22,35 @@ slowResponder::~slowResponder()
 bool slowResponder::start()
 {
     m_thread.start();
-    bool listening = false;
-    QMetaObject::invokeMethod(m_worker, [this, &listening]() { listening = m_worker->listen(); },
-                              Qt::BlockingQueuedConnection);
+    bool listening = true;
+    QMetaObject::invokeMethod(m_context, [this, &listening]() {
+        for (const QString &address : m_addresses) {
+            auto *server = new QTcpServer(m_context);
+            listening = server->listen(QHostAddress(address), 5025) && listening;
+            QObject::connect(server, &QTcpServer::newConnection, m_context, [this, server]() {
+                while (QTcpSocket *socket = server->nextPendingConnection())
+                    serve(socket);
+            });
+        }
+    }, Qt::BlockingQueuedConnection);
     return listening;
 }
 
-void slowResponder::requestArrived()
+void slowResponder::serve(QTcpSocket *socket)
 {
-    const int now = ++m_waiting;
-    int seen = m_maxWaiting.load();
-    while (now > seen && !m_maxWaiting.compare_exchange_weak(seen, now)) {
-    }
-}
-
-void slowResponder::requestAnswered()
-{
-    --m_waiting;
-    ++m_answered;
+    QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QObject::connect(socket, &QTcpSocket::readyRead, m_context, [this, socket]() {
+        if (!socket->readAll().contains('\n'))
+            return;
+        const int now = ++m_waiting;
+        for (int seen = m_maxWaiting; now > seen && !m_maxWaiting.compare_exchange_weak(seen, now);) {
+        }
+        QTimer::singleShot(m_delayMs, m_context, [this, socket]() {
+            // Counted as answered before the reply leaves, so the next probe served by this
+            // thread can never be seen while this one still counts.
+            --m_waiting;
+            ++m_answered;
+            socket->write(m_reply);
+        });
+    });
 }

@@ -12,11 +12,6 @@ namespace {
 
 const char thisModel[] = "Tarsel Ltd.,Korvan 4720,47209481,1.0.0\n";
 
-QString tcpip(const QString &address)
-{
-    return QStringLiteral("TCPIP::%1::INSTR").arg(address);
-}
-
 // Group rows, and module rows as "host|module text|selectable|descriptor".
 void readTree(QTreeWidget *tree, QStringList &groups, QStringList &modules)
 {
@@ -43,7 +38,6 @@ private slots:
     void identification_data();
     void identification();
     void manyResources();
-    void atMost128AtOnce();
     void closingProgressKeepsProbing();
 
 private:
@@ -110,47 +104,41 @@ void tst_connectDiscovery::identification()
     QCOMPARE(seenModules, modules);
 }
 
-// 200 configured resources, most of them addresses where nobody listens: all probed, every
-// live one identified, the pool limited to 128 threads.
+// 200 configured resources: 4 simulated instruments, 56 addresses where nobody listens and
+// 140 late answerers that keep their probes busy, so the questions waiting at once show how
+// many probes run in parallel. All are probed, every live one identified, 128 at most at once.
 void tst_connectDiscovery::manyResources()
 {
+    QStringList slow, resources;
+    for (int i = 1; i <= 140; ++i)
+        slow.append(QStringLiteral("127.43.3.%1").arg(i));
+    slowResponder responder(slow, 300, thisModel);
+    QVERIFY(responder.start());
+    for (const QString &address : slow)
+        resources.append(tcpip(address));
+    for (int i = 1; i <= 56; ++i)
+        resources.insert(i * 3, tcpip(QStringLiteral("127.43.2.%1").arg(i)));
     simFarm live;
-    QStringList resources;
-    for (int i = 1; i <= 196; ++i)
-        resources.append(tcpip(QStringLiteral("127.43.2.%1").arg(i)));
+    QStringList liveRows;
     for (int i = 201; i <= 204; ++i) {
         const QString address = QStringLiteral("127.43.2.%1").arg(i);
         QVERIFY(live.start(address));
         resources.insert((i - 200) * 40, tcpip(address));
+        liveRows.append(address + "|4720 LXI|1|" + tcpip(address));
     }
     setConfiguredResources(resources);
     ts2900fp_spcSelect select(&m_spc);
-    QCOMPARE(select.findModules(), 4);
+    QCOMPARE(select.findModules(), 144);
     QCOMPARE(QThreadPool::globalInstance()->maxThreadCount(), 128);
-    QCOMPARE(select.descriptor(), tcpip("127.43.2.204"));
-    QStringList groups, modules;
-    readTree(select.tree(), groups, modules);
-    QCOMPARE(modules.size(), 4);
-}
-
-// Instruments that answer late keep their probes busy, so the number of questions waiting
-// at once shows how many probes run in parallel.
-void tst_connectDiscovery::atMost128AtOnce()
-{
-    QStringList addresses, resources;
-    for (int i = 1; i <= 140; ++i) {
-        addresses.append(QStringLiteral("127.43.3.%1").arg(i));
-        resources.append(tcpip(addresses.last()));
-    }
-    slowResponder responder(addresses, 300, thisModel);
-    QVERIFY(responder.start());
-    setConfiguredResources(resources);
-    ts2900fp_spcSelect select(&m_spc);
-    QCOMPARE(select.findModules(), 140);
     QCOMPARE(responder.answered(), 140);
     QVERIFY2(responder.maxWaiting() <= 128, qPrintable(QString::number(responder.maxWaiting())));
     QVERIFY(responder.maxWaiting() > 1);
-    qInfo("probes waiting at once: at most %d", responder.maxWaiting());
+    QCOMPARE(select.descriptor(), tcpip("127.43.3.140"));
+    QStringList groups, modules;
+    readTree(select.tree(), groups, modules);
+    QCOMPARE(modules.size(), 144);
+    for (const QString &row : liveRows)
+        QVERIFY2(modules.contains(row), qPrintable(row));
 }
 
 void tst_connectDiscovery::closingProgressKeepsProbing()

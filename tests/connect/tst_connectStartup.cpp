@@ -21,11 +21,6 @@ enum { TryAgain = 0, NoneFoundDemo = 1 };
 const QString startText = QStringLiteral("How to connect to Korvan 4720 Module?");
 const QString noneText = QStringLiteral("No Korvan 4720 Module found on your system.");
 
-QString tcpip(const QString &address)
-{
-    return QStringLiteral("TCPIP::%1::INSTR").arg(address);
-}
-
 // Types the texts, one per showing, into the next enter-address dialogs and presses OK.
 void enterInAddressDialogs(QStringList texts, int *shown)
 {
@@ -47,8 +42,8 @@ private slots:
     void initTestCase();
     void oneModuleConnectsWithoutSelection();
     void severalModulesAskWhichOne();
-    void noneFoundThenDemo();
-    void noneFoundTryAgain();
+    void noneFound_data();
+    void noneFound();
     void unavailableModule_data();
     void unavailableModule();
     void emptyAddressWarns();
@@ -75,8 +70,8 @@ void tst_connectStartup::oneModuleConnectsWithoutSelection()
     scriptedBoxes boxes({AutoFind});
     {
         ts2900fp_AppSPC panel(&spc, false);
-        QCOMPARE(boxes.script().texts(), QStringList{startText});
-        QCOMPARE(boxes.script().seen.first().customButtons,
+        QCOMPARE(boxes.texts(), QStringList{startText});
+        QCOMPARE(boxes.seen.first().customButtons,
                  (QStringList{"Auto Find", "Run In Demo Mode", "Enter Address"}));
         QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
         QCOMPARE(spc.initResets, QList<bool>{false});
@@ -109,33 +104,34 @@ void tst_connectStartup::severalModulesAskWhichOne()
     QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
 }
 
-void tst_connectStartup::noneFoundThenDemo()
+// Nothing found: the question, then demo mode at once or through the start-up box again.
+void tst_connectStartup::noneFound_data()
 {
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("demo") << QList<int>{AutoFind, NoneFoundDemo} << QStringList{startText, noneText};
+    QTest::newRow("try again") << QList<int>{AutoFind, TryAgain, Demo}
+                               << QStringList{startText, noneText, startText};
+}
+
+void tst_connectStartup::noneFound()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, texts);
     setConfiguredResources({});
     fakePersonality spc;
-    scriptedBoxes boxes({AutoFind, NoneFoundDemo});
+    scriptedBoxes boxes(answers);
     {
         ts2900fp_AppSPC panel(&spc, false);
-        QCOMPARE(boxes.script().texts(), (QStringList{startText, noneText}));
-        QCOMPARE(boxes.script().seen.at(1).customButtons,
-                 (QStringList{"Try Again", "Run In Demo Mode", "Cancel"}));
+        QCOMPARE(boxes.texts(), texts);
+        QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Run In Demo Mode", "Cancel"}));
         QVERIFY(panel.demoMode());
         QCOMPARE(panel.session(), ViSession(0));
         QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
         QCOMPARE(panel.activeLed()->value(), 0);
-        QVERIFY(spc.initDescriptors.isEmpty());
     }
+    QVERIFY(spc.initDescriptors.isEmpty());
     QVERIFY(spc.closed.isEmpty());
-}
-
-void tst_connectStartup::noneFoundTryAgain()
-{
-    setConfiguredResources({});
-    fakePersonality spc;
-    scriptedBoxes boxes({AutoFind, TryAgain, Demo});
-    ts2900fp_AppSPC panel(&spc, false);
-    QCOMPARE(boxes.script().texts(), (QStringList{startText, noneText, startText}));
-    QVERIFY(panel.demoMode());
 }
 
 // Any status but 0 from the driver's open, warnings too, makes the module unavailable;
@@ -161,11 +157,11 @@ void tst_connectStartup::unavailableModule()
     enterInAddressDialogs({tcpip("127.43.5.9")}, &addressShown);
     ts2900fp_AppSPC panel(&spc, false);
     QCOMPARE(addressShown, 1);
-    QCOMPARE(boxes.script().texts(),
+    QCOMPARE(boxes.texts(),
              (QStringList{startText,
                           "Selected Korvan 4720 Module is unavailable.\nError: 0x" + error,
                           startText}));
-    QCOMPARE(boxes.script().seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
+    QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
     QVERIFY(panel.demoMode());
     QCOMPARE(panel.session(), ViSession(0));
     // A session a warning opened is not used and must not stay open.
@@ -180,7 +176,7 @@ void tst_connectStartup::emptyAddressWarns()
     enterInAddressDialogs({QString(), tcpip("127.43.5.2")}, &shown);
     ts2900fp_AppSPC panel(&spc, false);
     QCOMPARE(shown, 2);
-    QCOMPARE(boxes.script().texts(),
+    QCOMPARE(boxes.texts(),
              (QStringList{startText, "You have not entered Instrument Descriptor"}));
     QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.2")});
     QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.2"));
@@ -210,7 +206,7 @@ void tst_connectStartup::fallbackOpen()
     ts2900fp_AppSPC panel(&spc, false);
     QCOMPARE(spc.initResets, (QList<bool>{false, true}));
     QCOMPARE(spc.initDescriptors, (QStringList{tcpip("127.43.5.1"), tcpip("127.43.5.1")}));
-    QCOMPARE(boxes.script().texts().mid(1), reports);
+    QCOMPARE(boxes.texts().mid(1), reports);
     QCOMPARE(panel.session(), ViSession(status < 0 ? 0 : spc.nextSession - 1));
     QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.1"));
 }
@@ -221,7 +217,7 @@ void tst_connectStartup::viewerMode()
     scriptedBoxes boxes({});
     {
         ts2900fp_AppSPC panel(&spc, true);
-        QVERIFY(boxes.script().seen.isEmpty());
+        QVERIFY(boxes.seen.isEmpty());
         QVERIFY(panel.demoMode());
         QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: "));
         QVERIFY(!panel.aboutButton()->isEnabled());
