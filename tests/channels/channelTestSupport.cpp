@@ -70,3 +70,24 @@ void typeInto(QLineEdit *edit, const QString &text)
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
 }
+
+QList<double> numbers(const QString &reply)
+{
+    QList<double> out;
+    for (const QString &field : reply.split(','))
+        out << field.trimmed().toDouble();
+    return out;
+}
+
+panelContext demoContext(int channelCount)
+{
+    panelContext c;
+    c.demo = true;
+    c.channelCount = channelCount;
+    return c;
+}
+
+const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
+const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
+const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
+const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";

@@ -43,5 +43,11 @@ public:
 
 // Replaces the edit's text by typing, then presses Return so editing finishes.
 void typeInto(QLineEdit *edit, const QString &text);
+// The numbers of a comma-separated instrument reply.
+QList<double> numbers(const QString &reply);
+panelContext demoContext(int channelCount);
+
+// The connection status texts as the rows show them.
+extern const QString openText, connectedText, dashText, unknownText;
 
 #endif

@@ -17,21 +17,6 @@
 
 #include <memory>
 
-namespace {
-const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
-const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
-const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
-const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
-
-QList<double> numbers(const QString &reply)
-{
-    QList<double> out;
-    for (const QString &field : reply.split(','))
-        out << field.trimmed().toDouble();
-    return out;
-}
-} // namespace
-
 class tst_channelInstrument : public QObject {
     Q_OBJECT
 private slots:
@@ -267,15 +252,18 @@ void tst_channelInstrument::rowWithoutTypeKeepsInstrumentType()
 void tst_channelInstrument::screenshots_data()
 {
     QTest::addColumn<int>("channels");
-    QTest::newRow("16") << 16;
-    QTest::newRow("48") << 48;
+    QTest::addColumn<bool>("demo");
+    for (int channels : {16, 48})
+        for (bool demo : {false, true})
+            QTest::newRow(qPrintable(QString("%1 %2").arg(channels).arg(demo ? "demo" : "instrument"))) << channels << demo;
 }
 
-// Only with TS4720_SCREENSHOT_DIR set: pictures of both pages against an instrument with
-// an open channel, for looking at the layout.
+// Only with TS4720_SCREENSHOT_DIR set: pictures of both pages in demo mode and against an
+// instrument with an open channel, for looking at the layout.
 void tst_channelInstrument::screenshots()
 {
     QFETCH(int, channels);
+    QFETCH(bool, demo);
     const QString shots = qEnvironmentVariable("TS4720_SCREENSHOT_DIR");
     if (shots.isEmpty())
         QSKIP("TS4720_SCREENSHOT_DIR not set");
@@ -285,21 +273,26 @@ void tst_channelInstrument::screenshots()
     QVERIFY2(big.ok(), qPrintable(big.error));
     for (int ch = 4; ch <= channels; ++ch)
         big.command(QString("CHAN:STAT %1,%2;:CHAN:CONF %1,\"J\",0").arg(ch).arg(ch % 3 == 0 ? 1 : 0));
-    big.command("CHAN:CONF 3,\"User 2\",1");
-    big.command("CHAN:ALER 1,1,-10,1,85.5");
-    big.command("SIM:CHAN:OPEN 2,1");
+    big.command("CHAN:CONF 3,\"User 2\",1;:CHAN:ALER 1,1,-10,1,85.5;:SIM:CHAN:OPEN 2,1");
     big.command("THER:CUST \"User 1\",3,0.5,25.25,-1e-3");
-    channelConfiguration tabs(big.context(channels));
+    channelConfiguration tabs(demo ? demoContext(channels) : big.context(channels));
     tabs.resize(1150, 650);
     tabs.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tabs));
     tabs.settings->doRefresh();
     tabs.userTC->doRefresh();
-    QTest::qWait(50);
-    tabs.grab().save(QStringLiteral("%1/settings-instrument-%2.png").arg(shots).arg(channels));
+    if (demo) {
+        tabs.settings->cfg[0]->chEnabled->click();
+        tabs.settings->cfg[1]->thMin->setText(QString::fromUtf8("-3.46 °C"));
+        tabs.settings->doSave();
+    }
+    auto save = [&](const QString &page) {
+        QTest::qWait(50);
+        tabs.grab().save(QString("%1/%2-%3-%4.png").arg(shots, page, demo ? "demo" : "instrument").arg(channels));
+    };
+    save("settings");
     tabs.setCurrentIndex(1);
-    QTest::qWait(50);
-    tabs.grab().save(QStringLiteral("%1/userTC-instrument-%2.png").arg(shots).arg(channels));
+    save("userTC");
     QVERIFY(boxes.boxes.isEmpty());
 }
 
