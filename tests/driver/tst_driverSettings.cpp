@@ -21,16 +21,12 @@ class tst_driverSettings : public QObject {
 private slots:
     void initTestCase();
     void textAttributes();
-    void integerAttributes_data();
-    void integerAttributes();
     void channelConfig_data();
     void channelConfig();
-    void alertConfig_data();
-    void alertConfig();
     void customCoefficients_data();
     void customCoefficients();
-    void triggers_data();
-    void triggers();
+    void integerSettings_data();
+    void integerSettings();
     void acquisitionMode_data();
     void acquisitionMode();
     void ptpClockAndAlarm();
@@ -64,34 +60,19 @@ void tst_driverSettings::textAttributes()
     QCOMPARE(serial, tssim::Options().serialNumber);
 }
 
-void tst_driverSettings::integerAttributes_data()
-{
-    QTest::addColumn<ViAttr>("attribute");
-    QTest::addColumn<ViInt32>("value");
-    for (ViInt32 format : {1, 3, 5, 7})
-        QTest::addRow("data format %d", format) << ViAttr(ts4720_ATTR_DATA_FORMAT) << format;
-    for (ViInt32 copy : {1, 2, 0})
-        QTest::addRow("shadow copy %d", copy) << ViAttr(ts4720_ATTR_SHADOW_COPY) << copy;
-}
-
-void tst_driverSettings::integerAttributes()
-{
-    QFETCH(ViAttr, attribute);
-    QFETCH(ViInt32, value);
-    QCOMPARE(ts4720_setAttribute(m_vi, attribute, value), VI_SUCCESS);
-    ViInt32 read = -1;
-    QCOMPARE(ts4720_getAttribute(m_vi, attribute, &read), VI_SUCCESS);
-    QCOMPARE(read, value);
-}
-
 void tst_driverSettings::channelConfig_data()
 {
     QTest::addColumn<ViInt16>("channel");
     QTest::addColumn<QString>("type");
-    QTest::addColumn<bool>("otd");
+    QTest::addColumn<bool>("otd"); // also the minimum alert on, and the channel off
+    QTest::addColumn<bool>("maxOn");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
     const char *types[] = {"J", "K", "T", "E", "B", "S", "R", "N", "User 1", "User 2"};
+    const double limits[] = {-12.625, 1234.5, 0.1, 0.0, -1.0, 99.99};
     for (int i = 0; i < 10; ++i) // channels 1 .. 46, and the last one
-        QTest::newRow(types[i]) << ViInt16(i == 9 ? 48 : 1 + i * 5) << QString(types[i]) << bool(i % 2);
+        QTest::newRow(types[i]) << ViInt16(i == 9 ? 48 : 1 + i * 5) << QString(types[i]) << bool(i % 2)
+                                << bool(i % 3) << limits[(2 * i) % 6] << limits[(2 * i + 1) % 6];
 }
 
 void tst_driverSettings::channelConfig()
@@ -99,10 +80,15 @@ void tst_driverSettings::channelConfig()
     QFETCH(ViInt16, channel);
     QFETCH(QString, type);
     QFETCH(bool, otd);
+    QFETCH(bool, maxOn);
+    QFETCH(double, min);
+    QFETCH(double, max);
     QCOMPARE(ts4720_setChannelConfig(m_vi, channel, qPrintable(type), otd), VI_SUCCESS);
     QCOMPARE(ts4720_setChannelState(m_vi, channel, !otd), VI_SUCCESS);
+    QCOMPARE(ts4720_setAlertConfig(m_vi, channel, otd, min, maxOn, max), VI_SUCCESS);
     ViChar name[TS4720_TYPE_NAME_SIZE];
-    ViBoolean flag = 5;
+    ViBoolean flag = 5, readMinOn = 5, readMaxOn = 5;
+    ViReal64 readMin = 0, readMax = 0;
     QCOMPARE(ts4720_getChannelState(m_vi, channel, &flag), VI_SUCCESS);
     QCOMPARE(flag, ViBoolean(otd ? VI_FALSE : VI_TRUE));
     QCOMPARE(ts4720_getChannelConfig(m_vi, channel, name, &flag), VI_SUCCESS);
@@ -110,31 +96,8 @@ void tst_driverSettings::channelConfig()
     QCOMPARE(flag, ViBoolean(otd ? VI_TRUE : VI_FALSE));
     QCOMPARE(ts4720_getChannelConfig(m_vi, channel, name, VI_NULL), VI_SUCCESS);
     QCOMPARE(QString(name), type);
-}
-
-void tst_driverSettings::alertConfig_data()
-{
-    QTest::addColumn<bool>("minOn");
-    QTest::addColumn<double>("min");
-    QTest::addColumn<bool>("maxOn");
-    QTest::addColumn<double>("max");
-    QTest::newRow("both") << true << -12.625 << true << 1234.5;
-    QTest::newRow("min only") << true << 0.1 << false << 0.0;
-    QTest::newRow("max only") << false << 0.0 << true << 99.99;
-    QTest::newRow("none") << false << -1.0 << false << 1.0;
-}
-
-void tst_driverSettings::alertConfig()
-{
-    QFETCH(bool, minOn);
-    QFETCH(double, min);
-    QFETCH(bool, maxOn);
-    QFETCH(double, max);
-    QCOMPARE(ts4720_setAlertConfig(m_vi, 7, minOn, min, maxOn, max), VI_SUCCESS);
-    ViBoolean readMinOn = 5, readMaxOn = 5;
-    ViReal64 readMin = 0, readMax = 0;
-    QCOMPARE(ts4720_getAlertConfig(m_vi, 7, &readMinOn, &readMin, &readMaxOn, &readMax), VI_SUCCESS);
-    QCOMPARE(bool(readMinOn), minOn);
+    QCOMPARE(ts4720_getAlertConfig(m_vi, channel, &readMinOn, &readMin, &readMaxOn, &readMax), VI_SUCCESS);
+    QCOMPARE(bool(readMinOn), otd);
     QCOMPARE(bool(readMaxOn), maxOn);
     QCOMPARE(readMin, min);
     QCOMPARE(readMax, max);
@@ -173,35 +136,43 @@ void tst_driverSettings::customCoefficients()
     QVERIFY(n >= 0 && n <= TS4720_N_USER_COEFFS);
 }
 
-void tst_driverSettings::triggers_data()
+void tst_driverSettings::integerSettings_data()
 {
-    QTest::addColumn<bool>("output");
-    QTest::addColumn<ViInt16>("id");
-    QTest::addColumn<ViInt16>("value");
-    for (ViInt16 line = 0; line < 4; ++line) {
-        QTest::addRow("line %d on", line) << false << line << ViInt16(1);
-        QTest::addRow("line %d off", line) << false << line << ViInt16(0);
+    QTest::addColumn<QString>("kind"); // attribute, line or output
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("value");
+    for (int format : {1, 3, 5, 7})
+        QTest::addRow("data format %d", format) << "attribute" << int(ts4720_ATTR_DATA_FORMAT) << format;
+    for (int copy : {1, 2, 0})
+        QTest::addRow("shadow copy %d", copy) << "attribute" << int(ts4720_ATTR_SHADOW_COPY) << copy;
+    for (int line = 0; line < 4; ++line) {
+        QTest::addRow("line %d on", line) << "line" << line << 1;
+        QTest::addRow("line %d off", line) << "line" << line << 0;
     }
-    for (ViInt16 fn = 0; fn <= 4; ++fn) {
-        QTest::addRow("output 1 function %d", fn) << true << ViInt16(0) << fn;
-        QTest::addRow("output 2 function %d", fn) << true << ViInt16(1) << ViInt16(4 - fn);
+    for (int fn = 0; fn <= 4; ++fn) {
+        QTest::addRow("output 1 function %d", fn) << "output" << 0 << fn;
+        QTest::addRow("output 2 function %d", fn) << "output" << 1 << 4 - fn;
     }
 }
 
-void tst_driverSettings::triggers()
+void tst_driverSettings::integerSettings()
 {
-    QFETCH(bool, output);
-    QFETCH(ViInt16, id);
-    QFETCH(ViInt16, value);
-    ViInt16 read = -1;
-    if (output) {
-        QCOMPARE(ts4720_configureOutputTrigger(m_vi, id, value), VI_SUCCESS);
-        QCOMPARE(ts4720_getOutputTrigger(m_vi, id, &read), VI_SUCCESS);
+    QFETCH(QString, kind);
+    QFETCH(int, id);
+    QFETCH(int, value);
+    ViInt16 read16 = -1;
+    ViInt32 read = -1;
+    if (kind == "attribute") {
+        QCOMPARE(ts4720_setAttribute(m_vi, ViAttr(id), value), VI_SUCCESS);
+        QCOMPARE(ts4720_getAttribute(m_vi, ViAttr(id), &read), VI_SUCCESS);
+    } else if (kind == "line") {
+        QCOMPARE(ts4720_configureRPTrigger(m_vi, ViInt16(id), ViInt16(value)), VI_SUCCESS);
+        QCOMPARE(ts4720_getRPTrigger(m_vi, ViInt16(id), &read16), VI_SUCCESS);
     } else {
-        QCOMPARE(ts4720_configureRPTrigger(m_vi, id, value), VI_SUCCESS);
-        QCOMPARE(ts4720_getRPTrigger(m_vi, id, &read), VI_SUCCESS);
+        QCOMPARE(ts4720_configureOutputTrigger(m_vi, ViInt16(id), ViInt16(value)), VI_SUCCESS);
+        QCOMPARE(ts4720_getOutputTrigger(m_vi, ViInt16(id), &read16), VI_SUCCESS);
     }
-    QCOMPARE(read, value);
+    QCOMPARE(kind == "attribute" ? read : ViInt32(read16), ViInt32(value));
 }
 
 void tst_driverSettings::acquisitionMode_data()
