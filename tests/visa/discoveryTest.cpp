@@ -12,8 +12,7 @@ private slots:
     void init();
     void cleanupTestCase();
     void listsVariableAndFile();
-    void noMatch();
-    void managerChecks();
+    void findFailures();
     void registerAndUnregister();
     void resourceFilePath();
 
@@ -98,34 +97,22 @@ void DiscoveryTest::listsVariableAndFile()
     QCOMPARE(find("[^T]?*", &status), QStringList({"VXI0::1::INSTR", "GPIB0::5::INSTR"}));
 }
 
-void DiscoveryTest::noMatch()
+// No match clears the outputs; find lists belong to their manager; only a manager searches.
+void DiscoveryTest::findFailures()
 {
     ViStatus status = VI_SUCCESS;
     QVERIFY(find("?*INSTR", &status).isEmpty());
     QCOMPARE(status, ViStatus(VI_ERROR_RSRC_NFOUND));
-
-    qputenv("TSVISA_RESOURCES", "TCPIP::127.40.2.2::5025::SOCKET");
+    qputenv("TSVISA_RESOURCES", "TCPIP::127.40.2.2::5025::SOCKET;VXI0::1::INSTR;VXI0::2::INSTR");
     ViSession rm = VI_NULL;
     QCOMPARE(viOpenDefaultRM(&rm), ViStatus(VI_SUCCESS));
     ViFindList list = 77;
     ViUInt32 count = 77;
     ViChar desc[VI_FIND_BUFLEN] = "old";
-    QCOMPARE(viFindRsrc(rm, "?*INSTR", &list, &count, desc), ViStatus(VI_ERROR_RSRC_NFOUND));
+    QCOMPARE(viFindRsrc(rm, "?**", &list, &count, desc), ViStatus(VI_ERROR_INV_EXPR));
+    QCOMPARE(viFindRsrc(rm, "TCPIP?*INSTR", &list, &count, desc), ViStatus(VI_ERROR_RSRC_NFOUND));
     QCOMPARE(list, ViFindList(VI_NULL));
     QCOMPARE(count, ViUInt32(0));
-    QCOMPARE(viFindRsrc(rm, "?**", &list, &count, desc), ViStatus(VI_ERROR_INV_EXPR));
-    QCOMPARE(viClose(rm), ViStatus(VI_SUCCESS));
-}
-
-// Find lists belong to their manager; only a manager can search.
-void DiscoveryTest::managerChecks()
-{
-    qputenv("TSVISA_RESOURCES", "VXI0::1::INSTR;VXI0::2::INSTR");
-    ViSession rm = VI_NULL;
-    QCOMPARE(viOpenDefaultRM(&rm), ViStatus(VI_SUCCESS));
-    ViFindList list = VI_NULL;
-    ViUInt32 count = 0;
-    ViChar desc[VI_FIND_BUFLEN];
     QCOMPARE(viFindRsrc(rm, "?*INSTR", &list, &count, desc), ViStatus(VI_SUCCESS));
     QCOMPARE(count, ViUInt32(2));
     QCOMPARE(viFindRsrc(list, "?*INSTR", nullptr, nullptr, desc), ViStatus(VI_ERROR_NSUP_OPER));

@@ -10,12 +10,10 @@ class ParsingTest : public QObject {
 private slots:
     void descriptors_data();
     void descriptors();
-    void invalidDescriptors_data();
-    void invalidDescriptors();
+    void refused_data();
+    void refused();
     void expressions_data();
     void expressions();
-    void invalidExpressions_data();
-    void invalidExpressions();
     void statusTexts();
 };
 
@@ -29,26 +27,25 @@ void ParsingTest::descriptors_data()
     QTest::addColumn<int>("port");
     QTest::addColumn<QString>("canonical");
 
-    QTest::newRow("short INSTR") << "TCPIP::192.168.2.60::INSTR" << 6 << 0 << "192.168.2.60"
-                                 << "inst0" << 5025 << "TCPIP0::192.168.2.60::inst0::INSTR";
-    QTest::newRow("full INSTR") << "TCPIP0::10.0.0.5::inst0::INSTR" << 6 << 0 << "10.0.0.5"
-                                << "inst0" << 5025 << "TCPIP0::10.0.0.5::inst0::INSTR";
-    QTest::newRow("lower case, name kept") << "tcpip3::Example.Host::hislip0::instr" << 6 << 3
-                                           << "Example.Host" << "hislip0" << 5025
-                                           << "TCPIP3::Example.Host::hislip0::INSTR";
+    const QString inst0 = "inst0";
+    QTest::newRow("short INSTR") << "TCPIP::192.168.2.60::INSTR" << 6 << 0 << "192.168.2.60" << inst0
+                                 << 5025 << "TCPIP0::192.168.2.60::inst0::INSTR";
+    QTest::newRow("full INSTR") << "TCPIP0::10.0.0.5::inst0::INSTR" << 6 << 0 << "10.0.0.5" << inst0
+                                << 5025 << "TCPIP0::10.0.0.5::inst0::INSTR";
+    QTest::newRow("lower case, name kept") << "tcpip3::Example.Host::hislip0::instr" << 6 << 3 << "Example.Host"
+                                           << "hislip0" << 5025 << "TCPIP3::Example.Host::hislip0::INSTR";
     QTest::newRow("SOCKET") << "TCPIP::127.40.1.1::5026::SOCKET" << 6 << 0 << "127.40.1.1" << ""
                             << 5026 << "TCPIP0::127.40.1.1::5026::SOCKET";
     QTest::newRow("IPv6 SOCKET") << "TCPIP1::[::1]::5025::socket" << 6 << 1 << "::1" << "" << 5025
                                  << "TCPIP1::[::1]::5025::SOCKET";
-    QTest::newRow("VXI") << "VXI0::1::INSTR" << 2 << 0 << "" << "" << 0 << "VXI0::1::INSTR";
-    QTest::newRow("GPIB-VXI") << "GPIB-VXI2::5::INSTR" << 3 << 2 << "" << "" << 0
-                              << "GPIB-VXI2::5::INSTR";
-    QTest::newRow("GPIB lower") << "gpib0::5::instr" << 1 << 0 << "" << "" << 0 << "GPIB0::5::INSTR";
-    QTest::newRow("ASRL") << "ASRL1::INSTR" << 4 << 1 << "" << "" << 0 << "ASRL1::INSTR";
-    QTest::newRow("USB") << "USB0::0x1234::0x5678::SN1::INSTR" << 7 << 0 << "" << "" << 0
-                         << "USB0::0X1234::0X5678::SN1::INSTR";
-    QTest::newRow("PXI") << "PXI0::2-12.0::INSTR" << 5 << 0 << "" << "" << 0 << "PXI0::2-12.0::INSTR";
-    QTest::newRow("GPIB interface") << "GPIB0::INTFC" << 1 << 0 << "" << "" << 0 << "GPIB0::INTFC";
+    // Other interfaces: type, board and canonical name only.
+    const struct { const char *text; int type, board; const char *canonical; } others[] = {
+        {"VXI0::1::INSTR", 2, 0, "VXI0::1::INSTR"}, {"GPIB-VXI2::5::INSTR", 3, 2, "GPIB-VXI2::5::INSTR"},
+        {"gpib0::5::instr", 1, 0, "GPIB0::5::INSTR"}, {"ASRL1::INSTR", 4, 1, "ASRL1::INSTR"},
+        {"USB0::0x1234::0x5678::SN1::INSTR", 7, 0, "USB0::0X1234::0X5678::SN1::INSTR"},
+        {"PXI0::2-12.0::INSTR", 5, 0, "PXI0::2-12.0::INSTR"}, {"GPIB0::INTFC", 1, 0, "GPIB0::INTFC"}};
+    for (const auto &o : others)
+        QTest::newRow(o.text) << o.text << o.type << o.board << "" << "" << 0 << o.canonical;
 }
 
 void ParsingTest::descriptors()
@@ -73,10 +70,12 @@ void ParsingTest::descriptors()
     QVERIFY(tsvisa::sameResource(text.toStdString(), canonical.toLower().toStdString()));
 }
 
-void ParsingTest::invalidDescriptors_data()
+// Descriptors and search expressions the library refuses, each with its status.
+void ParsingTest::refused_data()
 {
+    QTest::addColumn<bool>("expression");
     QTest::addColumn<QString>("text");
-    const char *texts[] = {
+    const char *descriptors[] = {
         "", "INSTR", "TCPIP", "TCPIP::INSTR", "TCPIP::::INSTR", "TCPIP::h::a::b::INSTR",
         "TCPIP::h::SOCKET", "TCPIP::h::0::SOCKET", "TCPIP::h::65536::SOCKET",
         "TCPIP::h::50x::SOCKET", "TCPIP::h::INTFC", "TCPIPX::h::INSTR", "TCPIP99999::h::INSTR",
@@ -84,15 +83,26 @@ void ParsingTest::invalidDescriptors_data()
         "TCPIP::h::INSTR::", "TCPIP::[::1::INSTR", "TCPIP::[::1]x::INSTR", "VXI0::::INSTR",
         "TCPIP::h::inst0::INSTRX", "GPIB-X0::1::INSTR", "TCPIP:h:INSTR", "not a descriptor",
     };
-    for (const char *text : texts)
-        QTest::newRow(*text ? text : "empty") << QString(text);
+    for (const char *text : descriptors)
+        QTest::newRow(qPrintable(QString("descriptor '%1'").arg(text))) << false << QString(text);
+    const char *expressions[] = {"",  "*INSTR", "?**", "(ab", "ab)", "[abc", "[]", "a|", "|a",
+                                 "()", "\\", "[z-a]", "?*INSTR{VI_ATTR_INTF_NUM==0}"};
+    for (const char *e : expressions)
+        QTest::newRow(qPrintable(QString("expression '%1'").arg(e))) << true << QString(e);
 }
 
-void ParsingTest::invalidDescriptors()
+void ParsingTest::refused()
 {
+    QFETCH(bool, expression);
     QFETCH(QString, text);
-    tsvisa::ResourceDescriptor d;
-    QCOMPARE(tsvisa::parseDescriptor(text.toStdString(), &d), ViStatus(VI_ERROR_INV_RSRC_NAME));
+    if (expression) {
+        tsvisa::FindExpression e;
+        QCOMPARE(e.compile(text.toStdString()), ViStatus(VI_ERROR_INV_EXPR));
+        QVERIFY(!e.matches("anything"));
+    } else {
+        tsvisa::ResourceDescriptor d;
+        QCOMPARE(tsvisa::parseDescriptor(text.toStdString(), &d), ViStatus(VI_ERROR_INV_RSRC_NAME));
+    }
 }
 
 void ParsingTest::expressions_data()
@@ -139,53 +149,22 @@ void ParsingTest::expressions()
     QCOMPARE(e.matches(text.toStdString()), matches);
 }
 
-void ParsingTest::invalidExpressions_data()
-{
-    QTest::addColumn<QString>("expression");
-    const char *expressions[] = {"",  "*INSTR", "?**", "(ab", "ab)", "[abc", "[]", "a|", "|a",
-                                 "()", "\\", "[z-a]", "?*INSTR{VI_ATTR_INTF_NUM==0}"};
-    for (const char *e : expressions)
-        QTest::newRow(*e ? e : "empty") << QString(e);
-}
-
-void ParsingTest::invalidExpressions()
-{
-    QFETCH(QString, expression);
-    tsvisa::FindExpression e;
-    QCOMPARE(e.compile(expression.toStdString()), ViStatus(VI_ERROR_INV_EXPR));
-    QVERIFY(!e.matches("anything"));
-}
-
-// Every status the library returns has a text naming it; others give the warning.
+// Every status the library returns has a text starting "NAME:"; others give the warning.
 void ParsingTest::statusTexts()
 {
-    const struct {
-        ViStatus status;
-        const char *name;
-    } statuses[] = {
-        {VI_SUCCESS, "VI_SUCCESS:"},
-        {VI_SUCCESS_MAX_CNT, "VI_SUCCESS_MAX_CNT"},
-        {VI_WARN_NULL_OBJECT, "VI_WARN_NULL_OBJECT"},
-        {VI_ERROR_SYSTEM_ERROR, "VI_ERROR_SYSTEM_ERROR"},
-        {VI_ERROR_INV_OBJECT, "VI_ERROR_INV_OBJECT"},
-        {VI_ERROR_INV_EXPR, "VI_ERROR_INV_EXPR"},
-        {VI_ERROR_RSRC_NFOUND, "VI_ERROR_RSRC_NFOUND"},
-        {VI_ERROR_INV_RSRC_NAME, "VI_ERROR_INV_RSRC_NAME"},
-        {VI_ERROR_INV_ACC_MODE, "VI_ERROR_INV_ACC_MODE"},
-        {VI_ERROR_TMO, "VI_ERROR_TMO"},
-        {VI_ERROR_NSUP_ATTR, "VI_ERROR_NSUP_ATTR:"},
-        {VI_ERROR_NSUP_ATTR_STATE, "VI_ERROR_NSUP_ATTR_STATE"},
-        {VI_ERROR_ATTR_READONLY, "VI_ERROR_ATTR_READONLY"},
-        {VI_ERROR_IO, "VI_ERROR_IO"},
-        {VI_ERROR_NSUP_OPER, "VI_ERROR_NSUP_OPER"},
-        {VI_ERROR_USER_BUF, "VI_ERROR_USER_BUF"},
-        {VI_ERROR_CONN_LOST, "VI_ERROR_CONN_LOST"},
-        {VI_ERROR_INTF_NUM_NCONFIG, "VI_ERROR_INTF_NUM_NCONFIG"},
-    };
+#define NAMED(status) {status, #status ":"}
+    const std::pair<ViStatus, const char *> statuses[] = {
+        NAMED(VI_SUCCESS), NAMED(VI_SUCCESS_MAX_CNT), NAMED(VI_WARN_NULL_OBJECT),
+        NAMED(VI_ERROR_SYSTEM_ERROR), NAMED(VI_ERROR_INV_OBJECT), NAMED(VI_ERROR_INV_EXPR),
+        NAMED(VI_ERROR_RSRC_NFOUND), NAMED(VI_ERROR_INV_RSRC_NAME), NAMED(VI_ERROR_INV_ACC_MODE),
+        NAMED(VI_ERROR_TMO), NAMED(VI_ERROR_NSUP_ATTR), NAMED(VI_ERROR_NSUP_ATTR_STATE),
+        NAMED(VI_ERROR_ATTR_READONLY), NAMED(VI_ERROR_IO), NAMED(VI_ERROR_NSUP_OPER),
+        NAMED(VI_ERROR_USER_BUF), NAMED(VI_ERROR_CONN_LOST), NAMED(VI_ERROR_INTF_NUM_NCONFIG)};
+#undef NAMED
     ViChar desc[VI_FIND_BUFLEN];
     for (const auto &s : statuses) {
-        QCOMPARE(viStatusDesc(VI_NULL, s.status, desc), ViStatus(VI_SUCCESS));
-        QVERIFY2(QByteArray(desc).startsWith(s.name), desc);
+        QCOMPARE(viStatusDesc(VI_NULL, s.first, desc), ViStatus(VI_SUCCESS));
+        QVERIFY2(QByteArray(desc).startsWith(s.second), desc);
     }
     QCOMPARE(viStatusDesc(VI_NULL, 0x12345, desc), ViStatus(VI_WARN_UNKNOWN_STATUS));
     QVERIFY(desc[0] != '\0');
