@@ -4,6 +4,11 @@
 
 #include "ts4720.h"
 
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <unistd.h>
+
 boxRecorder::boxRecorder()
     : handler([this](const messageBoxes::Request &request) {
           boxes.append(request);
@@ -24,9 +29,10 @@ QStringList boxRecorder::texts(messageBoxes::Kind kind) const
     return out;
 }
 
-simulatedInstrument::simulatedInstrument(const std::string &address, const std::string &subType)
+simulatedInstrument::simulatedInstrument(const std::string &address, const std::string &subType, bool trace)
 {
     tssim::Options options;
+    options.trace = trace;
     options.address = address;
     options.subType = subType;
     options.webPort = -1;
@@ -91,3 +97,19 @@ const QString openText = "<font style='color: #992222; font-weight: bold'>Open</
 const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
 const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
 const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
+
+QStringList capturedStdout(const std::function<void()> &action)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return {};
+    std::fflush(stdout);
+    const int saved = dup(1);
+    dup2(file.handle(), 1);
+    action();
+    std::fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+    file.seek(0);
+    return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,8 +30,9 @@ private:
 
 class simulatedInstrument {
 public:
-    // subType "AA", "AB" or "AC"; address a loopback address such as "127.45.1.1".
-    simulatedInstrument(const std::string &address, const std::string &subType);
+    // subType "AA", "AB" or "AC"; address a loopback address such as "127.45.1.1"; trace:
+    // every network message and its reply on standard output.
+    simulatedInstrument(const std::string &address, const std::string &subType, bool trace = false);
     ~simulatedInstrument();
     bool ok() const { return vi != 0; }
     QString command(const QString &message);
@@ -46,6 +48,8 @@ void typeInto(QLineEdit *edit, const QString &text);
 // The numbers of a comma-separated instrument reply.
 QList<double> numbers(const QString &reply);
 panelContext demoContext(int channelCount);
+// Runs action with standard output going to a file; returns what was written there, by line.
+QStringList capturedStdout(const std::function<void()> &action);
 
 // The connection status texts as the rows show them.
 extern const QString openText, connectedText, dashText, unknownText;

@@ -3,8 +3,6 @@
 #include "channelConfiguration_userTC.h"
 #include "channelTestSupport.h"
 #include "demoStore.h"
-#include "recordingInstrument.h"
-#include "ts4720.h"
 #include "userTC.h"
 
 #include <QLineEdit>
@@ -24,8 +22,7 @@ private slots:
     void init();
     void editNormalisation();
     void demoStoreRoundTrip();
-    void instrumentSave();
-    void typeNamesSentAndShortList();
+    void instrumentRefreshAndSave();
     void failures_data();
     void failures();
 
@@ -92,62 +89,46 @@ void tst_userThermocouples::demoStoreRoundTrip()
     QVERIFY(boxes.boxes.isEmpty());
 }
 
-void tst_userThermocouples::instrumentSave()
+// Against an instrument that traces what arrives: reading asks for "WebInterface_UA" and
+// "WebInterface_UB", writing names "User 1" and "User 2"; a short list shows zeros after it.
+void tst_userThermocouples::instrumentRefreshAndSave()
 {
     boxRecorder boxes;
-    channelConfiguration_userTC page(sim->context(16));
-    page.doRefresh();
-    for (int k = 0; k < N_USER_COEFFS; ++k) {
-        page.userTypes[0]->coeffEdits[k]->setText(QString::number(k + 1));
-        page.userTypes[1]->coeffEdits[k]->setText(QString::number(-(k + 1) * 0.5));
-    }
-    page.userTypes[0]->coeffEdits[3]->setText("abc");
-    page.doSave();
-    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+    std::unique_ptr<simulatedInstrument> traced;
+    std::unique_ptr<channelConfiguration_userTC> page;
+    QStringList trace = capturedStdout([&] {
+        traced = std::make_unique<simulatedInstrument>("127.45.42.9", "AA", true);
+        traced->command("THER:CUST \"User 1\",3,1.5,2,3");
+        page = std::make_unique<channelConfiguration_userTC>(traced->context(16));
+        for (QLineEdit *edit : page->userTypes[0]->coeffEdits)
+            edit->setText("9");
+        page->doRefresh();
+    });
+    QVERIFY2(traced->ok(), qPrintable(traced->error));
+    QCOMPARE(page->userTypes[0]->coeffEdits[0]->text(), QString("1.5000000000000000e+00"));
+    QCOMPARE(page->userTypes[0]->coeffEdits[2]->text(), QString("3.0000000000000000e+00"));
+    for (int k = 3; k < N_USER_COEFFS; ++k)
+        QCOMPARE(page->userTypes[0]->coeffEdits[k]->text(), zero);
 
-    QList<double> one = {17};
-    QList<double> two = {17};
+    QList<double> one = {17}, two = {17};
     for (int k = 0; k < N_USER_COEFFS; ++k) {
+        page->userTypes[0]->coeffEdits[k]->setText(k == 3 ? "abc" : QString::number(k + 1));
+        page->userTypes[1]->coeffEdits[k]->setText(QString::number(-(k + 1) * 0.5));
         one << (k == 3 ? 0 : k + 1);
         two << -(k + 1) * 0.5;
     }
-    // Written as "User 1"/"User 2"; the instrument shows them under those names.
-    QCOMPARE(numbers(sim->command("THER:CUST? \"User 1\"")), one);
-    QCOMPARE(numbers(sim->command("THER:CUST? \"User 2\"")), two);
-}
-
-// Reading asks for "WebInterface_UA"/"WebInterface_UB", writing names "User 1"/"User 2":
-// seen in the messages as they arrive at the instrument. Its replies hold two coefficients.
-void tst_userThermocouples::typeNamesSentAndShortList()
-{
-    boxRecorder boxes;
-    recordingInstrument fake("127.45.42.9");
-    QVERIFY(fake.listening());
-    ViSession vi = 0;
-    QVERIFY(ts4720_init(fake.descriptor().toLatin1().constData(), VI_FALSE, VI_FALSE, &vi) >= 0);
-    panelContext context;
-    context.vi = vi;
-    {
-        channelConfiguration_userTC page(context);
-        for (QLineEdit *edit : page.userTypes[1]->coeffEdits)
-            edit->setText("9");
-        page.doRefresh();
-        QCOMPARE(page.userTypes[1]->coeffEdits[0]->text(), QString("1.5000000000000000e+00"));
-        QCOMPARE(page.userTypes[1]->coeffEdits[1]->text(), QString("2.5000000000000000e+00"));
-        for (int k = 2; k < N_USER_COEFFS; ++k)
-            QCOMPARE(page.userTypes[1]->coeffEdits[k]->text(), zero);
-        page.doSave();
-    }
-    ts4720_close(vi);
+    trace += capturedStdout([&] { page->doSave(); });
     QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+    QCOMPARE(numbers(traced->command("THER:CUST? \"User 1\"")), one);
+    QCOMPARE(numbers(traced->command("THER:CUST? \"User 2\"")), two);
     QStringList custom;
-    for (const QString &m : fake.messages()) {
-        if (m.startsWith("THER:CUST", Qt::CaseInsensitive))
-            custom << m.section(',', 0, 0);
+    for (const QString &line : trace) {
+        if (line.startsWith("<< THER:CUST", Qt::CaseInsensitive))
+            custom << line.section(',', 0, 0);
     }
-    QCOMPARE(custom, QStringList({"THER:CUST? \"WebInterface_UA\";:SYST:ERR?",
-                                  "THER:CUST? \"WebInterface_UB\";:SYST:ERR?",
-                                  "THER:CUST \"User 1\"", "THER:CUST \"User 2\""}));
+    QCOMPARE(custom, QStringList({"<< THER:CUST? \"WebInterface_UA\";:SYST:ERR?",
+                                  "<< THER:CUST? \"WebInterface_UB\";:SYST:ERR?",
+                                  "<< THER:CUST \"User 1\"", "<< THER:CUST \"User 2\""}));
 }
 
 void tst_userThermocouples::failures_data()
