@@ -14,18 +14,14 @@ std::string testAddress(int area)
 }
 
 std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
-                                                   const std::string &subType,
-                                                   const std::string &identity,
-                                                   const std::string &stateDir)
+                                                   const std::string &identity)
 {
     // An address used by an earlier run may still be held by connections in TIME_WAIT:
     // then the next one is taken.
     for (int attempt = 0; attempt < 50; ++attempt) {
         tssim::Options options;
         options.address = testAddress(area);
-        options.subType = subType;
         options.identity = identity;
-        options.stateDir = stateDir;
         options.webPort = -1;
         auto instrument = std::make_unique<tssim::Instrument>(options);
         if (instrument->start(error))
@@ -45,7 +41,7 @@ ViSession openSession(tssim::Instrument &instrument)
 bool TestRig::start(int area, const std::string &identity)
 {
     std::string error;
-    instrument = startInstrument(area, &error, "AC", identity);
+    instrument = startInstrument(area, &error, identity);
     if (!instrument)
         qWarning("no instrument: %s", error.c_str());
     vi = instrument ? openSession(*instrument) : 0;

@@ -16,9 +16,7 @@ std::string testAddress(int area);
 
 // A started instrument, or nullptr (with the reason in *error).
 std::unique_ptr<tssim::Instrument> startInstrument(int area, std::string *error,
-                                                   const std::string &subType = "AC",
-                                                   const std::string &identity = std::string(),
-                                                   const std::string &stateDir = std::string());
+                                                   const std::string &identity = std::string());
 
 // Opens a driver session on it (no identification, no reset); 0 on failure.
 ViSession openSession(tssim::Instrument &instrument);

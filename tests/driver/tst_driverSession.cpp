@@ -215,7 +215,7 @@ void tst_driverSession::openChecks()
     std::string error;
     std::unique_ptr<tssim::Instrument> instrument;
     if (!identity.isEmpty()) {
-        instrument = startInstrument(kArea, &error, "AC", identity.toStdString());
+        instrument = startInstrument(kArea, &error, identity.toStdString());
         QVERIFY2(instrument, error.c_str());
         resource = QString::fromStdString(instrument->descriptor());
     }
