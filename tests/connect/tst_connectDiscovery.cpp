@@ -1,9 +1,11 @@
-// Auto Find: enumeration, parallel identification, sorting and the selection tree.
+// Auto Find (enumeration, parallel identification, sorting, the selection tree) and the
+// selection dialog (OK, double-click, a repeated search).
 #include "connectTestSupport.h"
 #include "slowResponder.h"
 #include "ts2900fp_spcSelect.h"
 
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QThreadPool>
 #include <QTreeWidget>
 #include <QtTest>
@@ -11,6 +13,8 @@
 namespace {
 
 const char thisModel[] = "Tarsel Ltd.,Korvan 4720,47209481,1.0.0\n";
+const char hint[] = "Select one available motherboard and then click \"OK\" \nor click \"Cancel\" to quit";
+const QString a = tcpip("127.43.1.1"), b = tcpip("127.43.1.2"), otherModel = tcpip("127.43.1.3");
 
 // Group rows, and module rows as "host|module text|selectable|descriptor".
 void readTree(QTreeWidget *tree, QStringList &groups, QStringList &modules)
@@ -29,6 +33,18 @@ void readTree(QTreeWidget *tree, QStringList &groups, QStringList &modules)
     }
 }
 
+// The module row showing that host, the group row for "group", or none for "".
+QTreeWidgetItem *rowOf(QTreeWidget *tree, const QString &host)
+{
+    QTreeWidgetItem *group = tree->topLevelItem(0);
+    if (host.isEmpty() || host == "group")
+        return host.isEmpty() ? nullptr : group;
+    for (int i = 0; i < group->childCount(); ++i)
+        if (group->child(i)->text(0) == host)
+            return group->child(i);
+    return nullptr;
+}
+
 } // namespace
 
 class tst_connectDiscovery : public QObject {
@@ -39,6 +55,9 @@ private slots:
     void identification();
     void manyResources();
     void closingProgressKeepsProbing();
+    void choose_data();
+    void choose();
+    void tryAgainShowsLatestSearch();
 
 private:
     simFarm m_sims;
@@ -61,24 +80,17 @@ void tst_connectDiscovery::identification_data()
     QTest::addColumn<QStringList>("groups");
     QTest::addColumn<QStringList>("modules");
 
-    const QString a = tcpip("127.43.1.1"), b = tcpip("127.43.1.2");
-    const QString otherModel = tcpip("127.43.1.3"), otherMaker = tcpip("127.43.1.5");
+    const QString otherMaker = tcpip("127.43.1.5");
     QTest::newRow("two of this model, the last in order chosen")
         << QStringList{b, a} << 2 << b << QStringList{"TCPIP"}
         << QStringList{"127.43.1.1|4720 LXI|1|" + a, "127.43.1.2|4720 LXI|1|" + b};
     QTest::newRow("another model is shown, not offered")
         << QStringList{otherModel, a} << 1 << a << QStringList{"TCPIP"}
         << QStringList{"127.43.1.1|4720 LXI|1|" + a, "127.43.1.3|4711 LXI|0|" + otherModel};
-    QTest::newRow("another maker") << QStringList{otherMaker} << 0 << QString()
-                                   << QStringList{"TCPIP"}
+    QTest::newRow("another maker") << QStringList{otherMaker} << 0 << QString() << QStringList{"TCPIP"}
                                    << QStringList{"127.43.1.5|LXI|0|" + otherMaker};
-    QTest::newRow("VXI only: group row, no module") << QStringList{"VXI0::1::INSTR"} << 0
-                                                    << QString() << QStringList{"VXI0"}
-                                                    << QStringList{};
-    QTest::newRow("nobody listening") << QStringList{tcpip("127.43.1.9")} << 0 << QString()
-                                      << QStringList{"TCPIP"} << QStringList{};
-    QTest::newRow("nothing configured") << QStringList{} << 0 << QString() << QStringList{}
-                                        << QStringList{};
+    QTest::newRow("VXI only: group row, no module")
+        << QStringList{"VXI0::1::INSTR"} << 0 << QString() << QStringList{"VXI0"} << QStringList{};
     // Equal-comparing descriptors of different keys keep their listed order, and every
     // change of key opens a new group row.
     QTest::newRow("alternating group keys")
@@ -93,7 +105,6 @@ void tst_connectDiscovery::identification()
     QFETCH(QString, chosen);
     QFETCH(QStringList, groups);
     QFETCH(QStringList, modules);
-
     setConfiguredResources(resources);
     ts2900fp_spcSelect select(&m_spc);
     QCOMPARE(select.findModules(), count);
@@ -153,12 +164,61 @@ void tst_connectDiscovery::closingProgressKeepsProbing()
     setConfiguredResources(resources);
     ts2900fp_spcSelect select(&m_spc);
     bool closed = false;
-    whenModal<QProgressDialog>([&closed](QProgressDialog *progress) {
-        closed = progress->close();
-    });
+    whenModal<QProgressDialog>([&closed](QProgressDialog *progress) { closed = progress->close(); });
     QCOMPARE(select.findModules(), 8);
     QVERIFY(closed);
     QCOMPARE(responder.answered(), 8);
+}
+
+// With two of this model and one of another found: OK with nothing, the group row or an
+// unavailable module current stays open and writes the hint; a double-click accepts only
+// an available module.
+void tst_connectDiscovery::choose_data()
+{
+    QTest::addColumn<QString>("row"); // see rowOf
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("OK, nothing current") << QString() << false << false;
+    QTest::newRow("OK, group row current") << "group" << false << false;
+    QTest::newRow("OK, another model current") << "127.43.1.3" << false << false;
+    QTest::newRow("double-click available module") << "127.43.1.1" << true << true;
+    QTest::newRow("double-click another model") << "127.43.1.3" << true << false;
+    QTest::newRow("double-click group row") << "group" << true << false;
+}
+
+void tst_connectDiscovery::choose()
+{
+    QFETCH(QString, row);
+    QFETCH(bool, doubleClick);
+    QFETCH(bool, accepted);
+    setConfiguredResources({a, b, otherModel});
+    ts2900fp_spcSelect select(&m_spc);
+    QCOMPARE(select.findModules(), 2);
+    select.show();
+    QTreeWidgetItem *item = rowOf(select.tree(), row);
+    if (doubleClick) {
+        QVERIFY(item);
+        emit select.tree()->itemDoubleClicked(item, 1);
+    } else {
+        select.tree()->setCurrentItem(item);
+        QTest::ignoreMessage(QtDebugMsg, hint);
+        QTest::mouseClick(select.okButton(), Qt::LeftButton);
+        QCOMPARE(select.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(select.isVisible(), !accepted);
+    QCOMPARE(select.descriptor(), accepted ? tcpip(row) : b);
+}
+
+void tst_connectDiscovery::tryAgainShowsLatestSearch()
+{
+    setConfiguredResources({a, b, otherModel});
+    ts2900fp_spcSelect select(&m_spc);
+    QCOMPARE(select.findModules(), 2);
+    setConfiguredResources({a});
+    QCOMPARE(select.findModules(), 1);
+    QCOMPARE(select.tree()->topLevelItemCount(), 1);
+    QCOMPARE(select.tree()->topLevelItem(0)->childCount(), 1);
+    QCOMPARE(select.descriptor(), a);
 }
 
 QTEST_MAIN(tst_connectDiscovery)

@@ -14,22 +14,19 @@ namespace {
 
 const QString factoryDefault = QStringLiteral("TCPIP::192.168.2.60::INSTR");
 
-QStringList readKeys(const QString &path, const QString &group)
+// Keys "1.Descriptor" .. "5.Descriptor" of a model's group: read all five, or write the given.
+QStringList keys(const QString &path, const QString &group, const QStringList &write = {})
 {
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(group);
-    QStringList keys;
-    for (int n = 1; n <= 5; ++n)
-        keys.append(settings.value(QStringLiteral("%1.Descriptor").arg(n)).toString());
-    return keys;
-}
-
-void writeKeys(const QString &path, const QString &group, const QStringList &keys)
-{
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(group);
-    for (int n = 1; n <= keys.size(); ++n)
-        settings.setValue(QStringLiteral("%1.Descriptor").arg(n), keys.at(n - 1));
+    QStringList read;
+    for (int n = 1; n <= 5; ++n) {
+        const QString key = QStringLiteral("%1.Descriptor").arg(n);
+        if (n <= write.size())
+            settings.setValue(key, write.at(n - 1));
+        read.append(settings.value(key).toString());
+    }
+    return read;
 }
 
 QStringList comboItems(QComboBox *combo)
@@ -63,18 +60,16 @@ void tst_connectEnterAddress::init()
     QFile::remove(m_dir.path() + "/Tarsel/DefaultInstrDescr.ini");
 }
 
+// ALLUSERSPROFILE when set and not empty, else the generic configuration folder.
 void tst_connectEnterAddress::location()
 {
-    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
-             m_dir.path() + "/Tarsel/DefaultInstrDescr.ini");
+    const QString file = "/Tarsel/DefaultInstrDescr.ini";
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(), m_dir.path() + file);
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + file;
     qunsetenv("ALLUSERSPROFILE");
-    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
-             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                 + "/Tarsel/DefaultInstrDescr.ini");
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(), fallback);
     qputenv("ALLUSERSPROFILE", "");
-    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(),
-             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                 + "/Tarsel/DefaultInstrDescr.ini");
+    QCOMPARE(ts2900fp_spcEnterAddress::defaultSettingsPath(), fallback);
 }
 
 void tst_connectEnterAddress::remembered_data()
@@ -84,9 +79,9 @@ void tst_connectEnterAddress::remembered_data()
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QStringList>("after");
 
-    const QStringList five{"TCPIP::10.0.0.1::INSTR", "TCPIP::10.0.0.2::INSTR",
-                           "TCPIP::10.0.0.3::INSTR", "TCPIP::10.0.0.4::INSTR",
-                           "TCPIP::10.0.0.5::INSTR"};
+    QStringList five;
+    for (int n = 1; n <= 5; ++n)
+        five.append(QStringLiteral("TCPIP::10.0.0.%1::INSTR").arg(n));
     QTest::newRow("first use offers the default")
         << QStringList{} << QStringList{factoryDefault} << factoryDefault
         << QStringList{factoryDefault, "", "", "", ""};
@@ -120,19 +115,16 @@ void tst_connectEnterAddress::remembered()
     ts2900fp_spcEnterAddress dialog(&m_spc);
     const QString path = dialog.settingsPath();
     const QStringList otherModel{"TCPIP::10.9.9.9::INSTR", "", "", "", ""};
-    writeKeys(path, " 471", otherModel);
-    if (!before.isEmpty())
-        writeKeys(path, "4720", before);
+    keys(path, " 471", otherModel);
+    keys(path, "4720", before);
 
     dialog.loadDescriptors();
     QCOMPARE(comboItems(dialog.combo()), offered);
     QCOMPARE(dialog.combo()->currentText(), offered.first());
     dialog.combo()->setEditText(entered);
     QCOMPARE(dialog.takeDescriptor(), entered);
-    while (after.size() < 5)
-        after.append(QString());
-    QCOMPARE(readKeys(path, "4720"), after);
-    QCOMPARE(readKeys(path, " 471"), otherModel);
+    QCOMPARE(keys(path, "4720"), after);
+    QCOMPARE(keys(path, " 471"), otherModel);
 }
 
 void tst_connectEnterAddress::unwritableFileStillReturnsTheEntry()

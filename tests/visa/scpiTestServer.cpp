@@ -44,21 +44,15 @@ bool ScpiTestServer::start()
         ::bind(listenFd_, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 ||
         ::listen(listenFd_, mode_ == Mode::Backlogged ? 0 : 256) != 0)
         return false;
-    if (mode_ == Mode::Backlogged)
-        return fillQueue(&a, sizeof a);
-    acceptThread_ = std::thread(&ScpiTestServer::acceptLoop, this);
-    return true;
-}
-
-bool ScpiTestServer::fillQueue(const void *address, unsigned length)
-{
-    for (int i = 0; i < 3; ++i) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        ::connect(fd, static_cast<const sockaddr *>(address), length);
-        clientFds_.push_back(fd);
+    if (mode_ != Mode::Backlogged) {
+        acceptThread_ = std::thread(&ScpiTestServer::acceptLoop, this);
+        return true;
     }
-    // Give the handshakes of the fillers time to complete.
-    ::usleep(100 * 1000);
+    for (int i = 0; i < 3; ++i) {
+        clientFds_.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(clientFds_.back(), reinterpret_cast<sockaddr *>(&a), sizeof a);
+    }
+    ::usleep(100 * 1000); // lets the handshakes of the fillers complete
     return true;
 }
 
@@ -78,40 +72,34 @@ void ScpiTestServer::serve(int fd)
 {
     std::string input;
     char chunk[1024];
-    while (true) {
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0)
-            return;
-        input.append(chunk, static_cast<size_t>(n));
-        size_t end;
-        while ((end = input.find('\n')) != std::string::npos) {
+    ssize_t n;
+    while ((n = ::recv(fd, chunk, sizeof chunk, 0)) > 0) {
+        input.append(chunk, size_t(n));
+        for (size_t end; (end = input.find('\n')) != std::string::npos;) {
             const std::string line = input.substr(0, end);
             input.erase(0, end + 1);
-            if (mode_ == Mode::Answer && !answer(fd, line))
+            if (mode_ != Mode::Answer)
+                continue;
+            if (line == "BYE") {
+                ::shutdown(fd, SHUT_RDWR);
                 return;
+            }
+            const std::string reply = answer(line);
+            if (!reply.empty())
+                ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
         }
     }
 }
 
-// False when the connection is to end.
-bool ScpiTestServer::answer(int fd, const std::string &line)
+std::string ScpiTestServer::answer(const std::string &line)
 {
-    std::string reply;
     if (line == "*IDN?")
-        reply = idn();
-    else if (line == "TWO?")
-        reply = "first\nsecond\n";
-    else if (line == "LONG?")
-        reply = std::string(300, 'x') + "\n";
-    else if (line == "BLOCK?")
-        reply = block();
-    else if (line == "PARTIAL?")
-        reply = "abc";
-    else if (line == "BYE") {
-        ::shutdown(fd, SHUT_RDWR);
-        return false;
-    }
-    if (!reply.empty())
-        ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
-    return true;
+        return idn();
+    if (line == "TWO?")
+        return "first\nsecond\n";
+    if (line == "LONG?")
+        return std::string(300, 'x') + "\n";
+    if (line == "BLOCK?")
+        return block();
+    return line == "PARTIAL?" ? "abc" : "";
 }

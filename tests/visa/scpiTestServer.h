@@ -1,5 +1,4 @@
-// A tiny line-based TCP server for the VISA tests: answers a few queries, or stays
-// silent, one thread per connection.
+// A tiny line-based TCP server for the VISA tests, one thread per connection.
 #ifndef TSVISA_TEST_SCPITESTSERVER_H
 #define TSVISA_TEST_SCPITESTSERVER_H
 
@@ -11,14 +10,10 @@
 #include <vector>
 
 // Silent accepts and never answers. Backlogged never accepts and keeps its short queue
-// full, so that a further connection attempt goes unanswered, like a host that is down.
-// Replies in Answer mode (every message ends in '\n'):
-//   *IDN?    "Tarsel Ltd.,Korvan 4720,TEST0001,1.0"
-//   TWO?     "first" and "second" as two lines sent together
-//   LONG?    300 'x'
-//   BLOCK?   "#212" and 12 binary bytes holding '\n' and NUL
-//   PARTIAL? "abc" without a terminator
-//   BYE      closes the connection
+// full, so a further connection attempt goes unanswered, like a host that is down.
+// Answer mode replies (each message ends in '\n'): *IDN? idn(); TWO? "first" and "second"
+// as two lines sent together; LONG? 300 'x'; BLOCK? block(), binary bytes holding '\n'
+// and NUL; PARTIAL? "abc" without a terminator; BYE closes the connection.
 class ScpiTestServer {
 public:
     enum class Mode { Answer, Silent, Backlogged };
@@ -31,10 +26,9 @@ public:
     static std::string block() { return std::string("#212\x01\n\x02\0\n\n\x03\r\n\x04\x05\n\n", 17); }
 
 private:
-    bool fillQueue(const void *address, unsigned length);
     void acceptLoop();
     void serve(int fd);
-    bool answer(int fd, const std::string &line);
+    static std::string answer(const std::string &line);
 
     const std::string address_;
     const uint16_t port_;
