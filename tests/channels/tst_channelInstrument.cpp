@@ -67,10 +67,8 @@ void tst_channelInstrument::thresholdsReachInstrument()
     page.doSave();
     QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
 
-    const QList<double> one = numbers(sim->command("CHAN:ALER? 1"));
-    QCOMPARE(one, QList<double>({0, 0, 1, 25}));
-    const QList<double> two = numbers(sim->command("CHAN:ALER? 2"));
-    QCOMPARE(two, QList<double>({1, -3.46, 1, 0}));
+    QCOMPARE(numbers(sim->command("CHAN:ALER? 1")), QList<double>({0, 0, 1, 25}));
+    QCOMPARE(numbers(sim->command("CHAN:ALER? 2")), QList<double>({1, -3.46, 1, 0}));
 
     channelConfiguration_settings again(sim->context(16));
     again.doRefresh();
@@ -165,19 +163,15 @@ void tst_channelInstrument::saveFailures()
     QVERIFY2(reports[0].startsWith(warning ? QString("Warning: [") : callText + " failed due to ["),
              qPrintable(reports[0]));
     // The failing call was the first of its kind: every other call still reached the instrument.
-    const bool stateFailed = !warning && hook.contains("STAT");
-    const bool configFailed = !warning && hook.contains("CONF");
-    const bool alertFailed = !warning && hook.contains("ALER");
-    QCOMPARE(sim->command("CHAN:STAT? 1"), stateFailed ? QString("0") : QString("1"));
-    QCOMPARE(sim->command("CHAN:CONF? 1"), configFailed ? QString("\"J\",0") : QString("\"S\",1"));
-    QCOMPARE(numbers(sim->command("CHAN:ALER? 1")).value(2), alertFailed ? 0.0 : 1.0);
-    for (int ch : {2, 16}) {
-        QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString("1"));
-        QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString("\"S\",1"));
-        QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))), QList<double>({0, 0, 1, 30}));
+    const bool stateFailed = !warning && hook.contains("STAT"), configFailed = !warning && hook.contains("CONF"),
+               alertFailed = !warning && hook.contains("ALER");
+    for (int ch : {1, 2, 16}) {
+        const bool first = ch == 1;
+        QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString(first && stateFailed ? "0" : "1"));
+        QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString(first && configFailed ? "\"J\",0" : "\"S\",1"));
+        QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))).mid(2), first && alertFailed ? QList<double>({0, 0}) : QList<double>({1, 30}));
     }
-    const QString status = page.cfg[1]->connectionStatus->text();
-    QCOMPARE(status, hook.contains("SCAN") ? unknownText : connectedText);
+    QCOMPARE(page.cfg[1]->connectionStatus->text(), hook.contains("SCAN") ? unknownText : connectedText);
 }
 
 void tst_channelInstrument::refreshFailures_data()
@@ -212,9 +206,7 @@ void tst_channelInstrument::refreshFailures()
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].startsWith(callText + " failed due to ["), qPrintable(errors[0]));
     singleChannelConfig *first = page.cfg[0];
-    const bool stateFailed = hook.contains("STAT");
-    const bool configFailed = hook.contains("CONF");
-    const bool alertFailed = hook.contains("ALER");
+    const bool stateFailed = hook.contains("STAT"), configFailed = hook.contains("CONF"), alertFailed = hook.contains("ALER");
     QCOMPARE(first->chEnabled->isChecked(), !stateFailed);
     QCOMPARE(first->checkedType(), configFailed ? 4 : 2);
     QCOMPARE(first->OTDenabled->isChecked(), !configFailed);

@@ -78,17 +78,13 @@ void tst_channelTable::headerTypeAndThresholdButtons()
     channelConfiguration_settings page(demoContext(16));
     page.cfg[3]->typeButtons[9]->click();
     page.header->typeButton(1)->click();
-    for (singleChannelConfig *row : page.cfg) {
-        QCOMPARE(row->checkedType(), 1);
+    for (singleChannelConfig *row : page.cfg)
         QCOMPARE(row->typeGroup->checkedId(), 1);
-    }
     page.cfg[2]->thMin->setText(QString::fromUtf8("1.00 °C"));
     page.cfg[15]->thMax->setText(QString::fromUtf8("2.00 °C"));
     page.header->disableAllThresholdsButton->click();
-    for (singleChannelConfig *row : page.cfg) {
-        QVERIFY(row->thMin->text().isEmpty());
-        QVERIFY(row->thMax->text().isEmpty());
-    }
+    for (singleChannelConfig *row : page.cfg)
+        QVERIFY(row->thMin->text().isEmpty() && row->thMax->text().isEmpty());
     // Nothing of this reached the store: only Save writes.
     QVERIFY(!QSettings(demoStore::organisation, demoStore::application).contains("Channel 1/Thermocouple"));
 }
