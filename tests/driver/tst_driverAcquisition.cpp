@@ -35,23 +35,15 @@ ViInt16 stateOf(ViSession vi)
 }
 
 // Every timestamp after its predecessor by one scan period (within a microsecond).
-bool evenlySpaced(const std::vector<long long> &stamps, double rate)
+bool evenlySpaced(const std::vector<long long> &t, double rate)
 {
-    const double period = 1e9 / rate;
-    for (size_t i = 1; i < stamps.size(); ++i) {
-        if (std::fabs(double(stamps[i] - stamps[i - 1]) - period) > 1000.0)
-            return false;
-    }
-    return true;
+    return std::adjacent_find(t.begin(), t.end(), [rate](long long a, long long b) {
+               return std::fabs(double(b - a) - 1e9 / rate) > 1000.0; }) == t.end();
 }
 
-bool strictlyIncreasing(const std::vector<long long> &stamps)
+bool strictlyIncreasing(const std::vector<long long> &t)
 {
-    for (size_t i = 1; i < stamps.size(); ++i) {
-        if (stamps[i] <= stamps[i - 1])
-            return false;
-    }
-    return true;
+    return std::adjacent_find(t.begin(), t.end(), std::greater_equal<long long>()) == t.end();
 }
 } // namespace
 
@@ -71,10 +63,8 @@ private slots:
     void callsBesideTheCallback();
     void stopAndRestart_data();
     void stopAndRestart();
-    void closeDuringAcquisition();
-    void lostConnection_data();
-    void lostConnection();
-    void backlogOverflow();
+    void endedByAFault_data();
+    void endedByAFault();
     void shadowCopyMatchesDelivery();
     void readWithoutCallback();
 };
@@ -240,6 +230,7 @@ void tst_driverAcquisition::stopAndRestart_data()
     QTest::newRow("between callbacks") << "between";
     QTest::newRow("while a callback runs") << "during";
     QTest::newRow("from inside the callback") << "inside";
+    QTest::newRow("by closing the session") << "close";
 }
 
 void tst_driverAcquisition::stopAndRestart()
@@ -268,17 +259,21 @@ void tst_driverAcquisition::stopAndRestart()
         QCOMPARE(ts4720_startAcquisitionEx(m_vi, 20, AcquisitionRecorder::callback, &recorder),
                  TS4720_ERROR_ACQ_RUNNING);
         QCOMPARE(bool(inside), where == "during");
-        QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+        QCOMPARE(where == "close" ? ts4720_close(m_vi) : ts4720_stopAcquisition(m_vi), VI_SUCCESS);
         QCOMPARE(bool(finished), where == "during");
     }
     const int calls = recorder.callbacks();
-    QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+    QCOMPARE(m_instrument->command("ACQ:STAT?").substr(0, 2), std::string("0,"));
     ts2900_delay(200);
     QCOMPARE(recorder.callbacks(), calls); // no callback after the stop
     if (where == "inside")
         QCOMPARE(calls, 2);
     QCOMPARE(recorder.endCallbacks(), 0);
     QVERIFY(strictlyIncreasing(recorder.timestamps()));
+    if (where == "close") {
+        m_rig->vi = 0; // already closed
+        return;
+    }
 
     // A second acquisition on the same session (it joins an ended thread).
     QCOMPARE(ts4720_setAcquisitionMode(m_vi, 0, 1000.0, 120, 0, 0, VI_TRUE), VI_SUCCESS);
@@ -289,80 +284,53 @@ void tst_driverAcquisition::stopAndRestart()
     QCOMPARE(recorder.callbacks(), calls);
 }
 
-void tst_driverAcquisition::closeDuringAcquisition()
+void tst_driverAcquisition::endedByAFault_data()
 {
-    QVERIFY(configure(m_vi, {1, 2}, 1, 0, 500.0, 0, 0, 0));
-    AcquisitionRecorder recorder(m_vi, 10, 2, 1);
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
-    QCOMPARE(ts4720_close(m_vi), VI_SUCCESS);
-    const int calls = recorder.callbacks();
-    ts2900_delay(100);
-    QCOMPARE(recorder.callbacks(), calls);
-    QCOMPARE(QString::fromStdString(m_instrument->command("ACQ:STAT?")).section(',', 0, 0), QString("0"));
-    m_rig->vi = 0;
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("connection dropped") << "drop";
+    QTest::newRow("instrument gone") << "stop";
+    QTest::newRow("backlog overflow") << "overflow";
 }
 
-void tst_driverAcquisition::lostConnection_data()
+// An acquisition ended by a fault: all scans taken are delivered, then the fault is reported.
+void tst_driverAcquisition::endedByAFault()
 {
-    QTest::addColumn<bool>("stopInstrument");
-    QTest::newRow("connection dropped") << false;
-    QTest::newRow("instrument gone") << true;
-}
-
-void tst_driverAcquisition::lostConnection()
-{
-    QFETCH(bool, stopInstrument);
-    QVERIFY(configure(m_vi, {1, 2}, 1, 0, 100.0, 0, 0, 0));
+    QFETCH(QString, fault);
+    if (fault == "overflow")
+        m_instrument->command("SIM:ACQ:CAP 30");
+    const double rate = fault == "overflow" ? 1000.0 : 100.0;
+    QVERIFY(configure(m_vi, {1, 2}, 1, 0, rate, 0, 0, 0));
     QCOMPARE(ts4720_setTimeout(m_vi, 2000), VI_SUCCESS);
-    AcquisitionRecorder recorder(m_vi, 10, 2, 1);
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 10, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(2, kWaitMs));
-    if (stopInstrument)
+    const int threshold = fault == "overflow" ? 100 : 10; // more than the backlog holds
+    AcquisitionRecorder recorder(m_vi, threshold, 2, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, threshold, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    QVERIFY(recorder.waitForCallbacks(fault == "overflow" ? 0 : 2, kWaitMs));
+    if (fault == "stop")
         m_instrument->stop();
-    else
+    else if (fault == "drop")
         QVERIFY(sendOverNetwork(*m_instrument, "SIM:DROP"));
     QVERIFY(recorder.waitForEnd(kWaitMs));
     std::vector<RecordedBlock> blocks = recorder.blocks();
     QCOMPARE(blocks.back().daEnd, ViInt16(1));
-    QVERIFY(blocks.back().status < 0);
     QCOMPARE(blocks.back().remaining, 0);
     std::vector<long long> stamps = recorder.timestamps();
-    QVERIFY(stamps.size() >= 20);
-    QVERIFY(evenlySpaced(stamps, 100.0));
-    // The next call reports the loss.
-    ViInt16 state = -1;
-    ViStatus status = ts4720_checkAcquisition(m_vi, &state, VI_NULL);
-    QVERIFY(status < 0);
-    QVERIFY(!statusText(m_vi, status).empty());
-    ViStatus stopped = ts4720_stopAcquisition(m_vi);
-    if (stopInstrument) {
-        QVERIFY(stopped < 0);
-    } else {
-        QCOMPARE(stopped, VI_SUCCESS);
-        QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
-    }
-    QCOMPARE(recorder.endCallbacks(), 1);
-}
-
-void tst_driverAcquisition::backlogOverflow()
-{
-    m_instrument->command("SIM:ACQ:CAP 30");
-    QVERIFY(configure(m_vi, {3}, 1, 0, 1000.0, 0, 0, 0));
-    AcquisitionRecorder recorder(m_vi, 100, 1, 1);
-    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 100, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForEnd(kWaitMs));
-    // Every scan the instrument took is delivered, then the overflow is reported once.
-    QCOMPARE(recorder.scans(), 30LL);
-    QVERIFY(evenlySpaced(recorder.timestamps(), 1000.0));
+    QVERIFY(fault == "overflow" ? stamps.size() == 30 : blocks.back().status < 0 && stamps.size() >= 20);
+    QVERIFY(evenlySpaced(stamps, rate));
+    // The next call reports the fault; an overflow once, and in the acquisition's state.
     ViBoolean enabled = 0;
-    ViStatus status = ts4720_getChannelState(m_vi, 3, &enabled);
-    QCOMPARE(status, TS4720_ERROR_ACQ_OVERFLOW);
+    ViStatus status = ts4720_getChannelState(m_vi, 1, &enabled);
+    QVERIFY(fault == "overflow" ? status == TS4720_ERROR_ACQ_OVERFLOW : status < 0);
     QVERIFY(!statusText(m_vi, status).empty());
-    QCOMPARE(ts4720_getChannelState(m_vi, 3, &enabled), VI_SUCCESS);
     ViInt16 state = -1;
-    QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), TS4720_ERROR_ACQ_OVERFLOW);
-    QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
+    if (fault == "overflow") {
+        QCOMPARE(ts4720_getChannelState(m_vi, 1, &enabled), VI_SUCCESS);
+        QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), TS4720_ERROR_ACQ_OVERFLOW);
+        QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
+    }
+    ViStatus stopped = ts4720_stopAcquisition(m_vi);
+    QVERIFY(fault == "stop" ? stopped < 0 : stopped == VI_SUCCESS);
+    QVERIFY(fault == "stop" || stateOf(m_vi) == ts4720_ACQ_IDLE);
+    QCOMPARE(recorder.endCallbacks(), 1);
 }
 
 void tst_driverAcquisition::shadowCopyMatchesDelivery()
