@@ -42,14 +42,12 @@ private slots:
     void initTestCase();
     void oneModuleConnectsWithoutSelection();
     void severalModulesAskWhichOne();
-    void noneFound_data();
-    void noneFound();
-    void unavailableModule_data();
-    void unavailableModule();
-    void emptyAddressWarns();
+    void demoMode_data();
+    void demoMode();
+    void enteredAddress_data();
+    void enteredAddress();
     void fallbackOpen_data();
     void fallbackOpen();
-    void viewerMode();
     void cancelEndsTheProcess_data();
     void cancelEndsTheProcess();
 
@@ -104,82 +102,91 @@ void tst_connectStartup::severalModulesAskWhichOne()
     QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
 }
 
-// Nothing found: the question, then demo mode at once or through the start-up box again.
-void tst_connectStartup::noneFound_data()
+// Nothing found: the question, then demo mode at once or through the start-up box again;
+// a viewer asks nothing and names no host. No driver session either way.
+void tst_connectStartup::demoMode_data()
 {
+    QTest::addColumn<bool>("viewer");
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("demo") << QList<int>{AutoFind, NoneFoundDemo} << QStringList{startText, noneText};
-    QTest::newRow("try again") << QList<int>{AutoFind, TryAgain, Demo}
-                               << QStringList{startText, noneText, startText};
+    QTest::addColumn<QString>("host");
+    QTest::newRow("nothing found, demo") << false << QList<int>{AutoFind, NoneFoundDemo}
+                                         << QStringList{startText, noneText} << "192.168.2.60";
+    QTest::newRow("nothing found, try again")
+        << false << QList<int>{AutoFind, TryAgain, Demo} << QStringList{startText, noneText, startText}
+        << "192.168.2.60";
+    QTest::newRow("viewer") << true << QList<int>{} << QStringList{} << "";
 }
 
-void tst_connectStartup::noneFound()
+void tst_connectStartup::demoMode()
 {
+    QFETCH(bool, viewer);
     QFETCH(QList<int>, answers);
     QFETCH(QStringList, texts);
+    QFETCH(QString, host);
     setConfiguredResources({});
     fakePersonality spc;
     scriptedBoxes boxes(answers);
     {
-        ts2900fp_AppSPC panel(&spc, false);
+        ts2900fp_AppSPC panel(&spc, viewer);
         QCOMPARE(boxes.texts(), texts);
-        QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Run In Demo Mode", "Cancel"}));
+        const QStringList buttons{"Try Again", "Run In Demo Mode", "Cancel"};
+        if (!viewer)
+            QCOMPARE(boxes.seen.at(1).customButtons, buttons);
         QVERIFY(panel.demoMode());
         QCOMPARE(panel.session(), ViSession(0));
-        QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
+        QCOMPARE(panel.windowTitle(), "Korvan 4720 Soft Front Panel: " + host);
         QCOMPARE(panel.activeLed()->value(), 0);
+        QCOMPARE(panel.aboutButton()->isEnabled(), !viewer);
     }
     QVERIFY(spc.initDescriptors.isEmpty());
     QVERIFY(spc.closed.isEmpty());
 }
 
-// Any status but 0 from the driver's open, warnings too, makes the module unavailable;
-// Try Again goes back to the start-up box, not to the address dialog.
-void tst_connectStartup::unavailableModule_data()
+// Typed addresses: an empty one warns and asks again; any status but 0 from the driver's
+// open, warnings too, makes the module unavailable (a session a warning opened is closed
+// again), and Try Again goes back to the start-up box, not to the address dialog.
+void tst_connectStartup::enteredAddress_data()
 {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("status"); // of the driver's open
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("texts"); // after the start-up box
     QTest::addColumn<int>("closedSessions");
-    QTest::newRow("error") << int(0xBFFF0011) << "ffffffffbfff0011" << 0;
-    QTest::newRow("warning") << int(0x3FFF0085) << "3fff0085" << 1;
+    const QString unavailable = "Selected Korvan 4720 Module is unavailable.\nError: 0x";
+    const QList<int> tryAgainThenDemo{EnterAddress, TryAgain, Demo};
+    QTest::newRow("empty address") << 0 << QStringList{"", tcpip("127.43.5.2")}
+                                   << QList<int>{EnterAddress, QMessageBox::Ok}
+                                   << QStringList{"You have not entered Instrument Descriptor"} << 0;
+    QTest::newRow("error") << int(0xBFFF0011) << QStringList{tcpip("127.43.5.9")} << tryAgainThenDemo
+                           << QStringList{unavailable + "ffffffffbfff0011", startText} << 0;
+    QTest::newRow("warning") << int(0x3FFF0085) << QStringList{tcpip("127.43.5.9")} << tryAgainThenDemo
+                             << QStringList{unavailable + "3fff0085", startText} << 1;
 }
 
-void tst_connectStartup::unavailableModule()
+void tst_connectStartup::enteredAddress()
 {
     QFETCH(int, status);
-    QFETCH(QString, error);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, texts);
     QFETCH(int, closedSessions);
     fakePersonality spc;
     spc.initStatuses = {status};
-    scriptedBoxes boxes({EnterAddress, TryAgain, Demo});
-    int addressShown = 0;
-    enterInAddressDialogs({tcpip("127.43.5.9")}, &addressShown);
-    ts2900fp_AppSPC panel(&spc, false);
-    QCOMPARE(addressShown, 1);
-    QCOMPARE(boxes.texts(),
-             (QStringList{startText,
-                          "Selected Korvan 4720 Module is unavailable.\nError: 0x" + error,
-                          startText}));
-    QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
-    QVERIFY(panel.demoMode());
-    QCOMPARE(panel.session(), ViSession(0));
-    // A session a warning opened is not used and must not stay open.
-    QCOMPARE(spc.closed.size(), closedSessions);
-}
-
-void tst_connectStartup::emptyAddressWarns()
-{
-    fakePersonality spc;
-    scriptedBoxes boxes({EnterAddress, QMessageBox::Ok});
+    scriptedBoxes boxes(answers);
     int shown = 0;
-    enterInAddressDialogs({QString(), tcpip("127.43.5.2")}, &shown);
+    enterInAddressDialogs(entries, &shown);
     ts2900fp_AppSPC panel(&spc, false);
-    QCOMPARE(shown, 2);
-    QCOMPARE(boxes.texts(),
-             (QStringList{startText, "You have not entered Instrument Descriptor"}));
-    QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.2")});
-    QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.2"));
+    QCOMPARE(shown, entries.size());
+    QCOMPARE(boxes.texts(), QStringList{startText} + texts);
+    if (status != 0)
+        QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
+    QCOMPARE(spc.initDescriptors, QStringList{entries.last()});
+    QCOMPARE(panel.demoMode(), status != 0);
+    QCOMPARE(panel.session() == 0, status != 0);
+    const QString host = status ? "192.168.2.60" : "127.43.5.2";
+    QCOMPARE(panel.windowTitle(), "Korvan 4720 Soft Front Panel: " + host);
+    QCOMPARE(spc.closed.size(), closedSessions);
 }
 
 // A driver that reports success without a session: the panel base opens the module once
@@ -209,22 +216,6 @@ void tst_connectStartup::fallbackOpen()
     QCOMPARE(boxes.texts().mid(1), reports);
     QCOMPARE(panel.session(), ViSession(status < 0 ? 0 : spc.nextSession - 1));
     QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: 127.43.5.1"));
-}
-
-void tst_connectStartup::viewerMode()
-{
-    fakePersonality spc;
-    scriptedBoxes boxes({});
-    {
-        ts2900fp_AppSPC panel(&spc, true);
-        QVERIFY(boxes.seen.isEmpty());
-        QVERIFY(panel.demoMode());
-        QCOMPARE(panel.windowTitle(), QString("Korvan 4720 Soft Front Panel: "));
-        QVERIFY(!panel.aboutButton()->isEnabled());
-        QCOMPARE(panel.activeLed()->value(), 0);
-    }
-    QVERIFY(spc.initDescriptors.isEmpty());
-    QVERIFY(spc.closed.isEmpty());
 }
 
 void tst_connectStartup::cancelEndsTheProcess_data()
