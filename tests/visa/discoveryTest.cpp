@@ -10,7 +10,6 @@ class DiscoveryTest : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanupTestCase();
     void listsVariableAndFile();
     void findFailures();
     void registerAndUnregister();
@@ -19,7 +18,7 @@ private slots:
 private:
     static QStringList find(const char *expression, ViStatus *status);
     void writeFile(const QByteArray &text);
-    static QByteArray readFile();
+    QByteArray readFile() const;
 
     QTemporaryDir configDir_;
 };
@@ -34,11 +33,6 @@ void DiscoveryTest::init()
 {
     qputenv("TSVISA_RESOURCES", "");
     QFile::remove(configDir_.path() + "/tsvisa/resources.conf");
-}
-
-void DiscoveryTest::cleanupTestCase()
-{
-    qunsetenv("TSVISA_RESOURCES");
 }
 
 QStringList DiscoveryTest::find(const char *expression, ViStatus *status)
@@ -72,9 +66,9 @@ void DiscoveryTest::writeFile(const QByteArray &text)
     file.write(text);
 }
 
-QByteArray DiscoveryTest::readFile()
+QByteArray DiscoveryTest::readFile() const
 {
-    QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tsvisa/resources.conf");
+    QFile file(configDir_.path() + "/tsvisa/resources.conf");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
