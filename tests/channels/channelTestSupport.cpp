@@ -2,8 +2,10 @@
 
 #include <QtTest>
 
+#include "singleChannelConfig.h"
 #include "ts4720.h"
 
+#include <QCheckBox>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -91,6 +93,12 @@ panelContext demoContext(int channelCount)
     c.demo = true;
     c.channelCount = channelCount;
     return c;
+}
+
+QString rowState(const singleChannelConfig *row)
+{
+    return QString("%1 %2 %3 %4|%5").arg(int(row->chEnabled->isChecked())).arg(int(row->OTDenabled->isChecked()))
+        .arg(row->checkedType()).arg(row->thMin->text(), row->thMax->text());
 }
 
 const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";

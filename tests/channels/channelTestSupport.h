@@ -28,6 +28,8 @@ private:
     messageBoxes::ScopedHandler handler;
 };
 
+class singleChannelConfig;
+
 class simulatedInstrument {
 public:
     // subType "AA", "AB" or "AC"; address a loopback address such as "127.45.1.1"; trace:
@@ -48,6 +50,8 @@ void typeInto(QLineEdit *edit, const QString &text);
 // The numbers of a comma-separated instrument reply.
 QList<double> numbers(const QString &reply);
 panelContext demoContext(int channelCount);
+// A row as "enabled otd type min|max", e.g. "1 0 2 -5.00 °C|", to compare whole rows at once.
+QString rowState(const singleChannelConfig *row);
 // Runs action with standard output going to a file; returns what was written there, by line.
 QStringList capturedStdout(const std::function<void()> &action);
 

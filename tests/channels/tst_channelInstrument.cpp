@@ -25,10 +25,8 @@ private slots:
     void thresholdsReachInstrument();
     void typesFromHeaderAndUserTypes();
     void connectionStatus();
-    void saveFailures_data();
-    void saveFailures();
-    void refreshFailures_data();
-    void refreshFailures();
+    void failures_data();
+    void failures();
     void rowWithoutTypeKeepsInstrumentType();
     void screenshots_data();
     void screenshots();
@@ -122,101 +120,71 @@ void tst_channelInstrument::connectionStatus()
     QVERIFY(boxes.boxes.isEmpty());
 }
 
-void tst_channelInstrument::saveFailures_data()
+void tst_channelInstrument::failures_data()
 {
+    QTest::addColumn<bool>("save");
     QTest::addColumn<QString>("hook");
     QTest::addColumn<QString>("callText");
-    QTest::newRow("state") << "SIM:FAIL \"CHAN:STAT\",-200,1"
-                           << "ts4720_setChannelState(vi, i+1, cfg[i]->chEnabled->isChecked())";
-    QTest::newRow("config") << "SIM:FAIL \"CHAN:CONF\",-200,1"
-                            << "ts4720_setChannelConfig(vi, i+1, (ViChar*)tc_type_name[cid], "
-                               "cfg[i]->OTDenabled->isChecked())";
-    QTest::newRow("alerts") << "SIM:FAIL \"CHAN:ALER\",-200,1"
-                            << "ts4720_setAlertConfig(vi, i+1, !cfg[i]->thMin->text().isEmpty(), min, "
-                               "!cfg[i]->thMax->text().isEmpty(), max)";
-    QTest::newRow("scan") << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
+    QTest::newRow("save state") << true << "SIM:FAIL \"CHAN:STAT\",-200,1"
+                                << "ts4720_setChannelState(vi, i+1, cfg[i]->chEnabled->isChecked())";
+    QTest::newRow("save config") << true << "SIM:FAIL \"CHAN:CONF\",-200,1"
+                                 << "ts4720_setChannelConfig(vi, i+1, (ViChar*)tc_type_name[cid], "
+                                    "cfg[i]->OTDenabled->isChecked())";
+    QTest::newRow("save alerts") << true << "SIM:FAIL \"CHAN:ALER\",-200,1"
+                                 << "ts4720_setAlertConfig(vi, i+1, !cfg[i]->thMin->text().isEmpty(), min, "
+                                    "!cfg[i]->thMax->text().isEmpty(), max)";
+    QTest::newRow("save scan") << true << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
     // A warning: the call did its work, the user sees the warning report instead.
-    QTest::newRow("config warning") << "SIM:FAIL \"CHAN:CONF\",100,1" << "Warning:";
+    QTest::newRow("save config warning") << true << "SIM:FAIL \"CHAN:CONF\",100,1" << "Warning:";
+    QTest::newRow("refresh state") << false << "SIM:FAIL \"CHAN:STAT?\",-200,1" << "ts4720_getChannelState(vi, i+1, &ena)";
+    QTest::newRow("refresh config") << false << "SIM:FAIL \"CHAN:CONF?\",-200,1"
+                                    << "ts4720_getChannelConfig(vi, i+1, thermType, &otd)";
+    QTest::newRow("refresh alerts") << false << "SIM:FAIL \"CHAN:ALER?\",-200,1"
+                                    << "ts4720_getAlertConfig(vi, i+1, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal)";
+    QTest::newRow("refresh scan") << false << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
 }
 
-void tst_channelInstrument::saveFailures()
+// The first call of a kind fails: its own report, and every other call still goes through.
+void tst_channelInstrument::failures()
 {
+    QFETCH(bool, save);
     QFETCH(QString, hook);
     QFETCH(QString, callText);
     boxRecorder boxes;
+    for (int ch = 1; ch <= (save ? 0 : 2); ++ch)   // read by Refresh
+        sim->command(QString("CHAN:STAT %1,1;:CHAN:CONF %1,\"T\",1;:CHAN:ALER %1,1,-5,0,0").arg(ch));
     channelConfiguration_settings page(sim->context(16));
-    page.doRefresh();
+    // What the rows show before: sent by Save, or kept where a read fails.
     for (singleChannelConfig *row : page.cfg) {
-        row->chEnabled->setChecked(true);
-        row->OTDenabled->setChecked(true);
-        row->typeButtons[5]->setChecked(true);
-        row->thMax->setText("30");
+        row->chEnabled->setChecked(save);
+        row->OTDenabled->setChecked(save);
+        row->typeButtons[save ? 5 : 4]->setChecked(true);
+        row->thMax->setText(save ? "30" : "99");
     }
-    QVERIFY(boxes.boxes.isEmpty());
     sim->command(hook);
-    page.doSave();
+    save ? page.doSave() : page.doRefresh();
 
     const bool warning = callText == "Warning:";
     const QStringList reports = boxes.texts(warning ? messageBoxes::Kind::Warning : messageBoxes::Kind::Critical);
     QCOMPARE(boxes.boxes.size(), 1);
-    QCOMPARE(reports.size(), 1);
-    QVERIFY2(reports[0].startsWith(warning ? QString("Warning: [") : callText + " failed due to ["),
-             qPrintable(reports[0]));
-    // The failing call was the first of its kind: every other call still reached the instrument.
+    QVERIFY2(reports.size() == 1 && reports[0].startsWith(warning ? QString("Warning: [") : callText + " failed due to ["),
+             qPrintable(boxes.boxes[0].text));
     const bool stateFailed = !warning && hook.contains("STAT"), configFailed = !warning && hook.contains("CONF"),
                alertFailed = !warning && hook.contains("ALER");
-    for (int ch : {1, 2, 16}) {
-        const bool first = ch == 1;
-        QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString(first && stateFailed ? "0" : "1"));
-        QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString(first && configFailed ? "\"J\",0" : "\"S\",1"));
-        QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))).mid(2), first && alertFailed ? QList<double>({0, 0}) : QList<double>({1, 30}));
-    }
     QCOMPARE(page.cfg[1]->connectionStatus->text(), hook.contains("SCAN") ? unknownText : connectedText);
-}
-
-void tst_channelInstrument::refreshFailures_data()
-{
-    QTest::addColumn<QString>("hook");
-    QTest::addColumn<QString>("callText");
-    QTest::newRow("state") << "SIM:FAIL \"CHAN:STAT?\",-200,1" << "ts4720_getChannelState(vi, i+1, &ena)";
-    QTest::newRow("config") << "SIM:FAIL \"CHAN:CONF?\",-200,1"
-                            << "ts4720_getChannelConfig(vi, i+1, thermType, &otd)";
-    QTest::newRow("alerts") << "SIM:FAIL \"CHAN:ALER?\",-200,1"
-                            << "ts4720_getAlertConfig(vi, i+1, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal)";
-    QTest::newRow("scan") << "SIM:FAIL \"MEAS:SCAN?\",-300,1" << "ts4720_acquireScan(vi, scan)";
-}
-
-void tst_channelInstrument::refreshFailures()
-{
-    QFETCH(QString, hook);
-    QFETCH(QString, callText);
-    boxRecorder boxes;
-    for (int ch : {1, 2})
-        sim->command(QString("CHAN:STAT %1,1;:CHAN:CONF %1,\"T\",1;:CHAN:ALER %1,1,-5,0,0").arg(ch));
-    channelConfiguration_settings page(sim->context(16));
-    // What the rows showed before; a failed read leaves its own fields like this.
-    for (singleChannelConfig *row : page.cfg) {
-        row->typeButtons[4]->setChecked(true);
-        row->thMax->setText("99");
+    if (save) {
+        for (int ch : {1, 2, 16}) {
+            const bool first = ch == 1;
+            QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString(first && stateFailed ? "0" : "1"));
+            QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString(first && configFailed ? "\"J\",0" : "\"S\",1"));
+            QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))).mid(2),
+                     first && alertFailed ? QList<double>({0, 0}) : QList<double>({1, 30}));
+        }
+        return;
     }
-    sim->command(hook);
-    page.doRefresh();
-
-    const QStringList errors = boxes.texts(messageBoxes::Kind::Critical);
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors[0].startsWith(callText + " failed due to ["), qPrintable(errors[0]));
-    singleChannelConfig *first = page.cfg[0];
-    const bool stateFailed = hook.contains("STAT"), configFailed = hook.contains("CONF"), alertFailed = hook.contains("ALER");
-    QCOMPARE(first->chEnabled->isChecked(), !stateFailed);
-    QCOMPARE(first->checkedType(), configFailed ? 4 : 2);
-    QCOMPARE(first->OTDenabled->isChecked(), !configFailed);
-    QCOMPARE(first->thMin->text(), alertFailed ? QString() : QString::fromUtf8("-5.00 °C"));
-    QCOMPARE(first->thMax->text(), alertFailed ? QString::fromUtf8("99.00 °C") : QString());
-    // The next row was read in full.
-    QVERIFY(page.cfg[1]->chEnabled->isChecked());
-    QCOMPARE(page.cfg[1]->checkedType(), 2);
-    QCOMPARE(page.cfg[1]->thMin->text(), QString::fromUtf8("-5.00 °C"));
-    QCOMPARE(page.cfg[1]->connectionStatus->text(), hook.contains("SCAN") ? unknownText : connectedText);
+    QCOMPARE(rowState(page.cfg[0]), QString::fromUtf8("%1 %2 %3 %4").arg(int(!stateFailed)).arg(int(!configFailed))
+                                        .arg(configFailed ? 4 : 2).arg(alertFailed ? "|99.00 °C" : "-5.00 °C|"));
+    QCOMPARE(rowState(page.cfg[1]), QString::fromUtf8("1 1 2 -5.00 °C|"));   // the next row was read in full
     QCOMPARE(page.cfg[2]->connectionStatus->text(), dashText);
 }
 

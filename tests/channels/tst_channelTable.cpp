@@ -104,9 +104,7 @@ void tst_channelTable::demoSaveAndRefresh()
         page.doRefresh();
         QCOMPARE(page.cfg.size(), 32);
         for (singleChannelConfig *row : page.cfg) {
-            QVERIFY(!row->chEnabled->isChecked() && !row->OTDenabled->isChecked());
-            QCOMPARE(row->checkedType(), 0);
-            QVERIFY(row->thMin->text().isEmpty() && row->thMax->text().isEmpty());
+            QCOMPARE(rowState(row), QString("0 0 0 |"));
             QCOMPARE(row->connectionStatus->text(), dashText);
         }
         QCOMPARE(page.header->enableAllChannels->text(), QString("Enable All"));
@@ -128,13 +126,11 @@ void tst_channelTable::demoSaveAndRefresh()
 
     channelConfiguration_settings page(demoContext(32));
     page.doRefresh();
-    QVERIFY(page.cfg[0]->chEnabled->isChecked());
-    QVERIFY(page.cfg[1]->OTDenabled->isChecked());
-    QCOMPARE(page.cfg[2]->checkedType(), 8);
-    QCOMPARE(page.cfg[31]->checkedType(), 7);
-    QCOMPARE(page.cfg[0]->thMin->text(), QString::fromUtf8("25.00 °C"));
-    QCOMPARE(page.cfg[3]->thMax->text(), QString::fromUtf8("-3.46 °C"));
-    QVERIFY(page.cfg[3]->thMin->text().isEmpty());
+    QCOMPARE(rowState(page.cfg[0]), QString::fromUtf8("1 0 0 25.00 °C|"));
+    QCOMPARE(rowState(page.cfg[1]), QString("0 1 0 |"));
+    QCOMPARE(rowState(page.cfg[2]), QString("0 0 8 |"));
+    QCOMPARE(rowState(page.cfg[3]), QString::fromUtf8("0 0 0 |-3.46 °C"));
+    QCOMPARE(rowState(page.cfg[31]), QString("0 0 7 |"));
     QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
     QVERIFY(boxes.boxes.isEmpty());
 }
@@ -179,16 +175,11 @@ void tst_channelTable::viewerShowsFileChannels()
     page->cfg[0]->thMin->setText("5");
     page->cfg[4]->typeButtons[2]->setChecked(true);
     page->doRefresh();
-    QVERIFY(page->cfg[0]->chEnabled->isChecked());
-    QCOMPARE(page->cfg[0]->checkedType(), 1);
-    QVERIFY(!page->cfg[0]->OTDenabled->isChecked());
-    QVERIFY(page->cfg[2]->chEnabled->isChecked());
-    QVERIFY(page->cfg[2]->OTDenabled->isChecked());
-    QCOMPARE(page->cfg[2]->checkedType(), 0);
+    QCOMPARE(rowState(page->cfg[0]), QString("1 0 1 |"));
     QVERIFY(!page->cfg[1]->chEnabled->isChecked());
+    QCOMPARE(rowState(page->cfg[2]), QString("1 1 0 |"));
     // "User 2" is cut at its blank by the file reader; no type matches, the row keeps its own.
-    QVERIFY(page->cfg[4]->chEnabled->isChecked());
-    QCOMPARE(page->cfg[4]->checkedType(), 2);
+    QCOMPARE(rowState(page->cfg[4]), QString("1 0 2 |"));
     for (singleChannelConfig *row : page->cfg) {
         QVERIFY(row->thMin->text().isEmpty());
         QCOMPARE(row->connectionStatus->text(), QString("-"));
