@@ -35,7 +35,6 @@ private slots:
     void fileListIntoASizedBuffer();
     void failedFileList();
     void download();
-    void downloadFailures();
     void deleteFile();
 };
 
@@ -129,39 +128,33 @@ void tst_driverStorage::download()
     QVERIFY(!name.isEmpty());
     QTemporaryDir dir;
     const QString path = dir.filePath("copy.csv");
-    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, name.toLatin1().constData(),
-                                 path.toLatin1().constData()), VI_SUCCESS);
+    QCOMPARE(ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, qPrintable(name), qPrintable(path)), VI_SUCCESS);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray expected = blockBytes(m_rig->instrument->command("MMEM:DATA? 1,\"" + name.toStdString() + "\""));
     QVERIFY(!expected.isEmpty());
     QCOMPARE(file.readAll(), expected);
-}
-
-void tst_driverStorage::downloadFailures()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing.csv");
-    ViStatus status = ts4720_downloadFile(m_vi, ts4720_STORAGE_HD, "NO_SUCH_FILE.csv", path.toLatin1().constData());
-    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
-    QVERIFY(statusText(m_vi, status).find("-256") != std::string::npos);
-    QVERIFY(!QFile::exists(path));
-
-    const QString name = fileOn(fileList(), "HD");
-    const QString unwritable = dir.filePath("no/such/folder/file.csv");
-    status = ts4720_downloadFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData(),
-                                 unwritable.toLatin1().constData());
+    // Into a folder that does not exist.
+    ViStatus status = ts4720_downloadFile(m_vi, ts4720_STORAGE_RAM, qPrintable(name),
+                                          qPrintable(dir.filePath("no/such/folder/file.csv")));
     QCOMPARE(status, TS4720_ERROR_FILE_IO);
     QVERIFY(!statusText(m_vi, status).empty());
 }
 
+// Deleted once; then neither downloadable (and no file is left behind) nor deletable.
 void tst_driverStorage::deleteFile()
 {
     const QString name = fileOn(fileList(), "HD");
     QVERIFY(!name.isEmpty());
-    QCOMPARE(ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData()), VI_SUCCESS);
+    QCOMPARE(ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, qPrintable(name)), VI_SUCCESS);
     QCOMPARE(fileOn(fileList(), "HD"), QString());
-    ViStatus status = ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, name.toLatin1().constData());
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing.csv");
+    ViStatus status = ts4720_downloadFile(m_vi, ts4720_STORAGE_HD, qPrintable(name), qPrintable(path));
+    QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
+    QVERIFY(statusText(m_vi, status).find("-256") != std::string::npos);
+    QVERIFY(!QFile::exists(path));
+    status = ts4720_deleteFile(m_vi, ts4720_STORAGE_HD, qPrintable(name));
     QCOMPARE(status, TS4720_ERROR_INSTRUMENT);
     QVERIFY(statusText(m_vi, status).find("-256") != std::string::npos);
 }
