@@ -31,4 +31,20 @@ void SessionCall::unlock()
         m_guard.unlock();
 }
 
+ViStatus sessionCommand(ViSession vi, const std::string &message)
+{
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    return call->command(message);
+}
+
+ViStatus sessionQuery(ViSession vi, const std::string &message, std::string *unit)
+{
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    return call->queryOne(message, unit);
+}
+
 } // namespace ts4720

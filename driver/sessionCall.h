@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
 
 namespace ts4720 {
 
@@ -28,6 +29,11 @@ private:
     std::unique_lock<std::mutex> m_guard;
     ViStatus m_status = 0;
 };
+
+// One command, or one ASCII query with its reply unit, opened as every call is (above):
+// the opening of most driver functions in one place.
+ViStatus sessionCommand(ViSession vi, const std::string &message);
+ViStatus sessionQuery(ViSession vi, const std::string &message, std::string *unit);
 
 } // namespace ts4720
 

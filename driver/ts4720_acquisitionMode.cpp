@@ -21,11 +21,8 @@ ViStatus queryTime(ViSession vi, const char *message, ViUInt32 *seconds, ViUInt3
 {
     if (seconds == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne(message, &unit);
+    ViStatus status = sessionQuery(vi, message, &unit);
     if (status < 0)
         return status;
     std::vector<std::string> f = scpi::split(unit, ',');
@@ -59,11 +56,8 @@ ViStatus ts4720_getAcquisitionMode(ViSession vi, ViInt16 *clockSource, ViReal64 
                                    ViInt32 *numberOfScans, ViInt16 *startMode, ViInt16 *stop,
                                    ViBoolean *timestamps)
 {
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne("ACQ:MODE?", &unit);
+    ViStatus status = sessionQuery(vi, "ACQ:MODE?", &unit);
     if (status < 0)
         return status;
     ModeFields m;
@@ -85,12 +79,9 @@ ViStatus ts4720_setAcquisitionMode(ViSession vi, ViInt16 clockSource, ViReal64 s
     if (!inRange(clockSource, 0, 3) || !std::isfinite(scanRate) || scanRate <= 0.0
         || numberOfScans < 0 || !inRange(startMode, 0, 3) || !inRange(stop, 0, 2))
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("ACQ:MODE " + std::to_string(clockSource) + "," + scpi::number(scanRate)
-                         + "," + std::to_string(numberOfScans) + "," + std::to_string(startMode)
-                         + "," + std::to_string(stop) + (timestamps ? ",1" : ",0"));
+    return sessionCommand(vi, "ACQ:MODE " + std::to_string(clockSource) + "," + scpi::number(scanRate)
+                              + "," + std::to_string(numberOfScans) + "," + std::to_string(startMode)
+                              + "," + std::to_string(stop) + (timestamps ? ",1" : ",0"));
 }
 
 ViStatus ts4720_checkAcquisition(ViSession vi, ViInt16 *state, ViInt32 *backlog)
@@ -124,8 +115,5 @@ ViStatus ts4720_setPTPAlarm(ViSession vi, ViUInt32 seconds, ViUInt32 nanoseconds
 {
     if (nanoseconds > 999999999u)
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("PTP:ALAR " + std::to_string(seconds) + "," + std::to_string(nanoseconds));
+    return sessionCommand(vi, "PTP:ALAR " + std::to_string(seconds) + "," + std::to_string(nanoseconds));
 }

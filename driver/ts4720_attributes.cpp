@@ -69,11 +69,8 @@ ViStatus ts4720_getAttribute(ViSession vi, ViAttr attribute, void *value)
         return TS4720_ERROR_INV_ATTRIBUTE;
     if (value == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne("ATTR? " + std::to_string(attribute), &unit);
+    ViStatus status = sessionQuery(vi, "ATTR? " + std::to_string(attribute), &unit);
     if (status < 0)
         return status;
     ViStatus stored = storeValue(kind, unit, value);
@@ -89,8 +86,5 @@ ViStatus ts4720_setAttribute(ViSession vi, ViAttr attribute, ViInt32 value)
         return TS4720_ERROR_ATTR_READ_ONLY;
     if (!validValue(attribute, value))
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("ATTR " + std::to_string(attribute) + "," + std::to_string(value));
+    return sessionCommand(vi, "ATTR " + std::to_string(attribute) + "," + std::to_string(value));
 }

@@ -21,11 +21,11 @@ bool toFlag(const std::string &text, ViBoolean *flag)
 }
 
 // Runs a channel query and splits its reply into `fields` values.
-ViStatus channelQuery(SessionCall &call, const std::string &message, size_t fields,
+ViStatus channelQuery(ViSession vi, const std::string &message, size_t fields,
                       std::vector<std::string> *values)
 {
     std::string unit;
-    ViStatus status = call->queryOne(message, &unit);
+    ViStatus status = sessionQuery(vi, message, &unit);
     if (status < 0)
         return status;
     *values = scpi::split(unit, ',');
@@ -39,11 +39,8 @@ ViStatus ts4720_getChannelState(ViSession vi, ViInt16 channel, ViBoolean *enable
         return TS4720_ERROR_INV_CHANNEL;
     if (enabled == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne("CHAN:STAT? " + std::to_string(channel), &unit);
+    ViStatus status = sessionQuery(vi, "CHAN:STAT? " + std::to_string(channel), &unit);
     if (status >= 0 && !toFlag(unit, enabled))
         return TS4720_ERROR_BAD_RESPONSE;
     return status;
@@ -53,10 +50,7 @@ ViStatus ts4720_setChannelState(ViSession vi, ViInt16 channel, ViBoolean enabled
 {
     if (!validChannel(channel))
         return TS4720_ERROR_INV_CHANNEL;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("CHAN:STAT " + std::to_string(channel) + (enabled ? ",1" : ",0"));
+    return sessionCommand(vi, "CHAN:STAT " + std::to_string(channel) + (enabled ? ",1" : ",0"));
 }
 
 ViStatus ts4720_getChannelConfig(ViSession vi, ViInt16 channel, ViChar typeName[], ViBoolean *otd)
@@ -65,11 +59,8 @@ ViStatus ts4720_getChannelConfig(ViSession vi, ViInt16 channel, ViChar typeName[
         return TS4720_ERROR_INV_CHANNEL;
     if (typeName == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::vector<std::string> fields;
-    ViStatus status = channelQuery(call, "CHAN:CONF? " + std::to_string(channel), 2, &fields);
+    ViStatus status = channelQuery(vi, "CHAN:CONF? " + std::to_string(channel), 2, &fields);
     if (status < 0)
         return status;
     std::string name;
@@ -88,11 +79,8 @@ ViStatus ts4720_setChannelConfig(ViSession vi, ViInt16 channel, ViConstString ty
         return TS4720_ERROR_INV_CHANNEL;
     if (!validChannelType(typeName))
         return TS4720_ERROR_INV_TYPE_NAME;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("CHAN:CONF " + std::to_string(channel) + ",\"" + typeName + "\","
-                         + (otd ? "1" : "0"));
+    return sessionCommand(vi, "CHAN:CONF " + std::to_string(channel) + ",\"" + typeName + "\","
+                              + (otd ? "1" : "0"));
 }
 
 ViStatus ts4720_getAlertConfig(ViSession vi, ViInt16 channel, ViBoolean *minOn, ViReal64 *min,
@@ -102,11 +90,8 @@ ViStatus ts4720_getAlertConfig(ViSession vi, ViInt16 channel, ViBoolean *minOn, 
         return TS4720_ERROR_INV_CHANNEL;
     if (minOn == nullptr || min == nullptr || maxOn == nullptr || max == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::vector<std::string> f;
-    ViStatus status = channelQuery(call, "CHAN:ALER? " + std::to_string(channel), 4, &f);
+    ViStatus status = channelQuery(vi, "CHAN:ALER? " + std::to_string(channel), 4, &f);
     if (status < 0)
         return status;
     ViBoolean lowOn, highOn;
@@ -128,11 +113,8 @@ ViStatus ts4720_setAlertConfig(ViSession vi, ViInt16 channel, ViBoolean minOn, V
         return TS4720_ERROR_INV_CHANNEL;
     if (!std::isfinite(min) || !std::isfinite(max))
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("CHAN:ALER " + std::to_string(channel) + (minOn ? ",1," : ",0,")
-                         + scpi::number(min) + (maxOn ? ",1," : ",0,") + scpi::number(max));
+    return sessionCommand(vi, "CHAN:ALER " + std::to_string(channel) + (minOn ? ",1," : ",0,")
+                              + scpi::number(min) + (maxOn ? ",1," : ",0,") + scpi::number(max));
 }
 
 ViStatus ts4720_getCustomThermConfig(ViSession vi, ViConstString typeName, ViReal64 coefficients[],
@@ -142,11 +124,8 @@ ViStatus ts4720_getCustomThermConfig(ViSession vi, ViConstString typeName, ViRea
         return TS4720_ERROR_INV_TYPE_NAME;
     if (coefficients == nullptr || count == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne(std::string("THER:CUST? \"") + typeName + "\"", &unit);
+    ViStatus status = sessionQuery(vi, std::string("THER:CUST? \"") + typeName + "\"", &unit);
     if (status < 0)
         return status;
     std::vector<std::string> fields = scpi::split(unit, ',');
@@ -180,10 +159,7 @@ ViStatus ts4720_setCustomThermConfig(ViSession vi, ViConstString typeName,
             return TS4720_ERROR_INV_PARAMETER;
         message += "," + scpi::number(coefficients[i]);
     }
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command(message);
+    return sessionCommand(vi, message);
 }
 
 ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[])

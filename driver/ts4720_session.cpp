@@ -39,10 +39,7 @@ ViStatus openSession(DriverSession &session, ViConstRsrc resourceName, ViBoolean
 
 ViStatus simpleCommand(ViSession vi, const std::string &message)
 {
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command(message);
+    return sessionCommand(vi, message);
 }
 } // namespace
 

@@ -62,11 +62,8 @@ ViStatus ts4720_getStorageInfo(ViSession vi, ViInt16 location, ViChar info[], Vi
         return TS4720_ERROR_INV_PARAMETER;
     if (totalKB == nullptr || freeKB == nullptr)
         return TS4720_ERROR_NULL_POINTER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne("MMEM:INFO? " + std::to_string(location), &unit);
+    ViStatus status = sessionQuery(vi, "MMEM:INFO? " + std::to_string(location), &unit);
     if (status < 0)
         return status;
     std::vector<std::string> fields = scpi::split(unit, ',');
@@ -109,10 +106,7 @@ ViStatus ts4720_deleteFile(ViSession vi, ViInt16 location, ViConstString fileNam
     std::string argument;
     if (!validLocation(location) || !fileArgument(location, fileName, &argument))
         return TS4720_ERROR_INV_PARAMETER;
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command("MMEM:DEL " + argument);
+    return sessionCommand(vi, "MMEM:DEL " + argument);
 }
 
 ViStatus ts4720_downloadFile(ViSession vi, ViInt16 location, ViConstString fileName,

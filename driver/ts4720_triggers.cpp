@@ -11,11 +11,8 @@ namespace {
 ViStatus queryNumber(ViSession vi, const std::string &message, long long low, long long high,
                      ViInt16 *value)
 {
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
     std::string unit;
-    ViStatus status = call->queryOne(message, &unit);
+    ViStatus status = sessionQuery(vi, message, &unit);
     if (status < 0)
         return status;
     long long number = 0;
@@ -23,14 +20,6 @@ ViStatus queryNumber(ViSession vi, const std::string &message, long long low, lo
         return TS4720_ERROR_BAD_RESPONSE;
     *value = static_cast<ViInt16>(number);
     return status;
-}
-
-ViStatus sendCommand(ViSession vi, const std::string &message)
-{
-    SessionCall call(vi);
-    if (call.status() != 0)
-        return call.status();
-    return call->command(message);
 }
 
 bool validOutput(ViInt16 output)
@@ -57,7 +46,7 @@ ViStatus ts4720_configureOutputTrigger(ViSession vi, ViInt16 output, ViInt16 fun
 {
     if (!validOutput(output) || function < 0 || function > 4)
         return TS4720_ERROR_INV_PARAMETER;
-    return sendCommand(vi, "TRIG:OUTP:FUNC " + std::to_string(output) + "," + std::to_string(function));
+    return sessionCommand(vi, "TRIG:OUTP:FUNC " + std::to_string(output) + "," + std::to_string(function));
 }
 
 ViStatus ts4720_getRPTrigger(ViSession vi, ViInt16 line, ViInt16 *activeState)
@@ -73,5 +62,5 @@ ViStatus ts4720_configureRPTrigger(ViSession vi, ViInt16 line, ViInt16 activeSta
 {
     if (!validLine(line) || activeState < 0 || activeState > 1)
         return TS4720_ERROR_INV_PARAMETER;
-    return sendCommand(vi, "TRIG:LINE:STAT " + std::to_string(line) + "," + std::to_string(activeState));
+    return sessionCommand(vi, "TRIG:LINE:STAT " + std::to_string(line) + "," + std::to_string(activeState));
 }
