@@ -142,9 +142,12 @@ ViStatus viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrValue)
     return session->setAttribute(attrName, attrValue);
 }
 
-ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViUInt32 *retCnt)
+namespace {
+// viWrite and viRead: the same checks and count reporting around the session's transfer.
+template <typename Buffer, typename Transfer>
+ViStatus transfer(ViSession vi, Buffer buf, ViUInt32 cnt, ViUInt32 *retCnt, Transfer run)
 {
-    ViUInt32 written = 0;
+    ViUInt32 done = 0;
     if (retCnt)
         *retCnt = 0;
     const auto session = ObjectTable::instance().session(vi);
@@ -152,26 +155,25 @@ ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViUInt32 *retCnt)
         return wrongObject(vi);
     if (!buf && cnt > 0)
         return VI_ERROR_USER_BUF;
-    const ViStatus status = session->write(buf, cnt, &written);
+    const ViStatus status = run(*session, buf, cnt, &done);
     if (retCnt)
-        *retCnt = written;
+        *retCnt = done;
     return status;
+}
+} // namespace
+
+ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViUInt32 *retCnt)
+{
+    return transfer(vi, buf, cnt, retCnt, [](auto &session, ViConstBuf b, ViUInt32 n, ViUInt32 *d) {
+        return session.write(b, n, d);
+    });
 }
 
 ViStatus viRead(ViSession vi, ViBuf buf, ViUInt32 cnt, ViUInt32 *retCnt)
 {
-    ViUInt32 received = 0;
-    if (retCnt)
-        *retCnt = 0;
-    const auto session = ObjectTable::instance().session(vi);
-    if (!session)
-        return wrongObject(vi);
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    const ViStatus status = session->read(buf, cnt, &received);
-    if (retCnt)
-        *retCnt = received;
-    return status;
+    return transfer(vi, buf, cnt, retCnt, [](auto &session, ViBuf b, ViUInt32 n, ViUInt32 *d) {
+        return session.read(b, n, d);
+    });
 }
 
 ViStatus viStatusDesc(ViObject vi, ViStatus status, ViChar desc[])
