@@ -23,6 +23,8 @@ const char *driverStatusText(ViStatus status)
         return "The acquisition was ended: the instrument's scan memory overflowed and scans were lost";
     case TS4720_ERROR_BUFFER_TOO_SMALL: return "The buffer is too small for the data";
     case TS4720_ERROR_FILE_IO: return "Cannot write the local file";
+    case TS4720_ERROR_CONNECTION_DOWN:
+        return "The connection to the instrument is down; the call was not sent";
     case TS4720_WARN_INSTRUMENT: return "The instrument reported a warning";
     default: return nullptr;
     }

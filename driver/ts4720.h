@@ -98,6 +98,9 @@ extern "C" {
 #define TS4720_ERROR_ACQ_OVERFLOW (TS4720_ERROR_OFFSET + 0x0DL)   /* instrument backlog overflowed */
 #define TS4720_ERROR_BUFFER_TOO_SMALL (TS4720_ERROR_OFFSET + 0x0EL)
 #define TS4720_ERROR_FILE_IO (TS4720_ERROR_OFFSET + 0x0FL)        /* local file of ts4720_downloadFile */
+/* The session's link failed on an earlier call and has not answered since: the call was
+ * not sent (see ts4720_isConnectionFailure of ts4720_ext.h). */
+#define TS4720_ERROR_CONNECTION_DOWN (TS4720_ERROR_OFFSET + 0x10L)
 #define TS4720_WARN_OFFSET 0x3FFA4000L
 #define TS4720_WARN_INSTRUMENT (TS4720_WARN_OFFSET + 0x01L)       /* the instrument reported a warning */
 

@@ -15,6 +15,11 @@ extern "C" {
 #define TS4720_DEFAULT_TIMEOUT_MS 5000
 ViStatus ts4720_setTimeout(ViSession vi, ViUInt32 milliseconds);
 
+/* VI_TRUE when the status says the link to the instrument failed (no answer within the
+ * timeout, connection refused or lost, or TS4720_ERROR_CONNECTION_DOWN), as opposed to a
+ * refusal by the instrument or by the driver's own argument checks. */
+ViBoolean ts4720_isConnectionFailure(ViStatus status);
+
 #ifdef __cplusplus
 }
 #endif

@@ -91,6 +91,20 @@ ViStatus ts4720_setTimeout(ViSession vi, ViUInt32 milliseconds)
     return call->link.setTimeout(milliseconds);
 }
 
+ViBoolean ts4720_isConnectionFailure(ViStatus status)
+{
+    switch (status) {
+    case VI_ERROR_TMO:
+    case VI_ERROR_CONN_LOST:
+    case VI_ERROR_RSRC_NFOUND:
+    case VI_ERROR_IO:
+    case TS4720_ERROR_CONNECTION_DOWN:
+        return VI_TRUE;
+    default:
+        return VI_FALSE;
+    }
+}
+
 static std::string instrumentEntryText(ViSession vi)
 {
     std::shared_ptr<DriverSession> session = SessionRegistry::instance().find(vi);
