@@ -15,16 +15,20 @@ struct namedChannel {
     int number;
 };
 
-// "Channel 3 [°C] TC:User 1 OTD enabled": detection flag and type name ("User", cut at a blank).
+// "Channel 3 [°C] TC:User 1 OTD enabled": detection flag and type name. The name runs to
+// the detection suffix or the end of the column, so "User 1" and "User 2" keep their number.
 void describeChannel(std::string_view token, loadedFileChannel &channel)
 {
     channel.present = 1;
-    channel.otd = token.find("OTD enabled") != std::string_view::npos ? 1 : 0;
+    const std::size_t otd = token.find("OTD enabled");
+    channel.otd = otd != std::string_view::npos ? 1 : 0;
     const std::size_t tc = token.find("TC:");
     if (tc == std::string_view::npos)
         return;
-    std::string_view type = token.substr(tc + 3, 31);
-    type = type.substr(0, std::min(type.find(' '), type.size()));
+    const std::size_t end = otd != std::string_view::npos && otd > tc ? otd : token.size();
+    std::string_view type = token.substr(tc + 3, end - (tc + 3));
+    while (!type.empty() && type.back() == ' ')
+        type.remove_suffix(1);
     copyCut(channel.type, sizeof channel.type, type.data(), type.size());
 }
 

@@ -178,8 +178,7 @@ void tst_channelTable::viewerShowsFileChannels()
     QCOMPARE(rowState(page->cfg[0]), QString("1 0 1 |"));
     QVERIFY(!page->cfg[1]->chEnabled->isChecked());
     QCOMPARE(rowState(page->cfg[2]), QString("1 1 0 |"));
-    // "User 2" is cut at its blank by the file reader; no type matches, the row keeps its own.
-    QCOMPARE(rowState(page->cfg[4]), QString("1 0 2 |"));
+    QCOMPARE(rowState(page->cfg[4]), QString("1 0 9 |"));
     for (singleChannelConfig *row : page->cfg) {
         QVERIFY(row->thMin->text().isEmpty());
         QCOMPARE(row->connectionStatus->text(), QString("-"));

@@ -106,8 +106,8 @@ void tst_dataFileReader::headerFields_data()
     QTest::newRow("model case") << withLine("KORVAN 4720-AC") << 0 << QByteArray("channels") << QByteArray("48");
     QTest::newRow("AD refused") << withLine("Korvan 4720-AD") << -1 << QByteArray("rows") << QByteArray("0");
     QTest::newRow("no suffix refused") << withLine("Korvan 4720-") << -1 << QByteArray("rows") << QByteArray("0");
-    QTest::newRow("User 1 reads as User") << tempFile("", channel(2, "User 1 OTD enabled") + channel(4, "User 2"), row) << 0
-                                          << QByteArray("present") << QByteArray("2:User:otd 4:User (2)");
+    QTest::newRow("User 1 and User 2 whole") << tempFile("", channel(2, "User 1 OTD enabled") + channel(4, "User 2"), row) << 0
+                                             << QByteArray("present") << QByteArray("2:User 1:otd 4:User 2 (2)");
     QTest::newRow("long type cut to 31") << tempFile("", channel(2, QByteArray(40, 't')), row) << 0
                                          << QByteArray("present") << "2:" + QByteArray(31, 't') + " (1)";
     QTest::newRow("channels 0 49 999999 ignored") << tempFile("", channel(0) + channel(2) + channel(49) + channel(999999) + "Channel x,", row)
