@@ -39,6 +39,8 @@ static int showCustom(QMessageBox &box, const Request &request)
         box.addButton(QMessageBox::Cancel);
     if (request.defaultCustom >= 0 && request.defaultCustom < buttons.size())
         box.setDefaultButton(qobject_cast<QPushButton *>(buttons[request.defaultCustom]));
+    if (request.escapeCustom >= 0 && request.escapeCustom < buttons.size())
+        box.setEscapeButton(buttons[request.escapeCustom]);
     box.exec();
     return buttons.indexOf(box.clickedButton());
 }
@@ -54,6 +56,8 @@ static int showReal(const Request &request)
     box.setStandardButtons(request.standardButtons);
     if (request.defaultStandard != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultStandard);
+    if (request.escapeStandard != QMessageBox::NoButton)
+        box.setEscapeButton(request.escapeStandard);
     const int answer = box.exec();
     // A box closed by Escape without an escape button answers NoButton.
     return box.clickedButton() ? box.standardButton(box.clickedButton()) : answer;
@@ -106,7 +110,7 @@ QMessageBox::StandardButton question(QWidget *parent, const QString &title, cons
 }
 
 int choose(QWidget *parent, const QString &title, const QString &text,
-           const QStringList &buttons, int defaultIndex)
+           const QStringList &buttons, int defaultIndex, int escapeIndex)
 {
     Request request;
     request.kind = Kind::Question;
@@ -115,6 +119,7 @@ int choose(QWidget *parent, const QString &title, const QString &text,
     request.text = text;
     request.customButtons = buttons;
     request.defaultCustom = defaultIndex;
+    request.escapeCustom = escapeIndex;
     return show(request);
 }
 

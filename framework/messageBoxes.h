@@ -26,10 +26,13 @@ struct Request {
     // Either standard buttons (the answer is a QMessageBox::StandardButton) ...
     QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton;
     QMessageBox::StandardButton defaultStandard = QMessageBox::NoButton;
+    // The button Escape presses; NoButton leaves it to the box (Escape may then do nothing).
+    QMessageBox::StandardButton escapeStandard = QMessageBox::NoButton;
     // ... or buttons with texts of their own (the answer is the index, -1 when the box
     // was closed without pressing one).
     QStringList customButtons;
     int defaultCustom = -1;
+    int escapeCustom = -1;      // index of the button Escape presses; -1: none
     bool customCancel = false;  // a standard Cancel button follows the custom ones; answer -1
     QIcon windowIcon;
 };
@@ -55,9 +58,9 @@ QMessageBox::StandardButton question(QWidget *parent, const QString &title, cons
                                      QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // A question with buttons of its own; returns the index of the pressed button, or -1
-// when the box was closed by its close button or Escape.
+// when the box was closed otherwise. Escape presses the button escapeIndex when it is one.
 int choose(QWidget *parent, const QString &title, const QString &text,
-           const QStringList &buttons, int defaultIndex = 0);
+           const QStringList &buttons, int defaultIndex = 0, int escapeIndex = -1);
 
 // Installs a handler for the lifetime of the guard and restores the real boxes after.
 class ScopedHandler {

@@ -10,10 +10,12 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 using messageBoxes::Kind;
@@ -46,6 +48,10 @@ int runErrorReportChild(int argc, char **argv)
         std::printf("BOX %s|%s\n", qPrintable(r.title), qPrintable(QString(r.text).replace('\n', "\\n")));
         return int(QMessageBox::Yes);
     });
+    addBeforeExit([] { std::printf("FIRST\n"); });
+    const int removed = addBeforeExit([] { std::printf("REMOVED\n"); });
+    addBeforeExit([] { std::printf("SECOND\n"); });
+    removeBeforeExit(removed);
     reportError(QStringLiteral("ts4720_reset(d_vi) failed due to [Timeout]"));
     std::printf("RETURNED\n");
     return 3;
@@ -58,7 +64,6 @@ class tst_ts2900fp_app : public QObject {
 private slots:
     void init() { ts2900fp_setModelText(QStringLiteral("4720")); }
     void cleanup() { messageBoxes::setHandler(messageBoxes::Handler()); }
-    void buttonColumnOrder();
     void startSingleStates();
     void startContStates();
     void userBreakReleasesBothButtons();
@@ -69,31 +74,11 @@ private slots:
     void closeAsks_data();
     void closeAsks();
     void errorReportNoReturns();
+    void keysOnRealBoxes_data();
+    void keysOnRealBoxes();
     void errorReportYesExits();
     void warningReport();
 };
-
-// Instrument panels insert their buttons at fixed indices after the first stretch.
-void tst_ts2900fp_app::buttonColumnOrder()
-{
-    ts2900fp_app frame;
-    QVBoxLayout *column = frame.buttonColumn();
-    QCOMPARE(column->count(), 16);
-    QVERIFY(column->itemAt(1)->spacerItem());
-    QCOMPARE(column->itemAt(2)->widget(), frame.autoscaleLabel());
-    QCOMPARE(column->itemAt(6)->widget(), frame.identButton());
-    QCOMPARE(column->itemAt(11)->widget(), frame.resetButton());
-    QCOMPARE(column->itemAt(13)->widget(), frame.helpButton());
-    QCOMPARE(column->itemAt(15)->widget(), frame.closeButton());
-    for (QWidget *hidden : {static_cast<QWidget *>(frame.autoscaleLabel()),
-                            static_cast<QWidget *>(frame.autoscaleButton()),
-                            static_cast<QWidget *>(frame.identLabel()),
-                            static_cast<QWidget *>(frame.identButton()),
-                            static_cast<QWidget *>(frame.startButton()),
-                            static_cast<QWidget *>(frame.startContButton())})
-        QVERIFY(hidden->isHidden());
-    QCOMPARE(frame.helpButton()->iconSize(), QSize(20, 17));
-}
 
 void tst_ts2900fp_app::startSingleStates()
 {
@@ -169,6 +154,7 @@ void tst_ts2900fp_app::toggleTexts()
     QCOMPARE(ident.count(), 1);
     QCOMPARE(ident.at(0).at(0).toBool(), true);
 
+    QVERIFY(frame.identButton()->isHidden() && frame.autoscaleButton()->isHidden() && frame.startButton()->isHidden());
     frame.showIdentify(true);
     QVERIFY(!frame.identLabel()->isHidden());
     QVERIFY(!frame.identButton()->isHidden());
@@ -259,6 +245,44 @@ void tst_ts2900fp_app::errorReportNoReturns()
     QCOMPARE(boxes.requests[1].standardButtons, QMessageBox::Yes | QMessageBox::No);
 }
 
+void tst_ts2900fp_app::keysOnRealBoxes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("errorReport");
+    QTest::addColumn<int>("answer"); // of the choice
+    QTest::newRow("Enter on an error report") << int(Qt::Key_Return) << true << 0;
+    QTest::newRow("Escape on an error report") << int(Qt::Key_Escape) << true << 0;
+    QTest::newRow("Escape on a choice") << int(Qt::Key_Escape) << false << 1;
+}
+
+// Real boxes, keys pressed: an error report answered by Enter or Escape returns (the
+// program goes on); a choice's Escape presses the button named for it.
+void tst_ts2900fp_app::keysOnRealBoxes()
+{
+    QFETCH(int, key);
+    QFETCH(bool, errorReport);
+    QFETCH(int, answer);
+    // Had the report ended the program, this test must not pass with its exit code 0.
+    const int guard = addBeforeExit([] {
+        std::fputs("the error report ended the program\n", stderr);
+        std::_Exit(1);
+    });
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, [timer, key] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            QTest::keyClick(box, Qt::Key(key));
+        }
+    });
+    timer->start(10);
+    if (errorReport)
+        reportError(QStringLiteral("ts4720_reset(d_vi) failed due to [Timeout]"));
+    else
+        QCOMPARE(messageBoxes::choose(nullptr, "Korvan 4720", "Unavailable", {"Try Again", "Cancel"}, 0, answer),
+                 answer);
+    removeBeforeExit(guard);
+}
+
 void tst_ts2900fp_app::errorReportYesExits()
 {
     QProcess child;
@@ -271,6 +295,8 @@ void tst_ts2900fp_app::errorReportYesExits()
                           "[Timeout]\\nDo you want to exit?"),
              qPrintable(out));
     QVERIFY(!out.contains("RETURNED"));
+    // What must not be lost is looked after first, in the order it was registered.
+    QVERIFY2(out.endsWith("FIRST\nSECOND\n"), qPrintable(out));
 }
 
 void tst_ts2900fp_app::warningReport()
