@@ -247,7 +247,7 @@ void tst_dataFileWriter::roundTrip()
     for (int n : channels) {
         QCOMPARE(int(r.channels[n - 1].present), 1);
         QCOMPARE(int(r.channels[n - 1].otd), n % 3 == 0 ? 1 : 0);
-        QCOMPARE(QByteArray(r.channels[n - 1].type), QByteArray(typeNames[n % 10]).split(' ').first());
+        QCOMPARE(QByteArray(r.channels[n - 1].type), QByteArray(typeNames[n % 10]));
     }
 
     auto x = std::vector<double>(size_t(scans)), values = std::vector<double>(size_t(scans * nCh));
