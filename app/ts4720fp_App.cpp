@@ -13,6 +13,7 @@
 #include "ts4720.h"
 #include "ts4720fp_demoSubtypeSelect.h"
 #include "ts47xx_deviceStatus.h"
+#include "waitCursor.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -29,18 +30,14 @@ int channelsOf(const QString &subType)
         return 48;
     return 16;
 }
-
-// The wait cursor for the duration of a device-wide action.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 } // namespace
 
 ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     : ts2900fp_AppSPC(personality, viewer)
 {
+    // The whole start-up is one action: an instrument that stops answering now is
+    // reported once, not by every query of every page.
+    const driverAction startUp;
     auto *content = new QVBoxLayout;
     content->setContentsMargins(0, 0, 0, 0);
     setContentLayout(content);
@@ -54,7 +51,8 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
         connect(this, &ts2900fp_app::identToggled, this, &ts4720fp_App::idPressed);
     }
     if (!demoMode())
-        reportDriverCall(session(), ts4720_identify(session(), VI_FALSE), "ts4720_identify(d_vi, VI_FALSE)");
+        reportedCall(session(), [this] { return ts4720_identify(session(), VI_FALSE); },
+                     "ts4720_identify(d_vi, VI_FALSE)");
 
     addDeviceButtons();
     addHardwareInformation();
@@ -88,7 +86,8 @@ void ts4720fp_App::decideModel()
 {
     if (!demoMode()) {
         ViChar text[TS4720_ATTR_STRING_SIZE] = {};
-        if (ts4720_getAttribute(session(), ts4720_ATTR_SUB_TYPE, text) == VI_SUCCESS) {
+        if (quietCall(session(), [&] { return ts4720_getAttribute(session(), ts4720_ATTR_SUB_TYPE, text); },
+                      "ts4720_getAttribute(d_vi, ts4720_ATTR_SUB_TYPE, subType)") == VI_SUCCESS) {
             text[sizeof text - 1] = '\0';
             subType = QString::fromLatin1(text);
         }
@@ -145,7 +144,8 @@ void ts4720fp_App::addHardwareInformation()
     }
     const QString notAvailable = QStringLiteral("Not Available");
     ViUInt32 serial = 0;
-    if (ts4720_getAttribute(session(), ts4720_ATTR_SER_NUM, &serial) < 0)
+    if (quietCall(session(), [&] { return ts4720_getAttribute(session(), ts4720_ATTR_SER_NUM, &serial); },
+                  "ts4720_getAttribute(d_vi, ts4720_ATTR_SER_NUM, &serial)") < 0)
         serialNumber = notAvailable.toLatin1();
     else
         serialNumber = QByteArray::number(serial, 16).rightJustified(8, '0');
@@ -153,20 +153,22 @@ void ts4720fp_App::addHardwareInformation()
     ViChar driverRevision[TS4720_REVISION_SIZE] = {};
     ViChar instrumentRevision[TS4720_REVISION_SIZE] = {};
     QString instrument;
-    if (ts4720_revision_query(session(), driverRevision, instrumentRevision) < 0)
+    if (quietCall(session(), [&] { return ts4720_revision_query(session(), driverRevision, instrumentRevision); },
+                  "ts4720_revision_query(d_vi, driverRevision, instrumentRevision)") < 0)
         instrument = notAvailable;
     else
         instrument = QString::fromLatin1(instrumentRevision);
 
-    auto textAttribute = [&](ViAttr attribute) {
+    auto textAttribute = [&](ViAttr attribute, const char *callText) {
         ViChar text[TS4720_ATTR_STRING_SIZE] = {};
-        if (ts4720_getAttribute(session(), attribute, text) < 0)
+        if (quietCall(session(), [&] { return ts4720_getAttribute(session(), attribute, text); }, callText) < 0)
             return notAvailable;
         text[sizeof text - 1] = '\0';
         return QString::fromLatin1(text);
     };
-    const QString product = textAttribute(ts4720_ATTR_PRODUCT_REVISION);
-    const QString model = textAttribute(ts4720_ATTR_SUB_TYPE);
+    const QString product = textAttribute(ts4720_ATTR_PRODUCT_REVISION,
+                                          "ts4720_getAttribute(d_vi, ts4720_ATTR_PRODUCT_REVISION, text)");
+    const QString model = textAttribute(ts4720_ATTR_SUB_TYPE, "ts4720_getAttribute(d_vi, ts4720_ATTR_SUB_TYPE, text)");
     d_about->addHardwareInfo(QString::fromLatin1(serialNumber),
                              QStringLiteral("%1 (Product: %2)").arg(instrument, product),
                              QStringLiteral("4720-%1").arg(model), QString(), QString());
@@ -177,8 +179,8 @@ QByteArray ts4720fp_App::pollingDescriptor()
     if (demoMode())
         return QByteArray();
     ViChar address[128] = {};
-    reportDriverCall(session(), ts4720_getAttribute(session(), ts4720_ATTR_CURRENT_IPADDR, address),
-                     "ts4720_getAttribute(d_vi, ts4720_ATTR_CURRENT_IPADDR, ipAddr)");
+    reportedCall(session(), [&] { return ts4720_getAttribute(session(), ts4720_ATTR_CURRENT_IPADDR, address); },
+                 "ts4720_getAttribute(d_vi, ts4720_ATTR_CURRENT_IPADDR, ipAddr)");
     address[sizeof address - 1] = '\0';
     return QByteArray("TCPIP::") + QByteArray(address) + QByteArray("::INSTR");
 }
@@ -227,21 +229,23 @@ void ts4720fp_App::saveConfiguration()
 {
     if (!confirm("Do you really want to save the current configuration on the device?"))
         return;
-    WaitCursor wait;
+    const driverAction action;
+    const waitCursor wait;
     if (!demoMode())
-        reportDriverCall(session(), ts4720_saveConfig(session()), "ts4720_saveConfig(d_vi)");
+        reportedCall(session(), [this] { return ts4720_saveConfig(session()); }, "ts4720_saveConfig(d_vi)");
 }
 
 void ts4720fp_App::resetDeviceToFactoryDefault()
 {
     if (!confirm("Do you really want to reset the configuration to factory defaults?"))
         return;
-    WaitCursor wait;
+    const driverAction action;
+    const waitCursor wait;
     if (demoMode())
         demoStore::clearAll();
     else
-        reportDriverCall(session(), ts4720_reloadConfig(session(), VI_TRUE),
-                         "ts4720_reloadConfig(d_vi, VI_TRUE)");
+        reportedCall(session(), [this] { return ts4720_reloadConfig(session(), VI_TRUE); },
+                     "ts4720_reloadConfig(d_vi, VI_TRUE)");
     refreshAllViews();
 }
 
@@ -249,9 +253,10 @@ void ts4720fp_App::resetDevice()
 {
     if (!confirm("Do you really want to reset the Korvan 4720?"))
         return;
-    WaitCursor wait;
+    const driverAction action;
+    const waitCursor wait;
     if (!demoMode())
-        reportDriverCall(session(), ts4720_reset(session()), "ts4720_reset(d_vi)");
+        reportedCall(session(), [this] { return ts4720_reset(session()); }, "ts4720_reset(d_vi)");
     refreshAllViews();
 }
 
@@ -262,8 +267,9 @@ void ts4720fp_App::idPressed(bool state)
                                   "This feature is not available, when Soft Front Panel is working in demo mode.");
         return;
     }
-    reportDriverCall(session(), ts4720_identify(session(), state ? VI_TRUE : VI_FALSE),
-                     "ts4720_identify(d_vi, state)");
+    const driverAction action;
+    reportedCall(session(), [&] { return ts4720_identify(session(), state ? VI_TRUE : VI_FALSE); },
+                 "ts4720_identify(d_vi, state)");
 }
 
 void ts4720fp_App::mainTabChanged(int index)

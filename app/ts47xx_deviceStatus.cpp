@@ -23,10 +23,18 @@ ts47xx_deviceStatus::UrlOpener &urlOpener()
     return opener;
 }
 
+// Long texts show their start, not their end where setText leaves the cursor.
+void showText(QLineEdit *edit, const QString &text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 QLineEdit *readOnlyEdit(const QString &text, QWidget *parent)
 {
-    auto *edit = new QLineEdit(text, parent);
+    auto *edit = new QLineEdit(parent);
     edit->setReadOnly(true);
+    showText(edit, text);
     return edit;
 }
 
@@ -125,24 +133,25 @@ void ts47xx_deviceStatus::readTextAttribute(ViAttr attribute, const char *callTe
                                            const QString &format)
 {
     ViChar value[TS4720_ATTR_STRING_SIZE] = {};
-    reportDriverCall(vi, ts4720_getAttribute(vi, attribute, value), callText);
+    reportedCall(vi, [&] { return ts4720_getAttribute(vi, attribute, value); }, callText);
     value[sizeof value - 1] = '\0';
-    edit->setText(format.arg(QString::fromLatin1(value)));
+    showText(edit, format.arg(QString::fromLatin1(value)));
 }
 
 void ts47xx_deviceStatus::loadDevInfo()
 {
     if (demo)
         return;
+    const driverAction action;
     readTextAttribute(ts4720_ATTR_SUB_TYPE, "ts4720_getAttribute(vi, ts4720_ATTR_SUB_TYPE, strVal)",
                       model, "4720-%1");
     ViUInt32 serial = 0;
-    reportDriverCall(vi, ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &serial),
-                     "ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &val)");
+    reportedCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &serial); },
+                 "ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &val)");
     serialNumber->setText(QString::asprintf("%08x", unsigned(serial)));
     readTextAttribute(ts4720_ATTR_ETH_ADDR, "ts4720_getAttribute(vi, ts4720_ATTR_ETH_ADDR, strVal)",
                       macAddress);
-    macAddress->setText(macAddress->text().toUpper());
+    showText(macAddress, macAddress->text().toUpper());
     readTextAttribute(ts4720_ATTR_LXI_CLASS, "ts4720_getAttribute(vi, ts4720_ATTR_LXI_CLASS, strVal)",
                       lxiClass, "Class %1");
     readTextAttribute(ts4720_ATTR_DESCRIPTION,
@@ -167,11 +176,13 @@ QUrl ts47xx_deviceStatus::webInterfaceUrl()
 {
     QString address = demoAddress;
     if (!demo) {
+        const driverAction action;
         ViChar value[TS4720_ATTR_STRING_SIZE] = {};
-        if (ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_HOSTNAME, value) < 0) {
+        if (quietCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_HOSTNAME, value); },
+                      "ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_HOSTNAME, strVal)") < 0) {
             value[0] = '\0';
-            reportDriverCall(vi, ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, value),
-                             "ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, strVal)");
+            reportedCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, value); },
+                         "ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, strVal)");
         }
         value[sizeof value - 1] = '\0';
         address = QString::fromLatin1(value);

@@ -7,12 +7,15 @@
 
 #include <QtTest>
 
+#include <memory>
+
 class tst_driverCall : public QObject {
     Q_OBJECT
 private slots:
     void report_data();
     void report();
-    void macroUsesSourceText();
+    void outageOncePerAction_data();
+    void outageOncePerAction();
 };
 
 static QString driverText(ViStatus status)
@@ -64,20 +67,52 @@ void tst_driverCall::report()
     QCOMPARE(boxes[0].text, pattern.arg(driverText(status)));
 }
 
-void tst_driverCall::macroUsesSourceText()
+void tst_driverCall::outageOncePerAction_data()
 {
-    QList<messageBoxes::Request> boxes;
-    messageBoxes::ScopedHandler handler([&boxes](const messageBoxes::Request &r) {
-        boxes.append(r);
+    const int timeout = int(0xBFFF0015), lost = int(0xBFFF00A6), refused = -1;
+    QTest::addColumn<QList<int>>("statuses"); // what the calls would return, in order
+    QTest::addColumn<bool>("inAction");
+    QTest::addColumn<int>("made");
+    QTest::addColumn<QStringList>("boxes"); // beginnings of the texts
+    QTest::newRow("no answer: one report, the rest not made")
+        << QList<int>{0, timeout, 0, refused} << true << 2
+        << QStringList{"call 1 failed due to [VI_ERROR_TMO: The timeout expired before the operation completed.]\n"
+                       "2 further calls of this action were not made: the connection to the instrument is down.\n"
+                       "Do you want to exit?"};
+    QTest::newRow("refusals before the outage keep their own reports")
+        << QList<int>{refused, lost, 0} << true << 2
+        << QStringList{"call 0 failed due to", "call 1 failed due to [VI_ERROR_CONN_LOST: The connection was closed "
+                                               "by the peer or broke.]\n1 further call of this action was not made"};
+    QTest::newRow("outside an action every call is made and reported")
+        << QList<int>{timeout, timeout} << false << 2 << QStringList{"call 0 failed", "call 1 failed"};
+}
+
+void tst_driverCall::outageOncePerAction()
+{
+    QFETCH(QList<int>, statuses);
+    QFETCH(bool, inAction);
+    QFETCH(int, made);
+    QFETCH(QStringList, boxes);
+    QStringList shown;
+    messageBoxes::ScopedHandler handler([&shown](const messageBoxes::Request &r) {
+        shown.append(r.text);
         return int(QMessageBox::No);
     });
-    const ViSession d_vi = 0;
-    // session 0 is no open session: the driver refuses the call
-    const ViStatus status = REPORTED_DRIVER_CALL(d_vi, ts4720_identify(d_vi, VI_FALSE));
-    QVERIFY(status < 0);
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes[0].text.startsWith("ts4720_identify(d_vi, VI_FALSE) failed due to ["),
-             qPrintable(boxes[0].text));
+    int calls = 0;
+    {
+        std::unique_ptr<driverAction> action(inAction ? new driverAction : nullptr);
+        for (int i = 0; i < statuses.size(); ++i) {
+            const QByteArray text = "call " + QByteArray::number(i);
+            // An inner action, as a page's Refresh inside a device reset, joins the outer one.
+            const driverAction inner;
+            reportedCall(0, [&] { return ViStatus(statuses[calls++]); }, text.constData());
+        }
+        QCOMPARE(shown.size(), inAction ? boxes.size() - 1 : boxes.size());
+    }
+    QCOMPARE(calls, made);
+    QCOMPARE(shown.size(), boxes.size());
+    for (int i = 0; i < boxes.size(); ++i)
+        QVERIFY2(shown[i].startsWith(boxes[i]), qPrintable(shown[i]));
 }
 
 QTEST_MAIN(tst_driverCall)
