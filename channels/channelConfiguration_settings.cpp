@@ -5,6 +5,8 @@
 #include "channelRowStore.h"
 #include "channelTexts.h"
 #include "commonReports.h"
+#include "driverCall.h"
+#include "fieldMark.h"
 #include "singleChannelConfig.h"
 #include "tableHeader.h"
 #include "waitCursor.h"
@@ -90,14 +92,27 @@ void channelConfiguration_settings::applyViewerRestrictions()
 
 void channelConfiguration_settings::doSave()
 {
+    // Text that is no setting must never reach the instrument, not even as 0.
+    QStringList problems;
+    for (int i = 0; i < cfg.size(); ++i)
+        problems += checkThresholds(i);
+    if (!problems.isEmpty()) {
+        reportWarning(refusedSaveText(problems));
+        return;
+    }
+    const driverAction action;
     const waitCursor busy;
     QStringList untyped;
+    QList<int> refused;
     for (int i = 0; i < cfg.size(); ++i) {
         singleChannelConfig *row = cfg[i];
         const channelRow settings = row->settings();
         if (!demo) {
-            if (!channelRowStore::writeInstrument(vi, i + 1, settings))
+            const channelRowStore::writeResult result = channelRowStore::writeInstrument(vi, i + 1, settings);
+            if (!result.typeKnown)
                 untyped << QString::number(i + 1);
+            if (result.refused)
+                refused << i;
             continue;
         }
         if (!channelRowStore::writeDemo(i + 1, settings))
@@ -106,6 +121,9 @@ void channelConfiguration_settings::doSave()
             row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, true, 0.0)));
     }
     if (!demo) {
+        // Where the instrument refused a value, show what it holds rather than what was typed.
+        for (int i : qAsConst(refused))
+            readBack(i);
         double scan[TS4720_MAX_CHANNELS];
         setStatusFromScan(channelRowStore::readScan(vi, scan), scan);
     }
@@ -118,8 +136,17 @@ void channelConfiguration_settings::doSave()
     }
 }
 
+void channelConfiguration_settings::readBack(int i)
+{
+    channelRow settings = cfg[i]->settings();
+    channelRowStore::readInstrument(vi, i + 1, settings);
+    cfg[i]->setSettings(settings);
+    checkThresholds(i);
+}
+
 void channelConfiguration_settings::doRefresh()
 {
+    const driverAction action;
     const waitCursor busy;
     double scan[TS4720_MAX_CHANNELS];
     const bool haveScan = demo || channelRowStore::readScan(vi, scan);
@@ -218,9 +245,39 @@ void channelConfiguration_settings::validateThresholds()
 
 void channelConfiguration_settings::validateThresholds(int index)
 {
-    if (index < 0 || index >= cfg.size())
-        return;
+    if (index >= 0 && index < cfg.size())
+        checkThresholds(index);
+}
+
+QStringList channelConfiguration_settings::checkThresholds(int index)
+{
     singleChannelConfig *row = cfg[index];
-    row->thMin->setText(normalisedThreshold(row->thMin->text()));
-    row->thMax->setText(normalisedThreshold(row->thMax->text()));
+    const QString channel = QStringLiteral("Channel %1").arg(index + 1);
+    QStringList problems;
+    bool on[2] = {};
+    double value[2] = {};
+    QLineEdit *const edits[2] = {row->thMin, row->thMax};
+    const char *const names[2] = {"minimum", "maximum"};
+    for (int k = 0; k < 2; ++k) {
+        QLineEdit *edit = edits[k];
+        if (parseThreshold(edit->text(), &on[k], &value[k])) {
+            edit->setText(normalisedThreshold(edit->text()));
+            markField(edit, QString());
+            continue;
+        }
+        const QString problem = QStringLiteral("%1 %2: \"%3\" is not a temperature.").arg(channel, names[k], edit->text());
+        markField(edit, problem + QStringLiteral(" Type a number such as 25 or 12,5 (\u00b0C may follow), "
+                                                 "or leave the field empty for no alert. Save sends nothing until "
+                                                 "this is corrected."));
+        problems << problem;
+        on[k] = false;
+    }
+    if (on[0] && on[1] && value[0] > value[1]) {
+        const QString problem = QStringLiteral("%1: the minimum %2 is above the maximum %3.")
+                                    .arg(channel, thresholdText(value[0]), thresholdText(value[1]));
+        for (QLineEdit *edit : edits)
+            markField(edit, problem + QStringLiteral(" Save sends nothing until this is corrected."));
+        problems << problem;
+    }
+    return problems;
 }

@@ -5,6 +5,7 @@
 #include "panelContext.h"
 
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 class QCheckBox;
@@ -45,6 +46,10 @@ private:
     bool newToggleState(QCheckBox *singleChannelConfig::*box, QPushButton *button);
     void toggleAll(QCheckBox *singleChannelConfig::*box, QPushButton *button);
     void refreshRow(int i, bool haveScan, const double *scan);
+    void readBack(int i);
+    // Normalises the row's threshold texts and marks the edits that hold no setting, or a
+    // minimum above the maximum; returns one text per problem.
+    QStringList checkThresholds(int index);
     void setStatusFromScan(bool haveScan, const double *scan);
 
     const ViSession vi;

@@ -2,7 +2,9 @@
 // "WebInterface_UB", writing "User 1" and "User 2".
 #include "channelConfiguration_userTC.h"
 
+#include "commonReports.h"
 #include "demoStore.h"
+#include "fieldMark.h"
 #include "driverCall.h"
 #include "userTC.h"
 #include "waitCursor.h"
@@ -46,23 +48,31 @@ channelConfiguration_userTC::channelConfiguration_userTC(const panelContext &con
 
 void channelConfiguration_userTC::doSave()
 {
+    double coeff[2][N_USER_COEFFS];
+    QStringList problems = userTypes[0]->values(coeff[0]);
+    problems += userTypes[1]->values(coeff[1]);
+    // Text that is no number must never reach the instrument, not even as 0.
+    if (!problems.isEmpty()) {
+        reportWarning(refusedSaveText(problems));
+        return;
+    }
+    const driverAction action;
     const waitCursor busy;
     for (int i = 0; i < 2; ++i) {
-        double coeff[N_USER_COEFFS];
-        userTypes[i]->values(coeff);
         if (demo) {
-            demoStore::setCoefficients(i + 1, coeff);
+            demoStore::setCoefficients(i + 1, coeff[i]);
             continue;
         }
         const QByteArray name = QStringLiteral("User %1").arg(i + 1).toLatin1();
-        reportDriverCall(vi, ts4720_setCustomThermConfig(vi, name.constData(), coeff, N_USER_COEFFS),
-                         "ts4720_setCustomThermConfig(vi, QString(\"User %1\").arg(i+1).toLatin1().data(), "
-                         "coeff, N_USER_COEFFS)");
+        reportedCall(vi, [&] { return ts4720_setCustomThermConfig(vi, name.constData(), coeff[i], N_USER_COEFFS); },
+                     "ts4720_setCustomThermConfig(vi, QString(\"User %1\").arg(i+1).toLatin1().data(), "
+                     "coeff, N_USER_COEFFS)");
     }
 }
 
 void channelConfiguration_userTC::doRefresh()
 {
+    const driverAction action;
     const waitCursor busy;
     static const char *const readNames[2] = {"WebInterface_UA", "WebInterface_UB"};
     static const char *const callTexts[2] = {
@@ -75,7 +85,10 @@ void channelConfiguration_userTC::doRefresh()
             demoStore::coefficients(i + 1, coeff);
         } else {
             ViInt32 coeffNum = 0;
-            reportDriverCall(vi, ts4720_getCustomThermConfig(vi, readNames[i], coeff, &coeffNum), callTexts[i]);
+            // A failed read keeps what is shown: zeros there would be written back by Save.
+            if (reportedCall(vi, [&] { return ts4720_getCustomThermConfig(vi, readNames[i], coeff, &coeffNum); },
+                             callTexts[i]) < 0)
+                continue;
         }
         userTypes[i]->setValues(coeff);
     }

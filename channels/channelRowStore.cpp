@@ -5,6 +5,7 @@
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
+#include "ts4720_ext.h"
 
 #include <cmath>
 #include <cstring>
@@ -16,13 +17,14 @@ void readInstrument(ViSession vi, int channel, channelRow &row)
 {
     const ViInt16 ch = static_cast<ViInt16>(channel);
     ViBoolean ena = VI_FALSE;
-    if (reportDriverCall(vi, ts4720_getChannelState(vi, ch, &ena), "ts4720_getChannelState(vi, i+1, &ena)") >= 0)
+    if (reportedCall(vi, [&] { return ts4720_getChannelState(vi, ch, &ena); },
+                     "ts4720_getChannelState(vi, i+1, &ena)") >= 0)
         row.enabled = ena != 0;
 
     ViChar thermType[TS4720_TYPE_NAME_SIZE] = {};
     ViBoolean otd = VI_FALSE;
-    if (reportDriverCall(vi, ts4720_getChannelConfig(vi, ch, thermType, &otd),
-                         "ts4720_getChannelConfig(vi, i+1, thermType, &otd)") >= 0) {
+    if (reportedCall(vi, [&] { return ts4720_getChannelConfig(vi, ch, thermType, &otd); },
+                     "ts4720_getChannelConfig(vi, i+1, thermType, &otd)") >= 0) {
         thermType[TS4720_TYPE_NAME_SIZE - 1] = '\0';
         row.otd = otd != 0;
         // A name outside the list checks no button: the row keeps its previous type.
@@ -33,36 +35,43 @@ void readInstrument(ViSession vi, int channel, channelRow &row)
 
     ViBoolean thresMinOn = VI_FALSE, thresMaxOn = VI_FALSE;
     ViReal64 thresMinVal = 0, thresMaxVal = 0;
-    if (reportDriverCall(vi, ts4720_getAlertConfig(vi, ch, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal),
-                         "ts4720_getAlertConfig(vi, i+1, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal)") >= 0) {
+    if (reportedCall(vi, [&] { return ts4720_getAlertConfig(vi, ch, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal); },
+                     "ts4720_getAlertConfig(vi, i+1, &thresMinOn, &thresMinVal, &thresMaxOn, &thresMaxVal)") >= 0) {
         row.minText = instrumentThresholdText(thresMinOn != 0, thresMinVal);
         row.maxText = instrumentThresholdText(thresMaxOn != 0, thresMaxVal);
     }
 }
 
-bool writeInstrument(ViSession vi, int channel, const channelRow &row)
+writeResult writeInstrument(ViSession vi, int channel, const channelRow &row)
 {
     const ViInt16 ch = static_cast<ViInt16>(channel);
-    reportDriverCall(vi, ts4720_setChannelState(vi, ch, row.enabled ? VI_TRUE : VI_FALSE),
-                     "ts4720_setChannelState(vi, i+1, cfg[i]->chEnabled->isChecked())");
-    const bool typeKnown = row.type >= 0 && row.type < tcTypeCount;
-    if (typeKnown) {
-        reportDriverCall(vi, ts4720_setChannelConfig(vi, ch, tc_type_name[row.type], row.otd ? VI_TRUE : VI_FALSE),
-                         "ts4720_setChannelConfig(vi, i+1, (ViChar*)tc_type_name[cid], cfg[i]->OTDenabled->isChecked())");
+    writeResult result;
+    // Anything but plain success where the instrument answered may have left the channel
+    // other than the row says.
+    auto note = [&result](ViStatus status) {
+        if (status != VI_SUCCESS && !ts4720_isConnectionFailure(status))
+            result.refused = true;
+    };
+    note(reportedCall(vi, [&] { return ts4720_setChannelState(vi, ch, row.enabled ? VI_TRUE : VI_FALSE); },
+                      "ts4720_setChannelState(vi, i+1, cfg[i]->chEnabled->isChecked())"));
+    result.typeKnown = row.type >= 0 && row.type < tcTypeCount;
+    if (result.typeKnown) {
+        note(reportedCall(vi, [&] { return ts4720_setChannelConfig(vi, ch, tc_type_name[row.type], row.otd ? VI_TRUE : VI_FALSE); },
+                          "ts4720_setChannelConfig(vi, i+1, (ViChar*)tc_type_name[cid], cfg[i]->OTDenabled->isChecked())"));
     }
     const double min = thresholdValue(row.minText);
     const double max = thresholdValue(row.maxText);
-    reportDriverCall(vi, ts4720_setAlertConfig(vi, ch, !row.minText.isEmpty(), min, !row.maxText.isEmpty(), max),
-                     "ts4720_setAlertConfig(vi, i+1, !cfg[i]->thMin->text().isEmpty(), min, "
-                     "!cfg[i]->thMax->text().isEmpty(), max)");
-    return typeKnown;
+    note(reportedCall(vi, [&] { return ts4720_setAlertConfig(vi, ch, !row.minText.isEmpty(), min, !row.maxText.isEmpty(), max); },
+                      "ts4720_setAlertConfig(vi, i+1, !cfg[i]->thMin->text().isEmpty(), min, "
+                      "!cfg[i]->thMax->text().isEmpty(), max)"));
+    return result;
 }
 
 bool readScan(ViSession vi, double scan[TS4720_MAX_CHANNELS])
 {
     for (int i = 0; i < TS4720_MAX_CHANNELS; ++i)
         scan[i] = std::numeric_limits<double>::quiet_NaN();
-    return reportDriverCall(vi, ts4720_acquireScan(vi, scan), "ts4720_acquireScan(vi, scan)") >= 0;
+    return reportedCall(vi, [&] { return ts4720_acquireScan(vi, scan); }, "ts4720_acquireScan(vi, scan)") >= 0;
 }
 
 channelRow readDemo(int channel)

@@ -14,9 +14,14 @@ namespace channelRowStore {
 // should have delivered as they were, so the row keeps showing its previous values.
 void readInstrument(ViSession vi, int channel, channelRow &row);
 
+struct writeResult {
+    bool typeKnown = true; // false: the row had no type, so type and OTD were not sent
+    bool refused = false;  // the instrument answered a call with an error or a warning
+};
+
 // Writes the row: state, then type and OTD, then alerts. A row without a type skips
-// the type and OTD call (the instrument keeps its type); returns false in that case.
-bool writeInstrument(ViSession vi, int channel, const channelRow &row);
+// the type and OTD call (the instrument keeps its type).
+writeResult writeInstrument(ViSession vi, int channel, const channelRow &row);
 
 // One scan of all channels; false (reported) when it failed.
 bool readScan(ViSession vi, double scan[TS4720_MAX_CHANNELS]);

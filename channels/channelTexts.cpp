@@ -1,6 +1,10 @@
 // Text rules of the channel configuration pages.
 #include "channelTexts.h"
 
+#include "dataFileNumbers.h"
+
+#include <QByteArray>
+
 #include <cmath>
 #include <cstring>
 
@@ -19,21 +23,46 @@ int tcTypeIndex(const char *name)
 
 namespace {
 const QString degreesC = QStringLiteral("\u00b0C");
-
-// QString::toDouble also accepts "nan" and "inf"; neither is a usable setting.
-double finiteOrZero(const QString &text)
-{
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0.0;
-}
 } // namespace
+
+bool parseTypedNumber(const QString &text, double *value)
+{
+    // Characters outside Latin-1 become '?', which no number holds.
+    QByteArray latin = text.trimmed().toLatin1();
+    if (latin.contains(',')) {
+        // One decimal comma; "1.000,5" or "1,000.5" would be a guess at a grouping.
+        if (latin.contains('.') || latin.count(',') > 1)
+            return false;
+        latin.replace(',', '.');
+    }
+    double parsed = 0;
+    if (!parseValueField(latin.constData(), latin.constData() + latin.size(), parsed) || !std::isfinite(parsed))
+        return false;
+    *value = parsed;
+    return true;
+}
+
+bool parseThreshold(const QString &text, bool *on, double *celsius)
+{
+    QString number = text.trimmed();
+    if (number.isEmpty()) {
+        *on = false;
+        *celsius = 0.0;
+        return true;
+    }
+    if (number.endsWith(degreesC))
+        number.chop(degreesC.size());
+    if (!parseTypedNumber(number, celsius))
+        return false;
+    *on = true;
+    return true;
+}
 
 double thresholdValue(const QString &text)
 {
-    QString rest = text;
-    rest.remove(degreesC, Qt::CaseSensitive);
-    return finiteOrZero(rest);
+    bool on = false;
+    double celsius = 0.0;
+    return parseThreshold(text, &on, &celsius) ? celsius : 0.0;
 }
 
 QString thresholdText(double celsius)
@@ -43,7 +72,11 @@ QString thresholdText(double celsius)
 
 QString normalisedThreshold(const QString &text)
 {
-    return text.isEmpty() ? QString() : thresholdText(thresholdValue(text));
+    bool on = false;
+    double celsius = 0.0;
+    if (!parseThreshold(text, &on, &celsius))
+        return text;
+    return on ? thresholdText(celsius) : QString();
 }
 
 QString instrumentThresholdText(bool on, double celsius)
@@ -53,7 +86,8 @@ QString instrumentThresholdText(bool on, double celsius)
 
 double coefficientValue(const QString &text)
 {
-    return finiteOrZero(text);
+    double value = 0.0;
+    return parseTypedNumber(text, &value) ? value : 0.0;
 }
 
 QString coefficientText(double value)

@@ -2,6 +2,7 @@
 #include "userTC.h"
 
 #include "channelTexts.h"
+#include "fieldMark.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -25,21 +26,45 @@ userTC::userTC(int type, QWidget *parent)
     }
 }
 
-void userTC::values(double coeff[N_USER_COEFFS]) const
+QStringList userTC::values(double coeff[N_USER_COEFFS])
 {
-    for (int k = 0; k < N_USER_COEFFS; ++k)
+    QStringList problems;
+    for (int k = 0; k < N_USER_COEFFS; ++k) {
+        const QString problem = check(k);
+        if (!problem.isEmpty())
+            problems << problem;
         coeff[k] = coefficientValue(coeffEdits[k]->text());
+    }
+    return problems;
 }
 
 void userTC::setValues(const double coeff[N_USER_COEFFS])
 {
-    for (int k = 0; k < N_USER_COEFFS; ++k)
+    for (int k = 0; k < N_USER_COEFFS; ++k) {
         coeffEdits[k]->setText(coefficientText(coeff[k]));
+        markField(coeffEdits[k], QString());
+    }
 }
 
 void userTC::validateValue()
 {
-    auto *edit = qobject_cast<QLineEdit *>(sender());
-    if (edit)
-        edit->setText(coefficientText(coefficientValue(edit->text())));
+    for (int k = 0; k < N_USER_COEFFS; ++k) {
+        if (coeffEdits[k] == sender())
+            check(k);
+    }
+}
+
+QString userTC::check(int k)
+{
+    QLineEdit *edit = coeffEdits[k];
+    double value = 0.0;
+    if (parseTypedNumber(edit->text(), &value)) {
+        edit->setText(coefficientText(value));
+        markField(edit, QString());
+        return QString();
+    }
+    const QString problem = QStringLiteral("User %1 c%2: \"%3\" is not a number.").arg(typeNumber).arg(k).arg(edit->text());
+    markField(edit, problem + QStringLiteral(" Type a number such as 2.5, 2,5 or -1.25e-3. Save sends nothing "
+                                             "until this is corrected."));
+    return problem;
 }

@@ -3,6 +3,7 @@
 #define TS4720_USERTC_H
 
 #include <QGroupBox>
+#include <QStringList>
 
 class QLineEdit;
 
@@ -16,11 +17,16 @@ public:
     const int typeNumber; // 1 or 2
     QLineEdit *coeffEdits[N_USER_COEFFS] = {};
 
-    void values(double coeff[N_USER_COEFFS]) const;
+    // Fills coeff and returns the edits whose text is no number (marked), one text each.
+    QStringList values(double coeff[N_USER_COEFFS]);
     void setValues(const double coeff[N_USER_COEFFS]);
 
 public slots:
     void validateValue();
+
+private:
+    // Normalises the edit's text, or marks it; returns what is wrong, empty when nothing.
+    QString check(int k);
 };
 
 #endif

@@ -1,7 +1,9 @@
 // The text rules of the channel pages, called directly.
 #include "channelTestSupport.h"
 #include "channelTexts.h"
+#include "dataFileTestSupport.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <limits>
@@ -9,6 +11,9 @@
 class tst_channelTexts : public QObject {
     Q_OBJECT
 private slots:
+    // Every rule runs under a decimal-comma process locale, as the user's environment may set it.
+    void initTestCase() { QVERIFY2(useCommaLocale(m_dir).isEmpty(), "no decimal-comma locale"); }
+    void cleanupTestCase() { useCLocale(); }
     void typeIndex_data();
     void typeIndex();
     void threshold_data();
@@ -17,6 +22,9 @@ private slots:
     void coefficient();
     void connectionStatus_data();
     void connectionStatus();
+
+private:
+    QTemporaryDir m_dir;
 };
 
 void tst_channelTexts::typeIndex_data()
@@ -39,26 +47,35 @@ void tst_channelTexts::typeIndex()
 void tst_channelTexts::threshold_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<double>("value");
-    QTest::newRow("integer") << "25" << QString::fromUtf8("25.00 °C") << 25.0;
-    QTest::newRow("not a number") << "abc" << QString::fromUtf8("0.00 °C") << 0.0;
-    QTest::newRow("with unit, rounded") << QString::fromUtf8("-3.456 °C") << QString::fromUtf8("-3.46 °C") << -3.456;
-    QTest::newRow("empty") << QString() << QString() << 0.0;
-    QTest::newRow("blanks around") << " 7.5 " << QString::fromUtf8("7.50 °C") << 7.5;
-    QTest::newRow("unit without blank") << QString::fromUtf8("100°C") << QString::fromUtf8("100.00 °C") << 100.0;
-    QTest::newRow("decimal comma is not a number") << "2,5" << QString::fromUtf8("0.00 °C") << 0.0;
-    QTest::newRow("nan is no threshold value") << "nan" << QString::fromUtf8("0.00 °C") << 0.0;
-    QTest::newRow("inf is no threshold value") << "-inf" << QString::fromUtf8("0.00 °C") << 0.0;
+    QTest::addColumn<QString>("shown"); // a refused text stays as typed
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("integer") << "25" << QString::fromUtf8("25.00 °C") << true;
+    QTest::newRow("with unit, rounded") << QString::fromUtf8("-3.456 °C") << QString::fromUtf8("-3.46 °C") << true;
+    QTest::newRow("empty: no alert") << QString() << QString() << true;
+    QTest::newRow("blanks only: no alert") << "  " << QString() << true;
+    QTest::newRow("blanks around") << " 7.5 " << QString::fromUtf8("7.50 °C") << true;
+    QTest::newRow("unit without blank") << QString::fromUtf8("100°C") << QString::fromUtf8("100.00 °C") << true;
+    QTest::newRow("decimal comma") << "12,5" << QString::fromUtf8("12.50 °C") << true;
+    QTest::newRow("exponent") << "1e3" << QString::fromUtf8("1000.00 °C") << true;
+    QTest::newRow("letters") << "abc" << "abc" << false;
+    QTest::newRow("nan") << "nan" << "nan" << false;
+    QTest::newRow("inf") << "-inf" << "-inf" << false;
+    QTest::newRow("comma and point") << "1.000,5" << "1.000,5" << false;
+    QTest::newRow("two commas") << "1,0,5" << "1,0,5" << false;
+    QTest::newRow("unit alone") << QString::fromUtf8("°C") << QString::fromUtf8("°C") << false;
+    QTest::newRow("trailing text") << "25 K" << "25 K" << false;
 }
 
 void tst_channelTexts::threshold()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    QFETCH(double, value);
+    QFETCH(bool, accepted);
+    bool on = false;
+    double celsius = 0;
+    QCOMPARE(parseThreshold(typed, &on, &celsius), accepted);
     QCOMPARE(normalisedThreshold(typed), shown);
-    QCOMPARE(thresholdValue(typed), value);
+    QCOMPARE(on, accepted && !shown.isEmpty());
     // The shown text reads back as the same (rounded) value.
     QCOMPARE(normalisedThreshold(shown), shown);
 }
@@ -66,19 +83,25 @@ void tst_channelTexts::threshold()
 void tst_channelTexts::coefficient_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("shown"); // empty: refused
     QTest::newRow("2.5") << "2.5" << "2.5000000000000000e+00";
+    QTest::newRow("decimal comma") << "2,5" << "2.5000000000000000e+00";
     QTest::newRow("three-digit exponent") << "-1e-300" << "-1.0000000000000000e-300";
-    QTest::newRow("not a number") << "abc" << "0.0000000000000000e+00";
-    QTest::newRow("nan") << "nan" << "0.0000000000000000e+00";
     QTest::newRow("all 17 digits shown") << "0.1" << "1.0000000000000001e-01";
+    QTest::newRow("not a number") << "abc" << QString();
+    QTest::newRow("nan") << "nan" << QString();
+    QTest::newRow("empty") << "" << QString();
 }
 
 void tst_channelTexts::coefficient()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    QCOMPARE(coefficientText(coefficientValue(typed)), shown);
+    double value = 0;
+    QCOMPARE(parseTypedNumber(typed, &value), !shown.isEmpty());
+    if (shown.isEmpty())
+        return;
+    QCOMPARE(coefficientText(value), shown);
     // The text carries the value exactly: reading it back changes nothing.
     QCOMPARE(coefficientText(coefficientValue(shown)), shown);
 }

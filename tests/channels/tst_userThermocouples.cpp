@@ -3,6 +3,7 @@
 #include "channelConfiguration_userTC.h"
 #include "channelTestSupport.h"
 #include "demoStore.h"
+#include "fieldMark.h"
 #include "userTC.h"
 
 #include <QLineEdit>
@@ -52,10 +53,15 @@ void tst_userThermocouples::editNormalisation()
     QLineEdit **edits = page.userTypes[1]->coeffEdits;
     edits[5]->setText("7");
     typeInto(edits[3], "2.5");
+    typeInto(edits[2], "-1,25e-3");
     typeInto(edits[4], "abc");
     QCOMPARE(edits[3]->text(), QString("2.5000000000000000e+00"));
-    QCOMPARE(edits[4]->text(), zero);
+    QCOMPARE(edits[2]->text(), QString("-1.2500000000000000e-03"));
     QCOMPARE(edits[5]->text(), QString("7")); // only the edit that finished editing changes
+    // Refused text stays for the user to correct, marked; it never becomes a 0.
+    QCOMPARE(edits[4]->text(), QString("abc"));
+    QVERIFY(isMarked(edits[4]) && edits[4]->toolTip().contains("is not a number"));
+    QVERIFY(!isMarked(edits[3]));
 }
 
 void tst_userThermocouples::demoStoreRoundTrip()
@@ -73,7 +79,6 @@ void tst_userThermocouples::demoStoreRoundTrip()
         }
         page.userTypes[0]->coeffEdits[0]->setText("1");
         page.userTypes[1]->coeffEdits[16]->setText("-0.00125");
-        page.userTypes[1]->coeffEdits[5]->setText("abc");
         page.doSave();
     }
     QSettings store(demoStore::organisation, demoStore::application);
@@ -85,7 +90,6 @@ void tst_userThermocouples::demoStoreRoundTrip()
     page.doRefresh();
     QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), QString("1.0000000000000000e+00"));
     QCOMPARE(page.userTypes[1]->coeffEdits[16]->text(), QString("-1.2500000000000000e-03"));
-    QCOMPARE(page.userTypes[1]->coeffEdits[5]->text(), zero);
     QVERIFY(boxes.boxes.isEmpty());
 }
 
@@ -113,10 +117,17 @@ void tst_userThermocouples::instrumentRefreshAndSave()
     QList<double> one = {17}, two = {17};
     for (int k = 0; k < N_USER_COEFFS; ++k) {
         page->userTypes[0]->coeffEdits[k]->setText(k == 3 ? "abc" : QString::number(k + 1));
-        page->userTypes[1]->coeffEdits[k]->setText(QString::number(-(k + 1) * 0.5));
-        one << (k == 3 ? 0 : k + 1);
+        page->userTypes[1]->coeffEdits[k]->setText(QString::number(-(k + 1) * 0.5).replace('.', ','));
+        one << k + 1;
         two << -(k + 1) * 0.5;
     }
+    // A coefficient that is no number: one message naming it, and nothing reaches the instrument.
+    page->doSave();
+    QCOMPARE(boxes.texts(messageBoxes::Kind::Warning),
+             QStringList{"Nothing was saved. Correct these fields first:\nUser 1 c3: \"abc\" is not a number."});
+    QCOMPARE(numbers(traced->command("THER:CUST? \"User 1\"")), QList<double>({3, 1.5, 2, 3}));
+    boxes.clear();
+    page->userTypes[0]->coeffEdits[3]->setText("4");
     trace += capturedStdout([&] { page->doSave(); });
     QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
     QCOMPARE(numbers(traced->command("THER:CUST? \"User 1\"")), one);
@@ -172,10 +183,10 @@ void tst_userThermocouples::failures()
         QCOMPARE(numbers(sim->command("THER:CUST? \"User 1\"")), QList<double>({2, 4, 4}));
         QCOMPARE(numbers(sim->command("THER:CUST? \"User 2\"")).value(1), 2.0);
     } else {
-        // A failed read shows zeros; the other type is still read.
-        QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), zero);
-        QCOMPARE(page.userTypes[1]->coeffEdits[0]->text(),
-                 expected == 2 ? zero : QString("8.0000000000000000e+00"));
+        // A failed read keeps what was shown, never zeros a Save would write back; the other
+        // type is still read.
+        QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), QString("1"));
+        QCOMPARE(page.userTypes[1]->coeffEdits[0]->text(), expected == 2 ? QString("2") : QString("8.0000000000000000e+00"));
     }
 }
 
