@@ -5,6 +5,7 @@
 #include "trace.h"
 #include "ts2900.h"
 #include "ts4720.h"
+#include "ts4720_ext.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
@@ -87,33 +88,25 @@ void pollingThread::poll()
 {
     if (m_reinitRequest.exchange(false))
         reinitialiseSession();
+    // The instrument may be back (or reachable at last): try again, once a poll.
+    if (!m_demo && m_session == 0 && !m_closedOnRequest)
+        openSession();
 
     pollingSnapshot next = snapshot();
+    bool answered = true;
     if (m_pollState) {
         if (m_demo)
             pollDemo(next);
         else if (m_session != 0)
-            pollInstrument(next);
+            answered = pollInstrument(next);
     }
     bool scanned = false;
-    if (m_pollScan) {
+    if (m_pollScan && (m_demo || m_session != 0) && answered) {
         scanned = true;
-        if (m_demo) {
-            QRandomGenerator *random = QRandomGenerator::global();
-            for (int i = 0; i < m_channelCount; ++i) {
-                if (m_firstFill)
-                    next.values[i] = double(random->bounded(100) - 50);
-                next.values[i] += random->bounded(100) / 1000.0;
-            }
-            m_firstFill = false;
-        } else if (m_session != 0) {
-            ViReal64 scan[TS4720_MAX_CHANNELS];
-            if (ts4720_acquireScan(m_session, scan) == VI_SUCCESS)
-                std::copy(scan, scan + m_channelCount, next.values);
-        } else {
-            scanned = false;
-        }
+        answered = pollScan(next);
     }
+    if (!m_demo)
+        next.link = m_session != 0 && answered ? linkState::Answering : linkState::Down;
     {
         std::lock_guard<std::mutex> locker(m_resultsMutex);
         // The live view may have cleared the values meanwhile; only a scan taken in this
@@ -125,6 +118,13 @@ void pollingThread::poll()
     emit dataReady();
 }
 
+void pollingThread::openSession()
+{
+    ts4720_init(m_descriptor.constData(), VI_FALSE, VI_FALSE, &m_session);
+    if (m_session != 0)
+        trace("THREAD: session = %x\n", unsigned(m_session));
+}
+
 void pollingThread::reinitialiseSession()
 {
     trace("THREAD: reInit\n");
@@ -132,9 +132,11 @@ void pollingThread::reinitialiseSession()
         trace("THREAD: close session\n");
         ts4720_close(m_session);
         m_session = 0;
+        m_closedOnRequest = true;
     } else {
         ts4720_init(m_descriptor.constData(), VI_FALSE, VI_FALSE, &m_session);
         trace("THREAD: session = %x\n", unsigned(m_session));
+        m_closedOnRequest = false;
     }
 }
 
@@ -144,12 +146,37 @@ void pollingThread::pollDemo(pollingSnapshot &next)
     next.ptpTime = static_cast<quint32>(QDateTime::currentSecsSinceEpoch());
 }
 
-void pollingThread::pollInstrument(pollingSnapshot &next)
+bool pollingThread::pollInstrument(pollingSnapshot &next)
 {
     ViInt16 state = next.acquisitionState;
-    if (ts4720_checkAcquisition(m_session, &state, VI_NULL) == VI_SUCCESS)
+    const ViStatus stateStatus = ts4720_checkAcquisition(m_session, &state, VI_NULL);
+    if (stateStatus == VI_SUCCESS)
         next.acquisitionState = state;
+    // A link that failed once in this poll need not be asked again.
+    if (ts4720_isConnectionFailure(stateStatus))
+        return false;
     ViUInt32 seconds = next.ptpTime;
-    if (ts4720_getPTPTime(m_session, &seconds, VI_NULL) == VI_SUCCESS)
+    const ViStatus timeStatus = ts4720_getPTPTime(m_session, &seconds, VI_NULL);
+    if (timeStatus == VI_SUCCESS)
         next.ptpTime = seconds;
+    return !ts4720_isConnectionFailure(timeStatus);
+}
+
+bool pollingThread::pollScan(pollingSnapshot &next)
+{
+    if (m_demo) {
+        QRandomGenerator *random = QRandomGenerator::global();
+        for (int i = 0; i < m_channelCount; ++i) {
+            if (m_firstFill)
+                next.values[i] = double(random->bounded(100) - 50);
+            next.values[i] += random->bounded(100) / 1000.0;
+        }
+        m_firstFill = false;
+        return true;
+    }
+    ViReal64 scan[TS4720_MAX_CHANNELS];
+    const ViStatus status = ts4720_acquireScan(m_session, scan);
+    if (status == VI_SUCCESS)
+        std::copy(scan, scan + m_channelCount, next.values);
+    return !ts4720_isConnectionFailure(status);
 }

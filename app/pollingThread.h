@@ -13,11 +13,15 @@
 
 #include "visatype.h"
 
+// Whether the instrument answered the thread's last poll.
+enum class linkState { Unknown, Answering, Down };
+
 // One poll's results, copied out whole so a reader never sees half a poll.
 struct pollingSnapshot {
     qint16 acquisitionState = -1; // -1 until the first state poll; 0 idle, 1 armed, 2 running
     double values[48];            // °C per channel (index 0 is channel 1); -300.0: no reading
     quint32 ptpTime = 0;          // seconds since 1970, 0 until the first poll
+    linkState link = linkState::Unknown; // Down: no session, or the link failed in the last poll
     pollingSnapshot();
 };
 
@@ -26,7 +30,8 @@ class pollingThread : public QThread {
 public:
     static constexpr double noReading = -300.0;
 
-    // Real instrument: opens the thread's own session on descriptor at once.
+    // Real instrument: opens the thread's own session on descriptor at once; while it is not
+    // open, every poll tries again.
     pollingThread(const QByteArray &descriptor, int channelCount, bool demo, QObject *parent = nullptr);
     ~pollingThread() override;
 
@@ -59,14 +64,18 @@ protected:
 private:
     void poll();
     void reinitialiseSession();
+    void openSession();
     void pollDemo(pollingSnapshot &next);
-    void pollInstrument(pollingSnapshot &next);
+    // Each returns false when the link failed.
+    bool pollInstrument(pollingSnapshot &next);
+    bool pollScan(pollingSnapshot &next);
 
     const QByteArray m_descriptor;
     const int m_channelCount;
     const bool m_demo;
     ViSession m_session = 0; // written by the constructor and, later, only by the thread
     bool m_firstFill = true; // thread only
+    bool m_closedOnRequest = false; // thread only: reInit closed the session, so do not reopen it
 
     // Guards m_results between the thread and its readers (a standard mutex, so that the
     // thread sanitizer sees it).

@@ -269,6 +269,15 @@ void ts2900fp_app::setActive(int demo)
     d_led->setValue(demo ? 0 : 1);
 }
 
+void ts2900fp_app::setConnected(bool answering)
+{
+    d_led->setText(answering ? QStringLiteral("Active") : QStringLiteral("No connection"));
+    d_led->setOnColour(answering ? QColor(Qt::green) : QColor(0xd0, 0x10, 0x10));
+    d_led->setToolTip(answering ? QString()
+                                : QStringLiteral("The instrument does not answer. The panel keeps trying; "
+                                                 "the light turns green again when it answers."));
+}
+
 void ts2900fp_app::setModuleLabel(const QString &text, const QString &whatsThis)
 {
     d_moduleLabel->setText(text);

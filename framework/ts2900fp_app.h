@@ -25,6 +25,9 @@ public:
     void setContentLayout(QLayout *layout);
     // The LED is lit exactly when the panel talks to a real instrument.
     void setActive(int demo);
+    // With a real instrument: whether it answers. The LED reads "Active" in green when it
+    // does, "No connection" in red when it does not.
+    void setConnected(bool answering);
     // An empty What's This keeps the label's previous one.
     void setModuleLabel(const QString &text, const QString &whatsThis);
     void setTitle(const QString &text);

@@ -20,6 +20,23 @@ void ts2900fp_led::setValue(int newValue)
     repaint();
 }
 
+void ts2900fp_led::setText(const QString &text)
+{
+    if (text == d_text)
+        return;
+    d_text = text;
+    updateGeometry(); // the size hint follows the text
+    update();
+}
+
+void ts2900fp_led::setOnColour(const QColor &colour)
+{
+    if (colour == d_onColour)
+        return;
+    d_onColour = colour;
+    update();
+}
+
 void ts2900fp_led::toggleValue()
 {
     d_value = !d_value;

@@ -15,6 +15,11 @@ public:
 
     void setValue(int newValue);
     int value() const { return d_value; }
+    // Text and lit colour change with what the LED tells; both repaint only on a change.
+    void setText(const QString &text);
+    QString text() const { return d_text; }
+    void setOnColour(const QColor &colour);
+    QColor onColour() const { return d_onColour; }
 
     QSize minimumSizeHint() const override;
 

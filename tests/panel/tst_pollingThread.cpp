@@ -108,14 +108,29 @@ private slots:
         thread.stop();
     }
 
-    void unreachableInstrumentStillAnnouncesPolls()
+    // No instrument at first, then one, then it goes away and comes back: the thread keeps
+    // announcing polls, keeps trying to open its session, and says whether the link answers.
+    void linkStateAcrossAnOutage()
     {
         pollingThread thread("TCPIP::127.44.2.9::INSTR", 16, false);
         QCOMPARE(thread.session(), ViSession(0));
         QSignalSpy ready(&thread, &pollingThread::dataReady);
         thread.start();
         QVERIFY(ready.wait(5000));
+        QCOMPARE(thread.snapshot().link, linkState::Down);
         QCOMPARE(thread.acquisitionState(), qint16(-1));
+
+        tssim::Options options;
+        options.address = "127.44.2.9";
+        options.webPort = -1;
+        tssim::Instrument instrument(options);
+        QVERIFY(instrument.start());
+        QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Answering, 20000);
+        QCOMPARE(thread.acquisitionState(), qint16(0));
+        instrument.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Down, 20000);
+        QVERIFY(instrument.start());
+        QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Answering, 20000);
         thread.stop();
     }
 };
