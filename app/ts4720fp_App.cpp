@@ -71,6 +71,8 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     refreshAllViews();
     connect(tabs, &QTabWidget::currentChanged, this, &ts4720fp_App::mainTabChanged);
     tabs->setCurrentIndex(1);
+    // Until the first poll tells the state, the controls that need an idle instrument are locked.
+    setControlsEnabled();
     connect(polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
             Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
@@ -280,15 +282,42 @@ void ts4720fp_App::mainTabChanged(int index)
     polling->setPollScan(false);
 }
 
+namespace {
+// Why the controls that need an idle instrument are locked; empty when they are not.
+QString lockReason(const pollingSnapshot &poll)
+{
+    if (poll.acquisitionState == 0)
+        return QString();
+    if (poll.acquisitionState > 0)
+        return QStringLiteral("Locked while an acquisition is armed or running.");
+    if (poll.link == linkState::Down)
+        return QStringLiteral("Locked: the instrument does not answer, so whether it is idle is unknown.");
+    return QStringLiteral("Locked until the instrument reports that it is idle.");
+}
+
+void lockButton(QPushButton *button, const QString &reason)
+{
+    button->setEnabled(reason.isEmpty());
+    const QString help = button->whatsThis();
+    button->setToolTip(reason.isEmpty() ? "<html>" + help + "</html>"
+                                        : "<html>" + help + "<br><i>" + reason + "</i></html>");
+}
+} // namespace
+
 void ts4720fp_App::setControlsEnabled()
 {
     if (viewerMode())
         return;
-    const bool idle = polling->acquisitionState() == 0;
-    tabs->setTabEnabled(0, idle);
-    tabs->setTabEnabled(2, idle);
-    saveButton->setEnabled(idle);
-    defaultButton->setEnabled(idle);
+    const pollingSnapshot poll = polling->snapshot();
+    if (!demoMode() && poll.link != linkState::Unknown)
+        setConnected(poll.link == linkState::Answering);
+    const QString reason = lockReason(poll);
+    for (int tab : {0, 2}) {
+        tabs->setTabEnabled(tab, reason.isEmpty());
+        tabs->setTabToolTip(tab, reason);
+    }
+    lockButton(saveButton, reason);
+    lockButton(defaultButton, reason);
 }
 
 void ts4720fp_App::applyViewerRestrictions()
