@@ -10,6 +10,7 @@ public:
 
     ViStatus init(ViConstRsrc resourceName, ViBoolean idQuery, ViBoolean reset, ViSession *vi) override;
     ViStatus close(ViSession vi) override;
+    QString statusText(ViStatus status) override;
     QString version() override;
     QString description() override;
     QString driverRevision() override;

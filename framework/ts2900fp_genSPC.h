@@ -11,9 +11,12 @@ public:
     explicit ts2900fp_genSPC(ViInt32 model) : modelNumber(model) {}
     virtual ~ts2900fp_genSPC();
 
-    // Opens a driver session on the resource; returns the driver's status.
+    // Opens a driver session on the resource; returns the driver's status. An instrument
+    // that does not answer should fail here rather than in every call that follows.
     virtual ViStatus init(ViConstRsrc resourceName, ViBoolean idQuery, ViBoolean reset, ViSession *vi) = 0;
     virtual ViStatus close(ViSession vi) = 0;
+    // What a status of init means, for the user; by default VISA's own text.
+    virtual QString statusText(ViStatus status);
     // The soft front panel's own version.
     virtual QString version() = 0;
     // One line describing the instrument.

@@ -85,13 +85,17 @@ void ts2900fp_spcEnterAddress::loadDescriptors()
 
 QString ts2900fp_spcEnterAddress::takeDescriptor()
 {
-    const QString entered = m_combo->currentText();
-    if (entered.isEmpty())
-        return QString();
-    const int previous = m_remembered.indexOf(entered);
+    return m_combo->currentText().trimmed();
+}
+
+void ts2900fp_spcEnterAddress::rememberDescriptor(const QString &descriptor)
+{
+    if (descriptor.isEmpty())
+        return;
+    const int previous = m_remembered.indexOf(descriptor);
     if (previous >= 0)
         m_remembered.removeAt(previous);
-    m_remembered.prepend(entered);
+    m_remembered.prepend(descriptor);
     if (m_remembered.size() > rememberedCount)
         m_remembered.removeLast();
 
@@ -102,5 +106,4 @@ QString ts2900fp_spcEnterAddress::takeDescriptor()
         settings.setValue(keyOf(n), n <= m_remembered.size() ? m_remembered.at(n - 1) : QString());
     settings.endGroup();
     settings.sync();
-    return entered;
 }

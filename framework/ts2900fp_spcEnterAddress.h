@@ -17,8 +17,11 @@ public:
 
     // Refills the combo box from the settings file; call before every showing.
     void loadDescriptors();
-    // The entered descriptor, or an empty text; a non-empty one becomes the most recent.
+    // The entered descriptor without blanks around it, or an empty text.
     QString takeDescriptor();
+    // Makes the descriptor the most recent one in the file; called once it has opened, so
+    // that addresses that failed never push good ones out of the list.
+    void rememberDescriptor(const QString &descriptor);
 
     QComboBox *combo() const { return m_combo; }
     QString settingsPath() const { return m_settingsPath; }

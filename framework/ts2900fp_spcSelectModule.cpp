@@ -7,6 +7,8 @@
 #include "frameworkIcon.h"
 #include "ts2900fp_genSPC.h"
 #include "ts2900fp_spcEnterAddress.h"
+#include "visa.h"
+#include "waitCursor.h"
 
 namespace {
 
@@ -42,12 +44,14 @@ int ts2900fp_spcSelect::selectModule()
     ts2900fp_spcEnterAddress address(m_spc, this);
     for (;;) {
         Next next;
+        bool typed = false;
         switch (askHowToConnect(m_spc->modelText())) {
         case AutoFind:
             next = autoFind();
             break;
         case EnterAddress:
             next = enterAddress(address);
+            typed = true;
             break;
         case RunInDemoMode:
             next = Next::Demo;
@@ -65,13 +69,19 @@ int ts2900fp_spcSelect::selectModule()
             m_descriptor = QStringLiteral("VXI0::1::INSTR");
             return 1;
         }
-        if (openModule())
+        if (openModule()) {
+            if (typed)
+                address.rememberDescriptor(m_descriptor);
             return 1;
-        const int answer = messageBoxes::choose(
-            this, windowTitle(),
-            tr("Selected Korvan %1 Module is unavailable.\nError: 0x%2")
-                .arg(m_spc->modelText(), statusHex(m_lastStatus)),
-            QStringList{QStringLiteral("Try Again"), QStringLiteral("Cancel")}, 0);
+        }
+        QString text = tr("Selected Korvan %1 Module is unavailable.\nError: 0x%2")
+                           .arg(m_spc->modelText(), statusHex(m_lastStatus))
+                       + QStringLiteral(" (%1)").arg(m_spc->statusText(m_lastStatus));
+        if (m_lastStatus == VI_ERROR_TMO)
+            text += QStringLiteral("\nThe instrument accepted the connection but does not answer.");
+        const int answer = messageBoxes::choose(this, windowTitle(), text,
+                                                QStringList{QStringLiteral("Try Again"), QStringLiteral("Cancel")},
+                                                0, 1);
         if (answer != 0)
             return 0;
     }
@@ -114,7 +124,10 @@ bool ts2900fp_spcSelect::openModule()
 {
     QByteArray descriptor = m_descriptor.toLatin1();
     ViSession vi = 0;
-    m_lastStatus = m_spc->init(descriptor.data(), VI_FALSE, VI_FALSE, &vi);
+    {
+        const waitCursor busy; // up to one timeout when the address does not answer
+        m_lastStatus = m_spc->init(descriptor.data(), VI_FALSE, VI_FALSE, &vi);
+    }
     if (m_lastStatus == VI_SUCCESS) {
         m_session = vi;
         return true;

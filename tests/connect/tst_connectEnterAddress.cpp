@@ -100,6 +100,9 @@ void tst_connectEnterAddress::remembered_data()
     QTest::newRow("comparison is case-sensitive")
         << QStringList{"tcpip::10.0.0.1::instr"} << QStringList{"tcpip::10.0.0.1::instr"}
         << five.at(0) << QStringList{five.at(0), "tcpip::10.0.0.1::instr", "", "", ""};
+    QTest::newRow("blanks around are no part of it")
+        << QStringList{five.at(0)} << QStringList{five.at(0)} << " " + five.at(1) + "\t"
+        << QStringList{five.at(1), five.at(0), "", "", ""};
     QTest::newRow("an empty entry is not saved")
         << QStringList{five.at(0), five.at(1)} << QStringList{five.at(0), five.at(1)} << QString()
         << QStringList{five.at(0), five.at(1), "", "", ""};
@@ -122,7 +125,12 @@ void tst_connectEnterAddress::remembered()
     QCOMPARE(comboItems(dialog.combo()), offered);
     QCOMPARE(dialog.combo()->currentText(), offered.first());
     dialog.combo()->setEditText(entered);
-    QCOMPARE(dialog.takeDescriptor(), entered);
+    const QStringList stored = keys(path, "4720");
+    const QString taken = dialog.takeDescriptor();
+    QCOMPARE(taken, entered.trimmed());
+    // Taking is not remembering: only an address that opened is, which the start-up dialogue says.
+    QCOMPARE(keys(path, "4720"), stored);
+    dialog.rememberDescriptor(taken);
     QCOMPARE(keys(path, "4720"), after);
     QCOMPARE(keys(path, " 471"), otherModel);
 }
@@ -139,6 +147,7 @@ void tst_connectEnterAddress::unwritableFileStillReturnsTheEntry()
     QCOMPARE(comboItems(dialog.combo()), QStringList{factoryDefault});
     dialog.combo()->setEditText("TCPIP::10.1.2.3::INSTR");
     QCOMPARE(dialog.takeDescriptor(), QString("TCPIP::10.1.2.3::INSTR"));
+    dialog.rememberDescriptor("TCPIP::10.1.2.3::INSTR");
     QVERIFY(QFile::remove(blocker.fileName()));
 }
 

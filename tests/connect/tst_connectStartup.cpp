@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QSettings>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -155,13 +156,27 @@ void tst_connectStartup::enteredAddress_data()
     QTest::addColumn<int>("closedSessions");
     const QString unavailable = "Selected Korvan 4720 Module is unavailable.\nError: 0x";
     const QList<int> tryAgainThenDemo{EnterAddress, TryAgain, Demo};
-    QTest::newRow("empty address") << 0 << QStringList{"", tcpip("127.43.5.2")}
+    QTest::newRow("empty address") << 0 << QStringList{"", " " + tcpip("127.43.5.2") + " "}
                                    << QList<int>{EnterAddress, QMessageBox::Ok}
                                    << QStringList{"You have not entered Instrument Descriptor"} << 0;
-    QTest::newRow("error") << int(0xBFFF0011) << QStringList{tcpip("127.43.5.9")} << tryAgainThenDemo
-                           << QStringList{unavailable + "ffffffffbfff0011", startText} << 0;
+    // The status text stands beside the code.
+    QTest::newRow("error") << int(0xBFFF0011) << QStringList{" " + tcpip("127.43.5.9")} << tryAgainThenDemo
+                           << QStringList{unavailable + "ffffffffbfff0011 (VI_ERROR_RSRC_NFOUND: The resource was "
+                                                        "not found: no match for the search, or the host refused, "
+                                                        "could not be reached or did not answer in time.)",
+                                          startText}
+                           << 0;
+    QTest::newRow("no answer") << int(0xBFFF0015) << QStringList{tcpip("127.43.5.9")} << tryAgainThenDemo
+                               << QStringList{unavailable + "ffffffffbfff0015 (VI_ERROR_TMO: The timeout expired "
+                                                            "before the operation completed.)\nThe instrument "
+                                                            "accepted the connection but does not answer.",
+                                              startText}
+                               << 0;
     QTest::newRow("warning") << int(0x3FFF0085) << QStringList{tcpip("127.43.5.9")} << tryAgainThenDemo
-                             << QStringList{unavailable + "3fff0085", startText} << 1;
+                             << QStringList{unavailable + "3fff0085 (VI_WARN_UNKNOWN_STATUS: This status value is "
+                                                          "not known to the library.)",
+                                            startText}
+                             << 1;
 }
 
 void tst_connectStartup::enteredAddress()
@@ -181,7 +196,13 @@ void tst_connectStartup::enteredAddress()
     QCOMPARE(boxes.texts(), QStringList{startText} + texts);
     if (status != 0)
         QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
-    QCOMPARE(spc.initDescriptors, QStringList{entries.last()});
+    // Blanks around the typed address are no part of it; it is remembered once it has opened.
+    QCOMPARE(spc.initDescriptors, QStringList{entries.last().trimmed()});
+    QSettings remembered(ts2900fp_spcEnterAddress::defaultSettingsPath(), QSettings::IniFormat);
+    if (status == 0)
+        QCOMPARE(remembered.value("4720/1.Descriptor").toString(), entries.last().trimmed());
+    for (const QString &key : remembered.allKeys())
+        QVERIFY(!remembered.value(key).toString().contains("127.43.5.9"));
     QCOMPARE(panel.demoMode(), status != 0);
     QCOMPARE(panel.session() == 0, status != 0);
     const QString host = status ? "192.168.2.60" : "127.43.5.2";
