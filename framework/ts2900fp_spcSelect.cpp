@@ -5,6 +5,7 @@
 #include "frameworkIcon.h"
 #include "ts2900fp_genSPC.h"
 #include "visa.h"
+#include "waitCursor.h"
 
 #include <QFutureWatcher>
 #include <QHBoxLayout>
@@ -92,6 +93,11 @@ ts2900fp_spcSelect::ts2900fp_spcSelect(ts2900fp_genSPC *spc, QWidget *parent)
     layout->addLayout(buttons);
 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &ts2900fp_spcSelect::dblClick);
+    // OK works only on a module that can be chosen; until one is current it is greyed.
+    m_ok->setEnabled(false);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        m_ok->setEnabled(item && (item->flags() & Qt::ItemIsSelectable));
+    });
     connect(m_ok, &QPushButton::clicked, this, &ts2900fp_spcSelect::okPressed);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     adjustSize();
@@ -123,6 +129,7 @@ int ts2900fp_spcSelect::findModules()
             break;
     }
     if (!entries.isEmpty()) {
+        const waitCursor busy;
         identifyAll(entries, m_spc, rm, this);
         // Stable, so modules that compare equal keep the order VISA listed them in.
         std::stable_sort(entries.begin(), entries.end(),
@@ -154,8 +161,13 @@ void ts2900fp_spcSelect::fillTree(const QVector<ts2900fp_resourceEntry> &entries
             continue;
         auto *module = new QTreeWidgetItem(group, entry.columns);
         module->setData(0, Qt::StatusTipRole, entry.descriptor);
-        module->setFlags(entry.available ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                                         : Qt::ItemIsEnabled);
+        // A module that cannot be chosen is shown greyed, so it does not look like one that can.
+        module->setFlags(entry.available ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+        if (!entry.available) {
+            for (int column = 0; column < 3; ++column)
+                module->setToolTip(column, tr("Not an available Korvan %1 module: it cannot be chosen.")
+                                               .arg(m_spc->modelText()));
+        }
         module->setExpanded(true);
         if (entry.available) {
             ++available;

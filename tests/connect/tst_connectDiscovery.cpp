@@ -25,6 +25,8 @@ void readTree(QTreeWidget *tree, QStringList &groups, QStringList &modules)
         QVERIFY(!(group->flags() & Qt::ItemIsSelectable));
         for (int m = 0; m < group->childCount(); ++m) {
             QTreeWidgetItem *module = group->child(m);
+            // What cannot be chosen is greyed, so it does not look like what can.
+            QCOMPARE(bool(module->flags() & Qt::ItemIsEnabled), bool(module->flags() & Qt::ItemIsSelectable));
             modules.append(QStringList{module->text(0), module->text(2),
                                        (module->flags() & Qt::ItemIsSelectable) ? "1" : "0",
                                        module->data(0, Qt::StatusTipRole).toString()}
@@ -170,9 +172,9 @@ void tst_connectDiscovery::closingProgressKeepsProbing()
     QCOMPARE(responder.answered(), 8);
 }
 
-// With two of this model and one of another found: OK with nothing, the group row or an
-// unavailable module current stays open and writes the hint; a double-click accepts only
-// an available module.
+// With two of this model and one of another found: OK is greyed with nothing, the group
+// row or an unavailable module current (and pressed anyway stays open and writes the
+// hint); OK or a double-click accepts only an available module.
 void tst_connectDiscovery::choose_data()
 {
     QTest::addColumn<QString>("row"); // see rowOf
@@ -181,6 +183,7 @@ void tst_connectDiscovery::choose_data()
     QTest::newRow("OK, nothing current") << QString() << false << false;
     QTest::newRow("OK, group row current") << "group" << false << false;
     QTest::newRow("OK, another model current") << "127.43.1.3" << false << false;
+    QTest::newRow("OK, available module current") << "127.43.1.2" << false << true;
     QTest::newRow("double-click available module") << "127.43.1.1" << true << true;
     QTest::newRow("double-click another model") << "127.43.1.3" << true << false;
     QTest::newRow("double-click group row") << "group" << true << false;
@@ -201,9 +204,11 @@ void tst_connectDiscovery::choose()
         emit select.tree()->itemDoubleClicked(item, 1);
     } else {
         select.tree()->setCurrentItem(item);
-        QTest::ignoreMessage(QtDebugMsg, hint);
-        QTest::mouseClick(select.okButton(), Qt::LeftButton);
-        QCOMPARE(select.result(), int(QDialog::Rejected));
+        QCOMPARE(select.okButton()->isEnabled(), accepted);
+        if (!accepted)
+            QTest::ignoreMessage(QtDebugMsg, hint);
+        accepted ? QTest::mouseClick(select.okButton(), Qt::LeftButton) : select.okPressed();
+        QCOMPARE(select.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
     }
     QCOMPARE(select.isVisible(), !accepted);
     QCOMPARE(select.descriptor(), accepted ? tcpip(row) : b);

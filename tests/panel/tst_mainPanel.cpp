@@ -9,8 +9,13 @@
 #include "ts4720fp_App.h"
 #include "ts4720fp_demoSubtypeSelect.h"
 #include "ts47xx_deviceStatus.h"
+#include "ts2900fp_led.h"
+#include "ts2900fp_spcEnterAddress.h"
+#include "ts4720_ext.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -202,21 +207,78 @@ private slots:
         QCOMPARE(boxes.count("This feature is not available, when Soft Front Panel is working in demo mode."), 1);
     }
 
-    void controlsFollowTheAcquisitionState()
+    // Idle-only controls stay locked, and say why, until the first poll tells the state; the
+    // LED follows the polls across an outage; a device reset with the link down gives one box.
+    void controlsAndLinkFollowThePolls()
     {
         Instrument instrument("127.44.4.5");
         Boxes boxes("Auto Find");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
-        panel.setControlsEnabled(); // before the first poll the state is -1: not idle
         QVERIFY(!panel.saveConfigurationButton()->isEnabled());
         QVERIFY(!panel.mainTabs()->isTabEnabled(0));
-        QSignalSpy ready(panel.poller(), &pollingThread::dataReady);
-        QVERIFY(ready.wait(5000));
-        QCoreApplication::processEvents();
-        QVERIFY(panel.saveConfigurationButton()->isEnabled());
-        QVERIFY(panel.mainTabs()->isTabEnabled(0));
-        QVERIFY(panel.mainTabs()->isTabEnabled(2));
+        QVERIFY(panel.mainTabs()->tabToolTip(0).startsWith("Locked"));
+        QVERIFY(panel.saveConfigurationButton()->toolTip().contains("Locked"));
+        QTRY_VERIFY_WITH_TIMEOUT(panel.saveConfigurationButton()->isEnabled(), 20000);
+        QVERIFY(panel.mainTabs()->isTabEnabled(0) && panel.mainTabs()->isTabEnabled(2));
+        QCOMPARE(panel.mainTabs()->tabToolTip(0), QString());
+        QCOMPARE(panel.activeLed()->text(), QString("Active"));
+
+        instrument.sim->stop();
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("No connection"), 20000);
+        QCOMPARE(panel.activeLed()->value(), 1);
+        QVERIFY(panel.activeLed()->onColour() != QColor(Qt::green));
+        boxes.shown.clear();
+        panel.resetDevice();
+        QCOMPARE(boxes.count("Do you really want to reset the Korvan 4720?"), 1);
+        QCOMPARE(boxes.shown.size(), 2);
+        QVERIFY2(boxes.shown[1].text.startsWith("ts4720_reset(d_vi) failed due to [")
+                     && boxes.shown[1].text.contains("further calls of this action were not made"),
+                 qPrintable(boxes.shown[1].text));
+
+        QVERIFY(instrument.sim->start());
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
+        QCOMPARE(panel.activeLed()->onColour(), QColor(Qt::green));
+    }
+
+    // A typed address that accepts the connection but never answers: one message within
+    // about one timeout, back at the start-up box, and no error boxes after it.
+    void silentAddressAtStartUp()
+    {
+        Instrument instrument("127.44.4.10");
+        instrument.sim->command("SIM:SILent 1");
+        QStringList shown;
+        QElapsedTimer clock;
+        qint64 unavailableAfter = -1;
+        messageBoxes::ScopedHandler handler([&](const Request &r) {
+            shown << r.text;
+            if (r.customButtons.contains("Try Again") && unavailableAfter < 0) {
+                unavailableAfter = clock.elapsed();
+                return 0; // Try Again: the start-up box once more
+            }
+            if (!r.customButtons.isEmpty())
+                return int(r.customButtons.indexOf(shown.size() == 1 ? "Enter Address" : "Run In Demo Mode"));
+            return int(QMessageBox::No);
+        });
+        auto *typing = new QTimer(this);
+        connect(typing, &QTimer::timeout, [typing] {
+            if (auto *dialog = qobject_cast<ts2900fp_spcEnterAddress *>(QApplication::activeModalWidget())) {
+                typing->deleteLater();
+                dialog->combo()->setEditText("TCPIP::127.44.4.10::INSTR");
+                dialog->accept();
+            }
+        });
+        typing->start(10);
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
+        ts4720_spc spc;
+        clock.start();
+        ts4720fp_App panel(&spc, false);
+        QCOMPARE(shown.size(), 3);
+        QVERIFY2(shown[1].contains("does not answer"), qPrintable(shown[1]));
+        QCOMPARE(shown[2], shown[0]);
+        QVERIFY(panel.demoMode());
+        // Loosely: the machines are noisy, but minutes of waiting would show here.
+        QVERIFY2(unavailableAfter < 3 * TS4720_DEFAULT_TIMEOUT_MS, qPrintable(QString::number(unavailableAfter)));
     }
 
     void deviceInformationFromTheInstrument()
@@ -284,6 +346,7 @@ private slots:
         QCOMPARE(status->macAddress->text(), QString("02:7a:10:01:02:03"));
         QCOMPARE(status->ipAddress->text(), QString("192.168.2.60"));
         QCOMPARE(status->dns2->text(), QString("192.168.2.101"));
+        QCOMPARE(status->description->cursorPosition(), 0); // the start of a long text shows
         QUrl opened;
         ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &url) { opened = url; });
         status->openWebInterface();
