@@ -1,0 +1,25 @@
+// The pictures ts4720-screens takes, one function per window or state.
+#ifndef TS4720_PANELSCREENS_H
+#define TS4720_PANELSCREENS_H
+
+#include <QString>
+
+class QWidget;
+
+namespace panelScreens {
+
+// Shows the widget, lets it paint and writes it to dir/name.png; prints the path.
+void save(QWidget *widget, const QString &dir, const QString &name);
+
+// The main window in demo mode for each model, and against a simulated instrument with the
+// device information dialog; the LED while the instrument answers and after it has gone.
+void mainPanel(const QString &dir);
+// Both channel pages in demo mode and against an instrument, 16 and 48 channels; refused
+// threshold and coefficient input.
+void channelPages(const QString &dir);
+// The selection dialog with a module of another model greyed; the one box of an outage.
+void connection(const QString &dir);
+
+} // namespace panelScreens
+
+#endif
