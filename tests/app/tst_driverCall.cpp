@@ -32,12 +32,9 @@ void tst_driverCall::report_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("pattern"); // %1 the driver's text
     QTest::newRow("success") << 0 << -1 << QString() << QString();
-    QTest::newRow("error") << int(0xBFFF0015) << int(messageBoxes::Kind::Critical)
+    QTest::newRow("error") << -1 << int(messageBoxes::Kind::Critical)
                            << "Korvan 4720 SFP Error message"
                            << "ts4720_saveConfig(d_vi) failed due to [%1]\nDo you want to exit?";
-    QTest::newRow("other error") << -1 << int(messageBoxes::Kind::Critical)
-                                 << "Korvan 4720 SFP Error message"
-                                 << "ts4720_saveConfig(d_vi) failed due to [%1]\nDo you want to exit?";
     QTest::newRow("warning") << 0x3FFC0101 << int(messageBoxes::Kind::Warning)
                              << "Korvan 4720 SFP Warning message" << "Warning: [%1]";
 }

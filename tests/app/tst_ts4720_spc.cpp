@@ -15,21 +15,10 @@ public:
 class tst_ts4720_spc : public QObject {
     Q_OBJECT
 private slots:
-    void texts();
     void modelText_data();
     void modelText();
-    void driverRevisionFromDriver();
     void initOnUnreachableAddressFails();
 };
-
-void tst_ts4720_spc::texts()
-{
-    ts4720_spc spc;
-    QCOMPARE(spc.modelNumber, 4720);
-    QCOMPARE(spc.version(), QStringLiteral("4.3.1.8449"));
-    QCOMPARE(spc.description(), QStringLiteral("Isolated LXI Thermocouple Instrument"));
-    QVERIFY(!spc.notice().isEmpty());
-}
 
 void tst_ts4720_spc::modelText_data()
 {
@@ -46,15 +35,6 @@ void tst_ts4720_spc::modelText()
     QFETCH(int, model);
     QFETCH(QString, text);
     QCOMPARE(otherModel(model).modelText(), text);
-}
-
-void tst_ts4720_spc::driverRevisionFromDriver()
-{
-    ViChar revision[TS4720_REVISION_SIZE] = {};
-    ts4720_revision_query(0, revision, nullptr);
-    ts4720_spc spc;
-    QCOMPARE(spc.driverRevision(), QString::fromLatin1(revision));
-    QVERIFY(!spc.driverRevision().isEmpty());
 }
 
 // Port 1 of a loopback address of this test's own: nothing listens there.

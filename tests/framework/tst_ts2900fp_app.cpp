@@ -64,9 +64,8 @@ class tst_ts2900fp_app : public QObject {
 private slots:
     void init() { ts2900fp_setModelText(QStringLiteral("4720")); }
     void cleanup() { messageBoxes::setHandler(messageBoxes::Handler()); }
-    void startSingleStates();
-    void startContStates();
-    void userBreakReleasesBothButtons();
+    void startButtons_data();
+    void startButtons();
     void toggleTexts();
     void moduleLabelKeepsWhatsThis();
     void lxiLogo();
@@ -80,61 +79,44 @@ private slots:
     void warningReport();
 };
 
-void tst_ts2900fp_app::startSingleStates()
+void tst_ts2900fp_app::startButtons_data()
 {
-    ts2900fp_app frame;
-    QSignalSpy started(&frame, &ts2900fp_app::startSingle);
-    QSignalSpy broken(&frame, &ts2900fp_app::breakSingle);
-
-    frame.startButton()->click();
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(frame.startButton()->toolTip(), QStringLiteral("Breaks the Single-Shot Data Acquisition"));
-    QCOMPARE(frame.startButton()->whatsThis(), frame.startButton()->toolTip());
-    QVERIFY(frame.startButton()->isEnabled());
-    QVERIFY(!frame.startContButton()->isEnabled());
-
-    frame.startButton()->click();
-    QCOMPARE(broken.count(), 1);
-    QCOMPARE(frame.startButton()->toolTip(), QStringLiteral("Starts the Single-Shot Data Acquisition"));
-    QVERIFY(!frame.startButton()->isEnabled());
-    QVERIFY(!frame.startContButton()->isEnabled());
-
-    frame.enableStart();
-    QVERIFY(frame.startButton()->isEnabled());
-    QVERIFY(frame.startContButton()->isEnabled());
-    QCOMPARE(started.count(), 1);
+    QTest::addColumn<QString>("steps"); // s: start button, c: start-continuous, b: userBreak, e: enableStart
+    QTest::addColumn<QStringList>("signalsSeen");
+    QTest::addColumn<bool>("startEnabled");
+    QTest::addColumn<bool>("contEnabled");
+    QTest::newRow("single started") << "s" << QStringList{"startSingle"} << true << false;
+    QTest::newRow("single broken: both wait") << "ss" << QStringList{"startSingle", "breakSingle"} << false << false;
+    QTest::newRow("enabled again") << "sse" << QStringList{"startSingle", "breakSingle"} << true << true;
+    QTest::newRow("continuous started") << "c" << QStringList{"startCont"} << false << true;
+    QTest::newRow("continuous stopped: both wait") << "cc" << QStringList{"startCont", "stopCont"} << false << false;
+    QTest::newRow("user break releases both") << "cb" << QStringList{"startCont", "stopCont"} << true << true;
 }
 
-void tst_ts2900fp_app::startContStates()
+void tst_ts2900fp_app::startButtons()
 {
+    QFETCH(QString, steps);
+    QFETCH(QStringList, signalsSeen);
+    QFETCH(bool, startEnabled);
+    QFETCH(bool, contEnabled);
     ts2900fp_app frame;
-    const QString repetitive = frame.startContButton()->toolTip();
-    QSignalSpy started(&frame, &ts2900fp_app::startCont);
-    QSignalSpy stopped(&frame, &ts2900fp_app::stopCont);
-
-    frame.startContButton()->click();
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(frame.startContButton()->toolTip(), QStringLiteral("Stops the Data Acquisition process"));
-    QVERIFY(!frame.startButton()->isEnabled());
-
-    frame.startContButton()->click();
-    QCOMPARE(stopped.count(), 1);
-    QCOMPARE(frame.startContButton()->toolTip(), repetitive);
-    QCOMPARE(frame.startContButton()->whatsThis(), repetitive);
-    QVERIFY(!frame.startButton()->isEnabled());
-    QVERIFY(!frame.startContButton()->isEnabled());
-}
-
-void tst_ts2900fp_app::userBreakReleasesBothButtons()
-{
-    ts2900fp_app frame;
-    QSignalSpy stopped(&frame, &ts2900fp_app::stopCont);
-    frame.startContButton()->click();
-    frame.userBreak();
-    QVERIFY(!frame.startContButton()->isChecked());
-    QCOMPARE(stopped.count(), 1);
-    QVERIFY(frame.startButton()->isEnabled());
-    QVERIFY(frame.startContButton()->isEnabled());
+    QStringList seen;
+    connect(&frame, &ts2900fp_app::startSingle, [&seen] { seen << "startSingle"; });
+    connect(&frame, &ts2900fp_app::breakSingle, [&seen] { seen << "breakSingle"; });
+    connect(&frame, &ts2900fp_app::startCont, [&seen] { seen << "startCont"; });
+    connect(&frame, &ts2900fp_app::stopCont, [&seen] { seen << "stopCont"; });
+    for (QChar step : steps) {
+        if (step == 's')
+            frame.startButton()->click();
+        else if (step == 'c')
+            frame.startContButton()->click();
+        else
+            step == 'b' ? frame.userBreak() : frame.enableStart();
+    }
+    QCOMPARE(seen, signalsSeen);
+    QCOMPARE(frame.startButton()->isEnabled(), startEnabled);
+    QCOMPARE(frame.startContButton()->isEnabled(), contEnabled);
+    QVERIFY(!frame.startButton()->isChecked() || steps == "s");
 }
 
 void tst_ts2900fp_app::toggleTexts()
@@ -187,6 +169,16 @@ void tst_ts2900fp_app::activeLed()
     QCOMPARE(frame.activeLed()->value(), 0);
     frame.setActive(0);
     QCOMPARE(frame.activeLed()->value(), 1);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    // Without an answer the LED stays lit, red, and its longer label is not cut.
+    frame.setConnected(false);
+    QCOMPARE(frame.activeLed()->text(), QStringLiteral("No connection"));
+    QTRY_VERIFY(frame.activeLed()->width() >= frame.activeLed()->minimumSizeHint().width());
+    QVERIFY(frame.activeLed()->onColour() != QColor(Qt::green) && frame.activeLed()->value() == 1);
+    frame.setConnected(true);
+    QCOMPARE(frame.activeLed()->text(), QStringLiteral("Active"));
+    QCOMPARE(frame.activeLed()->onColour(), QColor(Qt::green));
     frame.setActive(1);
     QCOMPARE(frame.activeLed()->value(), 0);
 }

@@ -1,5 +1,4 @@
-// The LED: size hint, repaint only on change, window-coloured off state, plain disc for
-// small fonts.
+// The LED: repaint only on change, window-coloured off state, plain disc for small fonts.
 #include "ts2900fp_led.h"
 
 #include <QEvent>
@@ -30,38 +29,11 @@ int ledLeft(const ts2900fp_led &led)
 class tst_ts2900fp_led : public QObject {
     Q_OBJECT
 private slots:
-    void minimumSizeHint_data();
-    void minimumSizeHint();
     void repaintsOnlyOnChange();
     void magentaOffShowsWindowColour();
     void smallFontDrawsPlainDisc_data();
     void smallFontDrawsPlainDisc();
 };
-
-void tst_ts2900fp_led::minimumSizeHint_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("pixelSize");
-    QTest::newRow("Active, default size") << QStringLiteral("Active") << 13;
-    QTest::newRow("empty text") << QString() << 13;
-    QTest::newRow("odd line height") << QStringLiteral("Power on") << 21;
-    QTest::newRow("small font") << QStringLiteral("x") << 7;
-}
-
-void tst_ts2900fp_led::minimumSizeHint()
-{
-    QFETCH(QString, text);
-    QFETCH(int, pixelSize);
-    ts2900fp_led led(text, Qt::green, Qt::magenta);
-    QFont font = led.font();
-    font.setPixelSize(pixelSize);
-    led.setFont(font);
-    const int h = QFontMetrics(font).height();
-    const int w = QFontMetrics(font).horizontalAdvance(text);
-    QCOMPARE(led.minimumSizeHint(), QSize(w + h + 1 + (h + 1) / 2, h + 2));
-    QCOMPARE(led.sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
-    QCOMPARE(led.sizePolicy().verticalPolicy(), QSizePolicy::Maximum);
-}
 
 void tst_ts2900fp_led::repaintsOnlyOnChange()
 {
