@@ -1,5 +1,5 @@
-// The panel frame: start-button states and signals, module label, logos, the close
-// question, and the common error and warning reports.
+// The panel frame: start-button states and signals, module label, logos, the LED, the
+// close question, and how the common error report answers keys and ends the program.
 #include "commonReports.h"
 #include "messageBoxes.h"
 #include "modelText.h"
@@ -72,11 +72,9 @@ private slots:
     void activeLed();
     void closeAsks_data();
     void closeAsks();
-    void errorReportNoReturns();
     void keysOnRealBoxes_data();
     void keysOnRealBoxes();
     void errorReportYesExits();
-    void warningReport();
 };
 
 void tst_ts2900fp_app::startButtons_data()
@@ -222,21 +220,6 @@ void tst_ts2900fp_app::closeAsks()
     QCOMPARE(boxes.requests[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
 }
 
-// Several failing calls in one action: each gets its own box, and No goes on.
-void tst_ts2900fp_app::errorReportNoReturns()
-{
-    BoxRecorder boxes(QMessageBox::No);
-    messageBoxes::setHandler(boxes.handler());
-    reportError(QStringLiteral("first failed"));
-    reportError(QStringLiteral("second failed"));
-    QCOMPARE(boxes.requests.size(), 2);
-    QCOMPARE(boxes.requests[0].kind, Kind::Critical);
-    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP Error message"));
-    QCOMPARE(boxes.requests[0].text, QStringLiteral("first failed\nDo you want to exit?"));
-    QCOMPARE(boxes.requests[1].text, QStringLiteral("second failed\nDo you want to exit?"));
-    QCOMPARE(boxes.requests[1].standardButtons, QMessageBox::Yes | QMessageBox::No);
-}
-
 void tst_ts2900fp_app::keysOnRealBoxes_data()
 {
     QTest::addColumn<int>("key");
@@ -289,18 +272,6 @@ void tst_ts2900fp_app::errorReportYesExits()
     QVERIFY(!out.contains("RETURNED"));
     // What must not be lost is looked after first, in the order it was registered.
     QVERIFY2(out.endsWith("FIRST\nSECOND\n"), qPrintable(out));
-}
-
-void tst_ts2900fp_app::warningReport()
-{
-    BoxRecorder boxes(QMessageBox::Ok);
-    messageBoxes::setHandler(boxes.handler());
-    reportWarning(QStringLiteral("Warning: [Value clipped]"));
-    QCOMPARE(boxes.requests.size(), 1);
-    QCOMPARE(boxes.requests[0].kind, Kind::Warning);
-    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP Warning message"));
-    QCOMPARE(boxes.requests[0].text, QStringLiteral("Warning: [Value clipped]"));
-    QCOMPARE(boxes.requests[0].standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 int main(int argc, char **argv)
