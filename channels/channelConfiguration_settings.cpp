@@ -262,6 +262,7 @@ QStringList channelConfiguration_settings::checkThresholds(int index)
         QLineEdit *edit = edits[k];
         if (parseThreshold(edit->text(), &on[k], &value[k])) {
             edit->setText(normalisedThreshold(edit->text()));
+            value[k] = thresholdValue(edit->text()); // compared as shown and sent: rounded
             markField(edit, QString());
             continue;
         }
