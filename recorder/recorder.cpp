@@ -9,6 +9,7 @@
 #include "progressLine.h"
 #include "recordingRun.h"
 #include "ts4720_ext.h"
+#include "visa.h"
 
 #include <QDateTime>
 
@@ -204,7 +205,7 @@ int recorder::record(const runPlan &plan, const runLayout &layout)
     }
     attach(&run);
     say("recording channels " + channelListText(plan.channels) + " of " + m_resource + " at "
-        + std::to_string(int(plan.rate)) + " Hz into '" + m_options.output + "'; Ctrl-C stops");
+        + QString::number(plan.rate).toStdString() + " Hz into '" + m_options.output + "'; Ctrl-C stops");
     watch(run, plan);
     if (run.stopRequested() && !run.ended())
         say("stopping: fetching the scans the instrument still holds (Ctrl-C again stops at once)");
@@ -257,6 +258,9 @@ int recorder::report(const recordingRun &run)
                                          + lastScanText());
     if (run.failure() == runFailure::driver) {
         const ViStatus status = run.failureStatus();
+        if (status == VI_ERROR_TMO)
+            return fail(exitConnectionLost, m_resource + " stopped answering [" + driverText(status) + "]; "
+                                                + lastScanText());
         if (ts4720_isConnectionFailure(status))
             return fail(exitConnectionLost, "the connection to " + m_resource + " was lost ["
                                                 + driverText(status) + "]; " + lastScanText());

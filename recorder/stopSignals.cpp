@@ -38,6 +38,8 @@ bool stopSignals::install(std::function<void(int)> reaction)
     action.sa_flags = SA_RESTART;
     for (int s : handled)
         sigaction(s, &action, nullptr);
+    // Standard error piped into a program that ended must not end a recording.
+    std::signal(SIGPIPE, SIG_IGN);
     m_installed = true;
     return true;
 }

@@ -1,7 +1,7 @@
 // Ctrl-C, SIGTERM and SIGHUP for the recorder. The handler only counts the signal and
 // writes a byte to a pipe (both async-signal-safe); a watcher thread reads the pipe and
 // calls the reaction in ordinary thread context, where it may lock and close files.
-// POSIX only, kept to this file.
+// SIGPIPE is ignored. POSIX only, kept to this file.
 #ifndef TS4720_STOPSIGNALS_H
 #define TS4720_STOPSIGNALS_H
 
