@@ -21,14 +21,16 @@ const int kArea = 24;
 struct runResult {
     int exitCode = -1;
     QString errors; // standard error
+    QString output; // standard output
 };
 
-QProcess *startRecorder(const QStringList &arguments, const QByteArray &locale = QByteArray())
+// environment: NAME=value settings beside the test's own.
+QProcess *startRecorder(const QStringList &arguments, const QStringList &environment = QStringList())
 {
     auto *process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!locale.isEmpty())
-        env.insert("LC_ALL", QString::fromLatin1(locale));
+    for (const QString &setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process->setProcessEnvironment(env);
     process->start(qEnvironmentVariable("TS4720_BIN_DIR") + "/ts4720-record", arguments);
     return process;
@@ -40,6 +42,7 @@ runResult finish(QProcess *process)
     if (process->waitForFinished(60000) && process->exitStatus() == QProcess::NormalExit)
         result.exitCode = process->exitCode();
     result.errors = QString::fromLocal8Bit(process->readAllStandardError());
+    result.output = QString::fromLocal8Bit(process->readAllStandardOutput());
     delete process;
     return result;
 }
@@ -68,23 +71,28 @@ QList<QByteArray> dataRows(const QString &path)
     return record.rowCount < 0 ? QList<QByteArray>() : lines.mid(record.headerLineCount);
 }
 
-// The largest step between timestamps of neighbouring rows, in seconds.
-double largestStep(const loadedFileRecord &record)
+QString fileList(tssim::Instrument &sim)
 {
-    std::vector<double> x(size_t(std::max(record.rowCount, 1)));
-    readDataFileRows(record, 0, record.rowCount, x.data(), nullptr, nullptr);
-    double step = 0.0;
-    for (size_t i = 1; i < x.size(); ++i)
-        step = std::max(step, x[i] - x[i - 1]);
-    return step;
+    const ViSession vi = openSession(sim);
+    const QString list = storedFileList(vi);
+    ts4720_close(vi);
+    return list;
 }
 
-QString newFileOnRam(const QString &before, const QString &after)
+// The rows of the shadow copy that the last run left on the RAM disk (not in the list
+// `before`), fetched into copy through the driver once the instrument stopped.
+QList<QByteArray> shadowRows(tssim::Instrument &sim, const QString &before, const QString &copy)
 {
-    for (const QString &line : after.split('\n'))
+    sim.command("SIM:DEL 0;:ACQ:STOP");
+    const ViSession vi = openSession(sim);
+    QString name;
+    for (const QString &line : storedFileList(vi).split('\n'))
         if (!before.split('\n').contains(line) && line.section(',', 1, 1) == "RAM")
-            return line.section(',', 0, 0);
-    return QString();
+            name = line.section(',', 0, 0);
+    const ViStatus status = ts4720_downloadFile(vi, ts4720_STORAGE_RAM, name.toLatin1().constData(),
+                                                copy.toLocal8Bit().constData());
+    ts4720_close(vi);
+    return status == VI_SUCCESS ? dataRows(copy) : QList<QByteArray>{"no shadow copy"};
 }
 
 } // namespace
@@ -99,6 +107,8 @@ private slots:
     void endsInTheMiddle();
     void refusesUpFront_data();
     void refusesUpFront();
+    void findsInstruments_data();
+    void findsInstruments();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -134,20 +144,14 @@ void tst_recorderRun::cleanup()
 void tst_recorderRun::recordsWhatTheShadowCopyHolds()
 {
     const QString why = useCommaLocale(m_dir);
-    const QByteArray locale = why.isEmpty() ? QByteArray(std::setlocale(LC_ALL, nullptr)) : QByteArray();
+    const QStringList locale = why.isEmpty() ? QStringList{"LC_ALL=" + QString(std::setlocale(LC_ALL, nullptr))} : QStringList();
     useCLocale();
     if (!why.isEmpty())
         qWarning("recording in the C locale: %s", qPrintable(why));
-    const ViSession vi = openSession(*m_sim); // the test's own, to fetch the shadow copy
-    const QString before = storedFileList(vi);
+    const QString before = fileList(*m_sim);
     const runResult run = finish(startRecorder({resource(), "-o", path("run.csv"), "--channels", "2,5,7", "--rate", "100",
                                                 "--duration", "2s", "--timestamps", "--voltage", "--cold-junction",
                                                 "--storage", "ram"}, locale));
-    const QString shadow = newFileOnRam(before, storedFileList(vi));
-    const QString copy = path("shadow.csv");
-    const ViStatus downloaded = ts4720_downloadFile(vi, ts4720_STORAGE_RAM, shadow.toLatin1().constData(),
-                                                    copy.toLocal8Bit().constData());
-    ts4720_close(vi);
     QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
     QCOMPARE(reportedScans(run.errors), 200);
     const loadedFileRecord record = readHeader(path("run.csv"));
@@ -157,8 +161,7 @@ void tst_recorderRun::recordsWhatTheShadowCopyHolds()
     QVERIFY(record.hasTimestamps && record.hasVoltage && record.hasColdJunction);
     QCOMPARE(QByteArray(record.stopMode), QByteArray("Stop after predefined time"));
     QVERIFY(readTestFile(path("run.csv")).contains("\nAcquisition time:,2.000000,s\n"));
-    QCOMPARE(downloaded, VI_SUCCESS);
-    QCOMPARE(dataRows(path("run.csv")), dataRows(copy));
+    QCOMPARE(dataRows(path("run.csv")), shadowRows(*m_sim, before, path("shadow.csv")));
 }
 
 void tst_recorderRun::endsInTheMiddle_data()
@@ -172,15 +175,18 @@ void tst_recorderRun::endsInTheMiddle_data()
     QTest::newRow("connection dropped") << "SIM:DROP" << 5 << "was lost [VI_ERROR_CONN_LOST";
 }
 
-// A run that ends before its time leaves a file every row of which is whole, holding as
-// many scans as the closing message says, without a gap.
+// A run that ends before its time leaves a file holding as many scans as the closing message
+// says: after a stop every scan the instrument took (its shadow copy), otherwise the first
+// ones of them, each row whole.
 void tst_recorderRun::endsInTheMiddle()
 {
     QFETCH(QString, action);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     const QString file = path(QString("middle-%1.csv").arg(QTest::currentDataTag()).replace(' ', '_'));
-    QProcess *process = startRecorder({resource(), "-o", file, "--channels", "1-4", "--rate", "100", "--timestamps"});
+    const QString before = fileList(*m_sim);
+    QProcess *process = startRecorder({resource(), "-o", file, "--channels", "1-4", "--rate", "100", "--timestamps",
+                                       "--storage", "ram"});
     QTRY_VERIFY_WITH_TIMEOUT(readHeader(file).rowCount >= 50, 20000);
     const pid_t pid = pid_t(process->processId());
     if (action == "SIM:DROP") {
@@ -196,17 +202,16 @@ void tst_recorderRun::endsInTheMiddle()
     const runResult run = finish(process);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.errors));
     QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
-    const loadedFileRecord record = readHeader(file);
-    QCOMPARE(record.rowCount, reportedScans(run.errors));
-    QCOMPARE(dataRows(file).size(), record.rowCount);
-    for (const QByteArray &row : dataRows(file))
-        QCOMPARE(row.count(','), 5);
-    QVERIFY2(largestStep(record) < 0.015, qPrintable(QString::number(largestStep(record))));
+    const QList<QByteArray> rows = dataRows(file);
+    const QList<QByteArray> shadow = shadowRows(*m_sim, before, path("shadow.csv"));
+    QCOMPARE(readHeader(file).rowCount, reportedScans(run.errors));
+    QCOMPARE(rows.size(), reportedScans(run.errors));
+    QCOMPARE(rows, exitCode == 0 ? shadow : shadow.mid(0, rows.size()));
 }
 
 void tst_recorderRun::refusesUpFront_data()
 {
-    QTest::addColumn<QString>("instrument"); // "AC", "AA" or "" (none given: discovery)
+    QTest::addColumn<QString>("instrument"); // "AC" or "AA"
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
@@ -227,7 +232,6 @@ void tst_recorderRun::refusesUpFront_data()
                                            << "not in the future";
     QTest::newRow("trigger stop without a line start") << "AC" << QStringList{"-o", ok, "--stop-on", "gate"} << 1
                                                        << "--stop-on needs";
-    QTest::newRow("no instrument configured") << "" << QStringList{"-o", ok} << 3 << "no Korvan 4720";
 }
 
 // Refused before anything is recorded: a clear message, the status, no file made or touched.
@@ -245,13 +249,44 @@ void tst_recorderRun::refusesUpFront()
         QSKIP("this disk holds even the longest run");
     QStringList arguments = options;
     arguments.replaceInStrings(QRegularExpression("^(.*\\.csv)$"), m_dir.path() + "/\\1");
-    if (!instrument.isEmpty())
-        arguments.prepend(QString::fromStdString((instrument == "AA" ? m_small : m_sim)->descriptor()));
+    arguments.prepend(QString::fromStdString((instrument == "AA" ? m_small : m_sim)->descriptor()));
     const runResult run = finish(startRecorder(arguments));
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.errors));
     QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
     QVERIFY(!QFile::exists(path("ok.csv")));
     QCOMPARE(readTestFile(path("exists.csv")), existing);
+}
+
+void tst_recorderRun::findsInstruments_data()
+{
+    QTest::addColumn<QStringList>("configured"); // instruments listed in TSVISA_RESOURCES
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("shown");          // on standard output and error
+    QTest::newRow("list") << QStringList{"AC", "AA"} << QStringList{"--list"} << 0
+                          << "::INSTR  Korvan 4720-AA  serial 47209481\n";
+    QTest::newRow("none") << QStringList{} << QStringList{"-o", "ok.csv"} << 3 << "no Korvan 4720 answered among the 0";
+    QTest::newRow("several") << QStringList{"AC", "AA"} << QStringList{"-o", "ok.csv"} << 3 << "found 2 instruments";
+    QTest::newRow("the one") << QStringList{"AA"} << QStringList{"-o", "ok.csv", "--scans", "3", "--rate", "50"} << 0
+                             << "done: 3 scans written";
+}
+
+// Without RESOURCE the recorder takes the one instrument discovery finds, else says why not.
+void tst_recorderRun::findsInstruments()
+{
+    QFETCH(QStringList, configured);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, shown);
+    QStringList descriptors;
+    for (const QString &model : configured)
+        descriptors << QString::fromStdString((model == "AA" ? m_small : m_sim)->descriptor());
+    QFile::remove(path("ok.csv"));
+    options.replaceInStrings("ok.csv", path("ok.csv"));
+    const runResult run = finish(startRecorder(options, {"TSVISA_RESOURCES=" + descriptors.join(';')}));
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.errors));
+    QVERIFY2((run.output + run.errors).contains(shown), qPrintable(run.output + run.errors));
+    QCOMPARE(QFile::exists(path("ok.csv")), exitCode == 0 && !options.contains("--list"));
 }
 
 QTEST_GUILESS_MAIN(tst_recorderRun)
