@@ -66,9 +66,9 @@ std::string progressLine::update(const progressSample &s)
         return std::string();
     m_lastTime = s.elapsed;
     const double window = s.elapsed - m_rateTime;
-    if (window >= 2.0 || m_rateScans == 0) {
+    if (window >= 10.0 || m_rateTime == 0.0) {
         m_measuredRate = window > 0.0 ? double(s.scans - m_rateScans) / window : 0.0;
-        if (window >= 2.0)
+        if (window >= 10.0)
             m_rateTime = s.elapsed, m_rateScans = s.scans;
     }
     if (!m_refresh)

@@ -35,7 +35,8 @@ private:
     const double m_rate;
     const std::string m_waiting;
     double m_lastTime = -1.0;  // elapsed of the last line; -1 before the first
-    // Blocks arrive a quarter second apart: the rate is measured over 2 s at least.
+    // Blocks arrive a quarter second apart: the rate is measured over 10 s windows (from the
+    // start until the first has passed), so that one block more or less hardly shows.
     double m_rateTime = 0.0;
     long long m_rateScans = 0;
     double m_measuredRate = 0.0;
