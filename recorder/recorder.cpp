@@ -52,7 +52,7 @@ void recorder::say(const std::string &text)
     std::fputs(("ts4720-record: " + text + "\n").c_str(), stderr);
 }
 
-int recorder::fail(int status, const std::string &message)
+int recorder::exitWith(int status, const std::string &message)
 {
     say(message);
     return status;
@@ -63,6 +63,12 @@ std::string recorder::driverText(ViStatus status) const
     ViChar text[TS4720_ERROR_MESSAGE_SIZE] = {};
     ts4720_error_message(m_vi, status, text);
     return text;
+}
+
+// A set-up call that failed, as the panel reports it.
+std::string recorder::refusal(const setupError &error) const
+{
+    return error.call + " failed due to [" + driverText(error.status) + "]";
 }
 
 std::string recorder::lastScanText() const
@@ -83,13 +89,13 @@ int recorder::run()
 {
     std::string why;
     if (!checkOutputPath(m_options.output, m_options.force, &why))
-        return fail(exitOutputRefused, why);
+        return exitWith(exitOutputRefused, why);
     if (const int status = connect())
         return status;
     instrumentFacts facts;
     setupError error;
     if (!readInstrumentFacts(m_vi, &facts, &error))
-        return fail(exitSetupFailed, error.call + " failed due to [" + driverText(error.status) + "]");
+        return exitWith(exitSetupFailed, refusal(error));
     runPlan plan;
     dataFileSettings settings;
     dataFileColumns columns;
@@ -98,11 +104,11 @@ int recorder::run()
     if (const int status = prepareFile(plan, facts, &settings, &columns))
         return status;
     if (m_stopRequested)
-        return fail(exitSuccess, "stopped before the recording started");
+        return exitWith(exitSuccess, "stopped before the recording started");
     if (!programInstrument(m_vi, plan, facts, &error))
-        return fail(exitSetupFailed, error.call + " failed due to [" + driverText(error.status) + "]");
+        return exitWith(exitSetupFailed, refusal(error));
     if (!m_file.create(m_options.output, m_options.force, settings, columns, &why))
-        return fail(exitOutputRefused, why);
+        return exitWith(exitOutputRefused, why);
     runLayout layout;
     layout.channels = int(plan.channels.size());
     layout.valuesPerChannel = columns.valuesPerChannel();
@@ -117,11 +123,11 @@ int recorder::connect()
     if (m_resource.empty()) {
         const discoveryResult found = findInstruments();
         if (found.instruments.empty())
-            return fail(exitNoInstrument, "no Korvan 4720 answered among the " + std::to_string(found.resources)
+            return exitWith(exitNoInstrument, "no Korvan 4720 answered among the " + std::to_string(found.resources)
                                               + " configured VISA resources; give RESOURCE");
         if (found.instruments.size() > 1) {
             std::fputs(instrumentListText(found.instruments).c_str(), stderr);
-            return fail(exitNoInstrument, "found " + std::to_string(found.instruments.size())
+            return exitWith(exitNoInstrument, "found " + std::to_string(found.instruments.size())
                                               + " instruments (listed above); give RESOURCE");
         }
         m_resource = found.instruments.front().descriptor;
@@ -129,7 +135,7 @@ int recorder::connect()
     const ViStatus status = ts4720_init(m_resource.c_str(), VI_TRUE, VI_FALSE, &m_vi);
     if (status < VI_SUCCESS) {
         m_vi = 0;
-        return fail(exitNoInstrument, "cannot open '" + m_resource + "': " + driverText(status));
+        return exitWith(exitNoInstrument, "cannot open '" + m_resource + "': " + driverText(status));
     }
     return exitSuccess;
 }
@@ -140,16 +146,16 @@ int recorder::plan(const instrumentFacts &facts, runPlan *plan)
     plan->options = o;
     plan->channels = o.channelsGiven ? o.channels : facts.enabledChannels;
     if (plan->channels.empty())
-        return fail(exitUsage, "no channel is enabled on the instrument: choose some with --channels");
+        return exitWith(exitUsage, "no channel is enabled on the instrument: choose some with --channels");
     if (plan->channels.back() > facts.channelCount)
-        return fail(exitUsage, "--channels: channel " + std::to_string(plan->channels.back()) + " is beyond the "
+        return exitWith(exitUsage, "--channels: channel " + std::to_string(plan->channels.back()) + " is beyond the "
                                    + std::to_string(facts.channelCount) + " channels of this Korvan 4720-" + facts.subType);
     plan->rate = o.rateGiven ? double(o.rate) : facts.rate;
     plan->scans = fixedScanCount(o, plan->rate);
     if (plan->scans > 1000000000)
-        return fail(exitUsage, "--duration: more than 1000000000 scans at this rate");
+        return exitWith(exitUsage, "--duration: more than 1000000000 scans at this rate");
     if (o.start == 1 && o.alarmSeconds <= (long long)facts.ptpSeconds)
-        return fail(exitUsage, "the PTP start " + utcText(o.alarmSeconds) + " is not in the future (the instrument's PTP time is "
+        return exitWith(exitUsage, "the PTP start " + utcText(o.alarmSeconds) + " is not in the future (the instrument's PTP time is "
                                    + utcText(facts.ptpSeconds) + ")");
     return exitSuccess;
 }
@@ -159,12 +165,12 @@ int recorder::prepareFile(const runPlan &plan, const instrumentFacts &facts, dat
 {
     setupError error;
     if (!readColumns(m_vi, plan, columns, &error))
-        return fail(exitSetupFailed, error.call + " failed due to [" + driverText(error.status) + "]");
+        return exitWith(exitSetupFailed, refusal(error));
     *settings = headerSettings(plan, facts);
     std::string why;
     const long long header = (long long)formatDataFileHeader(*settings, *columns).size();
     if (plan.scans > 0 && !checkFreeSpace(m_options.output, header + plan.scans * rowBytesAtMost(*columns), &why))
-        return fail(exitOutputRefused, why);
+        return exitWith(exitOutputRefused, why);
     return exitSuccess;
 }
 
@@ -220,12 +226,12 @@ int recorder::startRun(recordingRun &run, const runPlan &plan)
     if (plan.options.start == 1) {
         const ViStatus alarm = ts4720_setPTPAlarm(m_vi, ViUInt32(plan.options.alarmSeconds), 0);
         if (alarm != VI_SUCCESS)
-            return fail(exitSetupFailed, "Unable to start the acquisition, cannot set PTP Alarm in the past. ["
+            return exitWith(exitSetupFailed, "Unable to start the acquisition, cannot set PTP Alarm in the past. ["
                                              + driverText(alarm) + "]");
     }
     const ViStatus status = run.start();
     if (status < VI_SUCCESS)
-        return fail(exitSetupFailed, "ts4720_startAcquisitionEx(vi, threshold, callback, &params) failed due to ["
+        return exitWith(exitSetupFailed, "ts4720_startAcquisitionEx(vi, threshold, callback, &params) failed due to ["
                                          + driverText(status) + "]");
     return exitSuccess;
 }
@@ -254,18 +260,18 @@ int recorder::report(const recordingRun &run)
 {
     const recordingFileState state = m_file.state();
     if (run.failure() == runFailure::write || state.failed)
-        return fail(exitWriteFailed, "writing '" + m_options.output + "' failed: " + state.error + "; "
+        return exitWith(exitWriteFailed, "writing '" + m_options.output + "' failed: " + state.error + "; "
                                          + lastScanText());
     if (run.failure() == runFailure::driver) {
         const ViStatus status = run.failureStatus();
         if (status == VI_ERROR_TMO)
-            return fail(exitConnectionLost, m_resource + " stopped answering [" + driverText(status) + "]; "
+            return exitWith(exitConnectionLost, m_resource + " stopped answering [" + driverText(status) + "]; "
                                                 + lastScanText());
         if (ts4720_isConnectionFailure(status))
-            return fail(exitConnectionLost, "the connection to " + m_resource + " was lost ["
+            return exitWith(exitConnectionLost, "the connection to " + m_resource + " was lost ["
                                                 + driverText(status) + "]; " + lastScanText());
-        return fail(exitInstrumentError, "the instrument ended the run [" + driverText(status) + "]; "
+        return exitWith(exitInstrumentError, "the instrument ended the run [" + driverText(status) + "]; "
                                              + lastScanText());
     }
-    return fail(exitSuccess, (run.stopRequested() ? "stopped: " : "done: ") + lastScanText());
+    return exitWith(exitSuccess, (run.stopRequested() ? "stopped: " : "done: ") + lastScanText());
 }

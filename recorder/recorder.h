@@ -43,7 +43,9 @@ private:
     int report(const recordingRun &run);
     void attach(recordingRun *run);
 
-    int fail(int status, const std::string &message);
+    // Prints the message and returns the status.
+    int exitWith(int status, const std::string &message);
+    std::string refusal(const setupError &error) const;
     std::string driverText(ViStatus status) const;
     std::string lastScanText() const;
     void say(const std::string &text);
