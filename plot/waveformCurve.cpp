@@ -49,12 +49,9 @@ void strokeRounded(QPainter *painter, const QPolygonF &line)
 // the clip edges lie outside the canvas, so the lines Qwt's clipper adds there never show.
 void strokeRun(QPainter *painter, const QPolygonF &run, const QRectF &clip, bool round)
 {
-    if (run.size() == 1) {
-        // A lone sample between gaps still shows, as a dot.
-        if (clip.contains(run.first()))
-            QwtPainter::drawPoint(painter, round ? QPointF(run.first().toPoint()) : run.first());
+    // A lone sample between gaps draws nothing, as a line through one point does in Qwt.
+    if (run.size() < 2)
         return;
-    }
     QPolygonF line = QwtClipper::clipPolygonF(clip, run, false);
     if (!round) {
         QwtPainter::drawPolyline(painter, line);

@@ -107,15 +107,10 @@ QImage drawFull(const curveData &d, const view &v)
     QPainter painter(&image);
     QVector<QPointF> run;
     auto flush = [&] {
-        if (run.size() == 1) {
-            painter.setPen(pen);
-            painter.drawPoint(QPointF(qRound(v.x.transform(run[0].x())), qRound(v.y.transform(run[0].y()))));
-        } else if (run.size() > 1) {
-            QwtPlotCurve curve;
-            curve.setPen(pen);
-            curve.setSamples(run);
-            curve.draw(&painter, v.x, v.y, v.canvas);
-        }
+        QwtPlotCurve curve;
+        curve.setPen(pen);
+        curve.setSamples(run);
+        curve.draw(&painter, v.x, v.y, v.canvas);
         run.clear();
     };
     for (size_t i = 0; i < d.t.size(); ++i) {
