@@ -99,7 +99,8 @@ private:
 
     void append(double x, double y)
     {
-        if (d_out.isEmpty() || d_out.last() != QPointF(x, y))
+        // Exact comparison: QPointF's own is fuzzy.
+        if (d_out.isEmpty() || d_out.last().x() != x || d_out.last().y() != y)
             d_out.append(QPointF(x, y));
     }
 
@@ -140,6 +141,11 @@ public:
         : d_map(map), d_left(std::floor(left) - 1.0), d_right(std::ceil(right))
     {
     }
+    // The time at device position p.
+    double timeAt(double p) const { return d_map.invTransform(p); }
+    // The columns that hold everything left and right of the canvas.
+    double leftmost() const { return d_left; }
+    double rightmost() const { return d_right; }
     double operator()(double x) const
     {
         const double column = std::floor(d_map.transform(x) + 0.5);
@@ -180,50 +186,88 @@ void feedRange(const plotSamples &y, int from, int to, columnBuilder &column)
     }
 }
 
-// First index in (from, to) whose column lies right of `column`, or to: gallop, then halve.
+// First index in (from, to) whose column lies right of `column`, or to. The search starts
+// where the column's right edge would be if the samples were evenly spaced in time (they
+// nearly always are, so one or two probes find it), then gallops and halves from there.
 int columnEnd(const plotSamples &x, int from, int to, double column, const columnMap &columnOf)
 {
-    int low = from;  // known to be in the column
-    int step = 1;
-    while (low + step < to && columnOf(x[low + step]) <= column) {
-        low += step;
-        step = std::min(2 * step, to - low);
+    const auto inColumn = [&](long long i) { return columnOf(x[int(i)]) <= column; };
+    long long low = from;  // in the column
+    long long high = to;   // beyond it (or the end)
+    long long guess = from + 1;
+    const double span = x[to - 1] - x[from];
+    const double share = span > 0.0 ? (columnOf.timeAt(column + 0.5) - x[from]) / span : 0.0;
+    if (share > 0.0)
+        guess = from + std::max(1ll, (long long)(std::min(1.0, share) * (to - 1 - from)));
+    if (guess >= to)
+        return to;
+    if (inColumn(guess)) {
+        low = guess;
+        for (long long step = 1; low + step < high; step *= 2) {
+            if (!inColumn(low + step)) {
+                high = low + step;
+                break;
+            }
+            low += step;
+        }
+    } else {
+        high = guess;
+        for (long long step = 1; high - step > low; step *= 2) {
+            if (inColumn(high - step)) {
+                low = high - step;
+                break;
+            }
+            high -= step;
+        }
     }
-    int high = std::min(to, low + step);
     while (high - low > 1) {
-        const int middle = low + (high - low) / 2;
-        if (columnOf(x[middle]) <= column)
+        const long long middle = low + (high - low) / 2;
+        if (inColumn(middle))
             low = middle;
         else
             high = middle;
     }
-    return high;
+    return int(high);
 }
 
-} // namespace
-
-QPolygonF pixelColumnReducer::reduce(const plotSamples &x, const plotSamples &y, int first, int count,
-                                     const QwtScaleMap &xMap, double left, double right)
+// Samples in ascending time: whole columns at a time, found by searching the times.
+void reduceAscending(const plotSamples &x, const plotSamples &y, int first, int end, const columnMap &columnOf,
+                     columnBuilder &column)
 {
-    QPolygonF out;
-    first = std::max(first, 0);
-    const int end = int(std::min<long long>({static_cast<long long>(first) + std::max(count, 0),
-                                             x.size(), y.size()}));
-    if (first >= end)
-        return out;
-    const columnMap columnOf(xMap, left, right);
-    columnBuilder column(x.data(), out);
-    const bool increasing = (xMap.p2() - xMap.p1()) * (xMap.s2() - xMap.s1()) > 0.0;
-    if (x.ascending() && increasing) {
-        for (int i = first; i < end;) {
-            const int next = columnEnd(x, i, end, columnOf(x[i]), columnOf);
+    const auto firstRightOf = [&](int from, double c) {
+        return int(std::partition_point(x.data() + from, x.data() + end, [&](double t) { return columnOf(t) <= c; })
+                   - x.data());
+    };
+    const int inView = firstRightOf(first, columnOf.leftmost());
+    const int pastView = firstRightOf(inView, columnOf.rightmost() - 1.0);
+    if (inView > first) {
+        feedRange(y, first, inView, column);
+        column.finishColumn();
+    }
+    if (pastView - inView <= 2 * int(columnOf.rightmost() - columnOf.leftmost())) {
+        // Zoomed in: hardly more samples than columns, so every one is kept as it is.
+        for (int i = inView; i < pastView; ++i) {
+            column.addPoint(i, y[i]);
+            column.finishColumn();
+        }
+    } else {
+        for (int i = inView; i < pastView;) {
+            const int next = columnEnd(x, i, pastView, columnOf(x[i]), columnOf);
             feedRange(y, i, next, column);
             column.finishColumn();
             i = next;
         }
-        return out;
     }
-    // Times out of order (or a reversed axis): group neighbours that share a column.
+    if (pastView < end) {
+        feedRange(y, pastView, end, column);
+        column.finishColumn();
+    }
+}
+
+// Times out of order (or a reversed axis): neighbours that share a column are grouped.
+void reduceInOrder(const plotSamples &x, const plotSamples &y, int first, int end, const columnMap &columnOf,
+                   columnBuilder &column)
+{
     double current = notANumber;
     for (int i = first; i < end; ++i) {
         const double t = x[i];
@@ -238,5 +282,26 @@ QPolygonF pixelColumnReducer::reduce(const plotSamples &x, const plotSamples &y,
         column.addPoint(i, y[i]);
     }
     column.finishColumn();
+}
+
+} // namespace
+
+QPolygonF pixelColumnReducer::reduce(const plotSamples &x, const plotSamples &y, int first, int count,
+                                     const QwtScaleMap &xMap, double left, double right)
+{
+    QPolygonF out;
+    first = std::max(first, 0);
+    const int end = int(std::min<long long>({static_cast<long long>(first) + std::max(count, 0),
+                                             x.size(), y.size()}));
+    if (first >= end)
+        return out;
+    const columnMap columnOf(xMap, left, right);
+    out.reserve(std::min(end - first, 4 * int(right - left + 4)));
+    columnBuilder column(x.data(), out);
+    const bool increasing = (xMap.p2() - xMap.p1()) * (xMap.s2() - xMap.s1()) > 0.0;
+    if (x.ascending() && increasing)
+        reduceAscending(x, y, first, end, columnOf, column);
+    else
+        reduceInOrder(x, y, first, end, columnOf, column);
     return out;
 }

@@ -11,6 +11,7 @@
 #include "plotExport.h"
 #include "statisticsWindow.h"
 #include "waveformCurve.h"
+#include "waveformPlot.h"
 #include "waveformSeries.h"
 
 #include <qwt_plot.h>
@@ -59,7 +60,7 @@ QwtText axisTitle(const QString &text)
 } // namespace
 
 waveform::waveform(QWidget *owner, int channelCount, bool viewerMode, QWidget *parent)
-    : QWidget(parent), plot(new QwtPlot), owner(owner), scaleEngine(new QwtLinearScaleEngine(10)),
+    : QWidget(parent), plot(new waveformPlot), owner(owner), scaleEngine(new QwtLinearScaleEngine(10)),
       d_scaleDraw(new myQwtScaleDraw(1))
 {
     buildPlot();
