@@ -296,7 +296,7 @@ QPolygonF pixelColumnReducer::reduce(const plotSamples &x, const plotSamples &y,
     if (first >= end)
         return out;
     const columnMap columnOf(xMap, left, right);
-    out.reserve(std::min(end - first, 4 * int(right - left + 4)));
+    out.reserve(int(std::min<double>(end - first, 4.0 * std::min(right - left + 4.0, 65536.0))));
     columnBuilder column(x.data(), out);
     const bool increasing = (xMap.p2() - xMap.p1()) * (xMap.s2() - xMap.s1()) > 0.0;
     if (x.ascending() && increasing)

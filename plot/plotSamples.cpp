@@ -1,99 +1,23 @@
 // Copying a window of samples and summarising it block by block in the same pass.
 #include "plotSamples.h"
 
+#include "samplePool.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-#include <QMutex>
 #include <QtConcurrent/QtConcurrentMap>
-#include <QMutexLocker>
 
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
 #include <cmath>
-#include <deque>
 #include <limits>
-#include <new>
 
 namespace {
 const double infinity = std::numeric_limits<double>::infinity();
 const double notANumber = std::numeric_limits<double>::quiet_NaN();
-
-// Every redraw copies each window anew and frees the copies of the redraw before. Fresh
-// memory costs a page fault per 4 KiB on first write, which took longer than the copying
-// itself; so freed arrays wait here for the next copy of the same size class.
-class storagePool {
-public:
-    static storagePool &instance()
-    {
-        static storagePool pool;
-        return pool;
-    }
-
-    // Capacities come in steps of an eighth of a power of two, so a window that grows a
-    // little from one redraw to the next still finds its arrays.
-    static long long capacityFor(int count)
-    {
-        long long step = 4096;
-        while (step < count / 8)
-            step *= 2;
-        return (count + step - 1) / step * step;
-    }
-
-    // Empty storage when memory runs out: the curve then shows nothing.
-    plotSamples::storage take(int count)
-    {
-        const long long capacity = capacityFor(count);
-        if (capacity > std::numeric_limits<int>::max())
-            return {};
-        {
-            const QMutexLocker lock(&d_mutex);
-            for (auto it = d_spare.begin(); it != d_spare.end(); ++it) {
-                if (it->capacity == capacity) {
-                    plotSamples::storage found = std::move(*it);
-                    d_spareBytes -= bytes(capacity);
-                    d_spare.erase(it);
-                    return found;
-                }
-            }
-        }
-        plotSamples::storage fresh;
-        fresh.values.reset(new (std::nothrow) double[size_t(capacity)]);
-        fresh.blocks.reset(new (std::nothrow) plotSamples::span[size_t(capacity / plotSamples::blockSize)]);
-        if (!fresh.values || !fresh.blocks)
-            return {};
-        fresh.capacity = int(capacity);
-        return fresh;
-    }
-
-    // Keeps at most maxSpareBytes, the oldest spare arrays going first.
-    void give(plotSamples::storage storage)
-    {
-        if (storage.capacity == 0)
-            return;
-        const QMutexLocker lock(&d_mutex);
-        d_spareBytes += bytes(storage.capacity);
-        d_spare.push_back(std::move(storage));
-        while (d_spareBytes > maxSpareBytes) {
-            d_spareBytes -= bytes(d_spare.front().capacity);
-            d_spare.pop_front();
-        }
-    }
-
-private:
-    static long long bytes(int capacity)
-    {
-        return capacity * (long long)(sizeof(double) + sizeof(plotSamples::span) / plotSamples::blockSize);
-    }
-
-    // Room for the time and 48 channel windows of a million samples each.
-    static constexpr long long maxSpareBytes = 512ll * 1024 * 1024;
-    QMutex d_mutex;  // protects d_spare and d_spareBytes (copies may die on any thread)
-    std::deque<plotSamples::storage> d_spare;
-    long long d_spareBytes = 0;
-};
 
 void merge(plotSamples::span &into, const plotSamples::span &part)
 {
@@ -101,9 +25,6 @@ void merge(plotSamples::span &into, const plotSamples::span &part)
     into.max = std::max(into.max, part.max);
     into.gaps += part.gaps;
 }
-} // namespace
-
-namespace {
 
 // The running state of a copy: the value before the block and whether all so far ascend.
 struct copyState {
@@ -179,7 +100,7 @@ plotSamples::ptr plotSamples::copy(const double *values, int count, double scale
     std::shared_ptr<plotSamples> samples(new plotSamples);
     if (!values || count <= 0)
         return samples;
-    samples->d_storage = storagePool::instance().take(count);
+    samples->d_storage = samplePool::instance().take(count);
     if (samples->d_storage.capacity == 0)
         return samples;
     samples->d_count = count;
@@ -220,7 +141,7 @@ plotSamples::plotSamples()
 
 plotSamples::~plotSamples()
 {
-    storagePool::instance().give(std::move(d_storage));
+    samplePool::instance().give(std::move(d_storage));
 }
 
 plotSamples::span plotSamples::scan(int from, int to) const

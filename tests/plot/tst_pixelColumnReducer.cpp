@@ -96,6 +96,11 @@ QImage drawReduced(const curveData &d, const view &v)
     curve.setData(new waveformSeries(plotSamples::copy(d.t.data(), n), plotSamples::copy(d.y.data(), n), 0, n));
     QImage image = blankImage();
     QPainter painter(&image);
+    // Drawn first for another view: what is kept for one view must not leak into another.
+    view other = v;
+    other.y.setScaleInterval(0.0, 50.0);
+    curve.draw(&painter, other.x, other.y, other.canvas);
+    image.fill(QColor(Qt::darkBlue));
     curve.draw(&painter, v.x, v.y, v.canvas);
     return image;
 }
@@ -250,6 +255,10 @@ void tst_pixelColumnReducer::copiesAndSummaries()
         QVERIFY(part.min == lo && part.max == hi && part.gaps == gaps);
     }
     QVERIFY(plotSamples::copy(nullptr, 5)->size() == 0);
+    // Channels copied side by side hold the same as one by one.
+    const auto each = plotSamples::copyEach({values, many.data(), nullptr}, 7, 2.0, 1.0);
+    QCOMPARE(int(each.size()), 3);
+    QVERIFY(each[0]->summary(0, 7).max == 16.0 && (*each[1])[6] == many[6] * 2.0 + 1.0 && each[2]->size() == 0);
 }
 
 QTEST_MAIN(tst_pixelColumnReducer)
