@@ -1,6 +1,8 @@
 // Hand-run: renders a pane with 48 curves (100,000 samples each, spikes, an open channel),
-// its export picture (PNG and PDF) and its statistics window, for looking at.
+// the same zoomed in, its export picture (PNG and PDF), its temperature-axis dialog and its
+// statistics window, for looking at.
 //   plot_screenshot [folder]   (default: the current folder)
+#include "axisConfig.h"
 #include "chLabel.h"
 #include "plotExport.h"
 #include "statisticsWindow.h"
@@ -13,6 +15,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QSlider>
+
+#include <qwt_plot_zoomer.h>
 
 #include <cmath>
 #include <cstdio>
@@ -60,6 +64,15 @@ int main(int argc, char **argv)
             shown.append(curve);
     ok &= plotExport(pane.plot, shown).save(folder.filePath("plot-export.png"));
     ok &= plotExport(pane.plot, shown).save(folder.filePath("plot-export.pdf"));
+    // Zoomed into two seconds around a spike: the samples themselves.
+    pane.zoomer->zoom(QRectF(19.0, 20.0, 2.0, 60.0));
+    app.processEvents();
+    ok &= pane.grab().save(folder.filePath("plot-zoomed.png"));
+    pane.zoomer->zoom(0);
+    pane.yAxisConfig->show();
+    app.processEvents();
+    ok &= pane.yAxisConfig->grab().save(folder.filePath("plot-axis-dialog.png"));
+    pane.yAxisConfig->hide();
     pane.showStatistics();
     app.processEvents();
     for (auto *window : pane.findChildren<statisticsWindow *>())
