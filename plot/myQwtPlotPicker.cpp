@@ -19,15 +19,16 @@ void myQwtPlotPicker::setTimeRange(double minimum, double maximum)
 
 QString myQwtPlotPicker::trackerText(const QPointF &point, double timeMin, double timeMax, const QString &unit)
 {
+    // QString::number formats the same in every locale, like the rest of the program's texts.
     const double span = std::fabs(timeMax - timeMin);
     QString time;
     if (span < 0.0001)
-        time = QString::asprintf("%.3f us", point.x() * 1000000.0);
+        time = QString::number(point.x() * 1000000.0, 'f', 3) + QStringLiteral(" us");
     else if (span < 0.1)
-        time = QString::asprintf("%.3f ms", point.x() * 1000.0);
+        time = QString::number(point.x() * 1000.0, 'f', 3) + QStringLiteral(" ms");
     else
-        time = QString::asprintf("%.3f s", point.x());
-    return time + QStringLiteral(", ") + QString::asprintf("%.3f ", point.y()) + unit;
+        time = QString::number(point.x(), 'f', 3) + QStringLiteral(" s");
+    return time + QStringLiteral(", ") + QString::number(point.y(), 'f', 3) + QLatin1Char(' ') + unit;
 }
 
 QwtText myQwtPlotPicker::trackerTextF(const QPointF &point) const

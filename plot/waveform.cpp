@@ -286,15 +286,22 @@ void waveform::mouseReleaseEvent(QMouseEvent *event)
     plot->replot();
 }
 
+// Puts the axis's current bounds into min, max and the dialog's boxes (which clamp them to
+// their range), then runs the dialog.
+static bool runAxisDialog(axisConfig *dialog, const QwtPlot *plot, int axis, double &min, double &max)
+{
+    const QwtScaleDiv &bounds = plot->axisScaleDiv(axis);
+    min = bounds.lowerBound();
+    max = bounds.upperBound();
+    dialog->lower->setValue(min);
+    dialog->upper->setValue(max);
+    return dialog->exec() == QDialog::Accepted;
+}
+
 void waveform::editTemperatureAxis()
 {
-    const QwtScaleDiv &y = plot->axisScaleDiv(QwtPlot::yLeft);
-    yMin = y.lowerBound();
-    yMax = y.upperBound();
-    yAxisConfig->lower->setValue(yMin);
-    yAxisConfig->upper->setValue(yMax);
     yAxisConfig->customRange->setChecked(!autoScale->isChecked());
-    if (yAxisConfig->exec() != QDialog::Accepted)
+    if (!runAxisDialog(yAxisConfig, plot, QwtPlot::yLeft, yMin, yMax))
         return;
     const bool custom = yAxisConfig->customRange->isChecked();
     if (custom) {
@@ -311,12 +318,7 @@ void waveform::editTemperatureAxis()
 
 void waveform::editTimeAxis()
 {
-    const QwtScaleDiv &x = plot->axisScaleDiv(QwtPlot::xBottom);
-    xMin = x.lowerBound();
-    xMax = x.upperBound();
-    xAxisConfig->lower->setValue(xMin);
-    xAxisConfig->upper->setValue(xMax);
-    if (xAxisConfig->exec() != QDialog::Accepted)
+    if (!runAxisDialog(xAxisConfig, plot, QwtPlot::xBottom, xMin, xMax))
         return;
     xMin = xAxisConfig->lower->value();
     xMax = xAxisConfig->upper->value();
