@@ -3,9 +3,9 @@
 
 #include "axisConfig.h"
 #include "chLabel.h"
-#include "myQwtPlotPicker.h"
 #include "messageBoxes.h"
 #include "modelText.h"
+#include "myQwtPlotPicker.h"
 #include "myQwtScaleDraw.h"
 #include "plotDialogs.h"
 #include "plotExport.h"
@@ -25,8 +25,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -84,6 +84,12 @@ waveform::waveform(QWidget *owner, int channelCount, bool viewerMode, QWidget *p
         sliderRow->addWidget(positionSlider);
         layout->addLayout(sliderRow);
     }
+}
+
+waveform::~waveform()
+{
+    // Curves not attached belong to no plot; deleting an attached one detaches it first.
+    qDeleteAll(curves);
 }
 
 void waveform::buildPlot()

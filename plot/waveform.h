@@ -35,6 +35,7 @@ public:
     // owner lends the axis dialogs its window icon; channelCount labels and curves (at most
     // 48); viewerMode (a data file is shown) adds the position slider row.
     waveform(QWidget *owner, int channelCount, bool viewerMode, QWidget *parent = nullptr);
+    ~waveform() override;
 
     QwtPlot *plot;
     QList<chLabel *> labels;

@@ -62,6 +62,7 @@ private slots:
     void legend();
     void axisDialogs_data();
     void axisDialogs();
+    void autoScaleBackFromTheDialog();
     void labelPrecision_data();
     void labelPrecision();
     void trackerText_data();
@@ -187,6 +188,31 @@ void tst_waveform::axisDialogs()
     QCOMPARE(w.autoScale->isChecked(), autoAfter);
     if (!label25.isEmpty())
         QCOMPARE(labelText(w, 25.0), label25);
+}
+
+void tst_waveform::autoScaleBackFromTheDialog()
+{
+    // Switching the custom range off scales the axis to the data at once, also with a
+    // file on view, where no refresh follows to do it.
+    waveform w(nullptr, 16, true);
+    w.resize(900, 500);
+    w.show();
+    const double time[] = {0.0, 1.0, 2.0};
+    const double values[] = {50.0, 60.0, 55.0};
+    w.setCurveSamples(0, time, values, 3);
+    w.attachShownCurves();
+    w.autoScale->setChecked(false);
+    w.plot->setAxisScale(QwtPlot::yLeft, 0.0, 10.0);
+    w.plot->replot();
+    QTimer::singleShot(0, [&] {
+        w.yAxisConfig->customRange->setChecked(false);
+        w.yAxisConfig->checkValuesAndAccept();
+    });
+    QwtScaleWidget *axis = w.plot->axisWidget(QwtPlot::yLeft);
+    QTest::mouseClick(axis, Qt::LeftButton, {}, axis->rect().center());
+    QVERIFY(w.autoScale->isChecked());
+    const QwtScaleDiv &y = w.plot->axisScaleDiv(QwtPlot::yLeft);
+    QVERIFY(y.lowerBound() <= 50.0 && y.upperBound() >= 60.0 && y.upperBound() < 100.0);
 }
 
 void tst_waveform::labelPrecision_data()
