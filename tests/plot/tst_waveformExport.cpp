@@ -9,7 +9,10 @@
 
 #include <qwt_plot.h>
 
+#include <QClipboard>
+#include <QMenu>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,6 +22,20 @@
 
 namespace {
 const double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+// Chooses an entry of the pane's "Export" menu, as a user does.
+void chooseExport(waveform &w, const QString &entry)
+{
+    for (QToolButton *button : w.findChildren<QToolButton *>()) {
+        if (button->text() != QLatin1String("Export"))
+            continue;
+        for (QAction *action : button->menu()->actions())
+            if (action->text() == entry)
+                action->trigger();
+        return;
+    }
+    QFAIL("no Export menu");
+}
 } // namespace
 
 class tst_waveformExport : public QObject {
@@ -59,7 +76,7 @@ void tst_waveformExport::statistics()
     w.attachShownCurves();
     w.plot->setAxisScale(QwtPlot::xBottom, 2.0, 5.0);
     w.plot->replot();
-    w.showStatistics();
+    chooseExport(w, "Statistics");
     auto *window = w.findChild<statisticsWindow *>();
     QVERIFY(window && window->isVisible() && !window->isModal());
     // Expected values, from the samples at 2 s to 5 s, in the displayed unit.
@@ -125,7 +142,7 @@ void tst_waveformExport::saveImage()
         return folder.filePath(name);
     });
     boxRecorder boxes;
-    w.saveImage();
+    chooseExport(w, "Save Image...");
     plotDialogs::setSaveFileHandler({});
     if (written.isEmpty()) {
         QCOMPARE(boxes.texts.size(), 1);
@@ -143,6 +160,9 @@ void tst_waveformExport::saveImage()
     QCOMPARE(image.width(), w.plot->width());
     QVERIFY(image.height() > w.plot->height());  // the legend strip below the plot
     QVERIFY(image.height() < w.plot->height() + 200);
+    // "Copy Image" puts the same picture on the clipboard.
+    chooseExport(w, "Copy Image");
+    QCOMPARE(QApplication::clipboard()->image().size(), image.size());
 }
 
 QTEST_MAIN(tst_waveformExport)
