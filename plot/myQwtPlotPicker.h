@@ -1,0 +1,34 @@
+// The mouse tracker: time and temperature under the cursor, the time in a unit that suits
+// the span shown (seconds, milliseconds, microseconds).
+#ifndef MYQWTPLOTPICKER_H
+#define MYQWTPLOTPICKER_H
+
+#include <qwt_plot_picker.h>
+
+class myQwtPlotPicker : public QwtPlotPicker {
+public:
+    // Bound to the bottom (time) and left (temperature) axes of the plot of canvas.
+    explicit myQwtPlotPicker(QWidget *canvas);
+
+    // The time axis range shown, which picks the time unit of the text.
+    void setTimeRange(double minimum, double maximum);
+    double timeMinimum() const { return d_timeMin; }
+    double timeMaximum() const { return d_timeMax; }
+
+    // "C", "F" or "K": the displayed temperature unit.
+    void setUnitText(const QString &unit) { d_unit = unit; }
+    QString unitText() const { return d_unit; }
+
+    // The text for the point (seconds, temperature), e.g. "0.250 s, 23.456 C".
+    static QString trackerText(const QPointF &point, double timeMin, double timeMax, const QString &unit);
+
+protected:
+    QwtText trackerTextF(const QPointF &point) const override;
+
+private:
+    double d_timeMin = -1.0;
+    double d_timeMax = 1.0;
+    QString d_unit = QStringLiteral("C");
+};
+
+#endif

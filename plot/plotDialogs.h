@@ -1,0 +1,31 @@
+// The file and colour dialogs of the plot, replaceable by a test (like messageBoxes), so no
+// test ever waits on a modal dialog.
+#ifndef PLOTDIALOGS_H
+#define PLOTDIALOGS_H
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace plotDialogs {
+
+// Returns the chosen file (empty when cancelled); *selectedFilter names the chosen filter.
+using SaveFileHandler = std::function<QString(QWidget *parent, const QString &caption, const QString &directory,
+                                              const QString &filters, QString *selectedFilter)>;
+// Returns the chosen colour (invalid when cancelled).
+using ColorHandler = std::function<QColor(const QColor &initial, QWidget *parent, const QString &title)>;
+
+// An empty handler restores the real dialog. GUI thread only.
+void setSaveFileHandler(SaveFileHandler handler);
+void setColorHandler(ColorHandler handler);
+
+QString saveFileName(QWidget *parent, const QString &caption, const QString &directory, const QString &filters,
+                     QString *selectedFilter);
+QColor color(const QColor &initial, QWidget *parent, const QString &title);
+
+} // namespace plotDialogs
+
+#endif

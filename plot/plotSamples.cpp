@@ -1,0 +1,174 @@
+// Copying a window of samples and summarising it block by block in the same pass.
+#include "plotSamples.h"
+
+#include "samplePool.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <atomic>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace {
+const double infinity = std::numeric_limits<double>::infinity();
+const double notANumber = std::numeric_limits<double>::quiet_NaN();
+
+void merge(plotSamples::span &into, const plotSamples::span &part)
+{
+    into.min = std::min(into.min, part.min);
+    into.max = std::max(into.max, part.max);
+    into.gaps += part.gaps;
+}
+
+// The running state of a copy: the value before the block and whether all so far ascend.
+struct copyState {
+    double scale;
+    double offset;
+    double previous;
+    bool ascending;
+};
+
+plotSamples::span copyBlock(const double *in, double *out, int n, copyState &state)
+{
+    plotSamples::span block{infinity, -infinity, 0};
+    for (int i = 0; i < n; ++i) {
+        double v = in[i] * state.scale + state.offset;
+        const bool finite = std::fabs(v) <= DBL_MAX;
+        v = finite ? v : notANumber;
+        block.gaps += !finite;
+        block.min = v < block.min ? v : block.min;  // NaN never wins a comparison
+        block.max = v > block.max ? v : block.max;
+        state.ascending &= v >= state.previous;
+        state.previous = v;
+        out[i] = v;
+    }
+    return block;
+}
+
+#ifdef __SSE2__
+// The same for a whole block, two samples at a time: this loop touches every sample of
+// every channel per redraw, and the compiler does not vectorise the loop above.
+plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state)
+{
+    const __m128d scale = _mm_set1_pd(state.scale);
+    const __m128d offset = _mm_set1_pd(state.offset);
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffll));
+    const __m128d largest = _mm_set1_pd(DBL_MAX);
+    const __m128d gap = _mm_set1_pd(notANumber);
+    __m128d low = _mm_set1_pd(infinity);
+    __m128d high = _mm_set1_pd(-infinity);
+    __m128d ordered = _mm_castsi128_pd(_mm_set1_epi64x(-1));
+    __m128d before = _mm_set1_pd(state.previous);
+    int finite = 0;
+    for (int i = 0; i < plotSamples::blockSize; i += 2) {
+        __m128d v = _mm_add_pd(_mm_mul_pd(_mm_loadu_pd(in + i), scale), offset);
+        const __m128d ok = _mm_cmple_pd(_mm_and_pd(v, magnitude), largest);
+        v = _mm_or_pd(_mm_and_pd(ok, v), _mm_andnot_pd(ok, gap));
+        const int mask = _mm_movemask_pd(ok);
+        finite += (mask & 1) + (mask >> 1);
+        _mm_storeu_pd(out + i, v);
+        low = _mm_min_pd(v, low);  // a NaN in v keeps the second operand
+        high = _mm_max_pd(v, high);
+        ordered = _mm_and_pd(ordered, _mm_cmpge_pd(v, _mm_shuffle_pd(before, v, 1)));
+        before = v;
+    }
+    double lows[2], highs[2], last[2];
+    _mm_storeu_pd(lows, low);
+    _mm_storeu_pd(highs, high);
+    _mm_storeu_pd(last, before);
+    state.previous = last[1];
+    state.ascending &= _mm_movemask_pd(ordered) == 3;
+    return {std::min(lows[0], lows[1]), std::max(highs[0], highs[1]), plotSamples::blockSize - finite};
+}
+#else
+plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state)
+{
+    return copyBlock(in, out, plotSamples::blockSize, state);
+}
+#endif
+
+} // namespace
+
+plotSamples::ptr plotSamples::copy(const double *values, int count, double scale, double offset)
+{
+    std::shared_ptr<plotSamples> samples(new plotSamples);
+    if (!values || count <= 0)
+        return samples;
+    samples->d_storage = samplePool::instance().take(count);
+    if (samples->d_storage.capacity == 0)
+        return samples;
+    samples->d_count = count;
+    double *out = samples->d_storage.values.get();
+    span *blocks = samples->d_storage.blocks.get();
+    copyState state{scale, offset, -infinity, true};
+    const int whole = count / blockSize;
+    span all{infinity, -infinity, 0};
+    for (int b = 0; b < whole; ++b) {
+        blocks[b] = copyWholeBlock(values + b * blockSize, out + b * blockSize, state);
+        merge(all, blocks[b]);
+    }
+    if (count > whole * blockSize) {
+        blocks[whole] = copyBlock(values + whole * blockSize, out + whole * blockSize, count - whole * blockSize, state);
+        merge(all, blocks[whole]);
+    }
+    samples->d_whole = all;
+    samples->d_ascending = state.ascending;
+    return samples;
+}
+
+std::vector<plotSamples::ptr> plotSamples::copyEach(const std::vector<const double *> &windows, int count,
+                                                    double scale, double offset)
+{
+    std::vector<ptr> copies(windows.size());
+    std::vector<int> indexes(windows.size());
+    for (size_t i = 0; i < indexes.size(); ++i)
+        indexes[i] = int(i);
+    QtConcurrent::blockingMap(indexes, [&](int i) { copies[size_t(i)] = copy(windows[size_t(i)], count, scale, offset); });
+    return copies;
+}
+
+plotSamples::plotSamples()
+{
+    static std::atomic<unsigned long long> lastId{0};
+    d_id = ++lastId;
+}
+
+plotSamples::~plotSamples()
+{
+    samplePool::instance().give(std::move(d_storage));
+}
+
+plotSamples::span plotSamples::scan(int from, int to) const
+{
+    span result{infinity, -infinity, 0};
+    for (int i = from; i < to; ++i) {
+        const double v = d_storage.values[size_t(i)];
+        result.gaps += v != v;
+        result.min = v < result.min ? v : result.min;
+        result.max = v > result.max ? v : result.max;
+    }
+    return result;
+}
+
+plotSamples::span plotSamples::summary(int from, int to) const
+{
+    from = std::max(from, 0);
+    to = std::min(to, d_count);
+    if (from == 0 && to == d_count)
+        return d_whole;
+    if (to - from < 2 * blockSize)
+        return scan(from, to);
+    const int firstBlock = (from + blockSize - 1) / blockSize;
+    const int endBlock = to / blockSize;
+    span result = scan(from, firstBlock * blockSize);
+    for (int b = firstBlock; b < endBlock; ++b)
+        merge(result, d_storage.blocks[size_t(b)]);
+    merge(result, scan(endBlock * blockSize, to));
+    return result;
+}

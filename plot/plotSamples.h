@@ -1,0 +1,74 @@
+// One copied window of samples (times or temperatures), with the smallest and largest value
+// of every block of samples, shared by every curve that shows it.
+#ifndef PLOTSAMPLES_H
+#define PLOTSAMPLES_H
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+class plotSamples {
+public:
+    using ptr = std::shared_ptr<const plotSamples>;
+
+    // Samples per block summary: a pixel column of a long plot reads mostly summaries.
+    static constexpr int blockSize = 16;
+
+    // The values of a range: smallest and largest finite one, and how many are gaps (NaN).
+    // With no finite value min is +inf and max -inf.
+    struct span {
+        double min;
+        double max;
+        int gaps;
+    };
+
+    // Copies count values, each as value * scale + offset (the displayed unit). A value
+    // that is not finite becomes NaN, a gap in the curve (an open thermocouple), so NaN and
+    // infinities never reach an axis range. A null array or a count below 1 gives no samples.
+    static ptr copy(const double *values, int count, double scale = 1.0, double offset = 0.0);
+    // The same for several windows of one length (the channels of an acquisition), spread
+    // over the process's thread pool: copying is most of the cost of a redraw.
+    static std::vector<ptr> copyEach(const std::vector<const double *> &windows, int count, double scale = 1.0,
+                                     double offset = 0.0);
+
+    int size() const { return d_count; }
+    // Unique to this copy for the life of the process (never reused, unlike addresses).
+    unsigned long long id() const { return d_id; }
+    const double *data() const { return d_storage.values.get(); }
+    double operator[](int i) const { return d_storage.values[size_t(i)]; }
+
+    // Every value finite and none below the one before it: a time axis that can be searched.
+    bool ascending() const { return d_ascending; }
+
+    // Summary of [from, to), reading whole blocks from their summaries.
+    span summary(int from, int to) const;
+
+    // Block b covers [b * blockSize, (b + 1) * blockSize), cut at the end.
+    double blockMin(int b) const { return d_storage.blocks[size_t(b)].min; }
+    double blockMax(int b) const { return d_storage.blocks[size_t(b)].max; }
+    int blockGaps(int b) const { return d_storage.blocks[size_t(b)].gaps; }
+
+    ~plotSamples();
+    plotSamples(const plotSamples &) = delete;
+    plotSamples &operator=(const plotSamples &) = delete;
+
+    // Storage for the samples and their block summaries; arrays of freed copies are kept
+    // for the next copies (see plotSamples.cpp).
+    struct storage {
+        int capacity = 0;
+        std::unique_ptr<double[]> values;
+        std::unique_ptr<span[]> blocks;
+    };
+
+private:
+    plotSamples();
+    span scan(int from, int to) const;
+
+    unsigned long long d_id;
+    int d_count = 0;
+    storage d_storage;
+    span d_whole{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 0};  // of all samples
+    bool d_ascending = true;
+};
+
+#endif
