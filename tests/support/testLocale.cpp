@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTest>
 
 #include <cctype>
 #include <clocale>
@@ -37,21 +38,26 @@ bool trySetLocale(const char *name, TestLocale which)
 QString useTestLocale(const QTemporaryDir &dir, TestLocale which)
 {
     const LocaleKind &kind = kinds[which == TestLocale::Turkish ? 1 : 0];
-    for (const char *name : kind.installed)
-        if (trySetLocale(name, which))
-            return QString();
-    // None installed: build one from the locale sources, if the system has them.
     const QString name = QString(kind.source) + ".UTF-8";
-    const QString target = dir.filePath("locales/" + name);
-    QDir().mkpath(dir.filePath("locales"));
-    QProcess localedef;
-    localedef.start("localedef", {"-i", kind.source, "-f", "UTF-8", target});
-    if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0 || !QFile::exists(target)) {
-        useCLocale();
-        return "no " + name + " locale is installed and localedef could not build one "
-               "(install the Debian package 'locales'): " + QString::fromLocal8Bit(localedef.readAllStandardError());
+    // Each built locale has a folder of its own: the C library remembers a failed lookup
+    // for as long as LOCPATH stays the same.
+    const QString folder = dir.filePath(QString("locales-") + kind.source);
+    if (!QFile::exists(folder + "/" + name)) {
+        qunsetenv("LOCPATH");
+        for (const char *installed : kind.installed)
+            if (trySetLocale(installed, which))
+                return QString();
+        // None installed: build one from the locale sources, if the system has them.
+        QDir().mkpath(folder);
+        QProcess localedef;
+        localedef.start("localedef", {"-i", kind.source, "-f", "UTF-8", folder + "/" + name});
+        if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0 || !QFile::exists(folder + "/" + name)) {
+            useCLocale();
+            return "no " + name + " locale is installed and localedef could not build one "
+                   "(install the Debian package 'locales'): " + QString::fromLocal8Bit(localedef.readAllStandardError());
+        }
     }
-    qputenv("LOCPATH", dir.filePath("locales").toLocal8Bit());
+    qputenv("LOCPATH", folder.toLocal8Bit());
     if (trySetLocale(name.toLatin1().constData(), which))
         return QString();
     useCLocale();
@@ -59,3 +65,20 @@ QString useTestLocale(const QTemporaryDir &dir, TestLocale which)
 }
 
 void useCLocale() { std::setlocale(LC_ALL, "C"); }
+
+void addLocaleRows()
+{
+    QTest::addColumn<int>("locale");
+    QTest::newRow("C") << -1;
+    QTest::newRow("decimal comma") << int(TestLocale::DecimalComma);
+    QTest::newRow("Turkish") << int(TestLocale::Turkish);
+}
+
+QString useLocaleOfRow(const QTemporaryDir &dir, int locale)
+{
+    if (locale < 0) {
+        useCLocale();
+        return QString();
+    }
+    return useTestLocale(dir, TestLocale(locale));
+}

@@ -16,4 +16,10 @@ enum class TestLocale {
 QString useTestLocale(const QTemporaryDir &dir, TestLocale which);
 void useCLocale();
 
+// For a test's initTestCase_data(): a column "locale" with the rows "C", "decimal comma" and
+// "Turkish", so that every test function runs under each. Its init() passes the row's value
+// (QFETCH_GLOBAL(int, locale)) to useLocaleOfRow, its cleanup() calls useCLocale().
+void addLocaleRows();
+QString useLocaleOfRow(const QTemporaryDir &dir, int locale);
+
 #endif
