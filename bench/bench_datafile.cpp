@@ -1,3 +1,5 @@
+// bench_datafile --read FILE: only reads FILE as below (bench/run_datafile_bench times the
+// whole process against pandas).
 // bench_datafile [DIR] [ROWS]: writes two data files into DIR (default /tmp) with the program's
 // writer — ROWS scans (default 200,000) of 48 channels with temperature, voltage and cold
 // junction, and of 16 channels with temperatures only, 1% not-a-number — then reads them back
@@ -216,6 +218,10 @@ bool benchNumbers()
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--read") {
+        readFile(argv[2], "file");
+        return 0;
+    }
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     const int rows = argc > 2 ? std::atoi(argv[2]) : 200000;
     const std::string big = dir + "/bench_datafile_48ch_all.csv";
