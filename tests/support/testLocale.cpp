@@ -74,11 +74,9 @@ void addLocaleRows()
     QTest::newRow("Turkish") << int(TestLocale::Turkish);
 }
 
-QString useLocaleOfRow(const QTemporaryDir &dir, int locale)
+void useLocaleOfRow(const QTemporaryDir &dir)
 {
-    if (locale < 0) {
-        useCLocale();
-        return QString();
-    }
-    return useTestLocale(dir, TestLocale(locale));
+    QFETCH_GLOBAL(int, locale);
+    const QString why = locale < 0 ? (useCLocale(), QString()) : useTestLocale(dir, TestLocale(locale));
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }

@@ -17,9 +17,9 @@ QString useTestLocale(const QTemporaryDir &dir, TestLocale which);
 void useCLocale();
 
 // For a test's initTestCase_data(): a column "locale" with the rows "C", "decimal comma" and
-// "Turkish", so that every test function runs under each. Its init() passes the row's value
-// (QFETCH_GLOBAL(int, locale)) to useLocaleOfRow, its cleanup() calls useCLocale().
+// "Turkish", so that every test function runs under each. Its init() calls useLocaleOfRow,
+// which fails the test function when the locale cannot be had; its cleanup() useCLocale().
 void addLocaleRows();
-QString useLocaleOfRow(const QTemporaryDir &dir, int locale);
+void useLocaleOfRow(const QTemporaryDir &dir);
 
 #endif
