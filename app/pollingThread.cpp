@@ -56,6 +56,9 @@ void pollingThread::stop()
         trace("waiting for thread termination...\n");
         ts2900_delay(200);
     }
+    // Pairs with the count at the end of run(): all the thread did is visible from here on,
+    // also to the thread sanitizer, which cannot see QThread's own end-of-thread handshake.
+    (void)m_runsEnded.load(std::memory_order_acquire);
 }
 
 void pollingThread::reInit()
@@ -82,6 +85,7 @@ void pollingThread::run()
         ts4720_close(m_session);
         m_session = 0;
     }
+    m_runsEnded.fetch_add(1, std::memory_order_release);
 }
 
 void pollingThread::poll()

@@ -86,6 +86,7 @@ private:
     std::atomic<bool> m_pollScan{false};
     std::atomic<bool> m_stopRequest{false};
     std::atomic<bool> m_reinitRequest{false};
+    std::atomic<int> m_runsEnded{0}; // counted at the end of run(), read by stop()
     QElapsedTimer m_pollTimer; // thread only, after start
 };
 

@@ -1,18 +1,27 @@
+// bench_datafile --read FILE: only reads FILE as below (bench/run_datafile_bench times the
+// whole process against pandas).
 // bench_datafile [DIR] [ROWS]: writes two data files into DIR (default /tmp) with the program's
 // writer — ROWS scans (default 200,000) of 48 channels with temperature, voltage and cold
 // junction, and of 16 channels with temperatures only, 1% not-a-number — then reads them back
 // with readDataFileRows. Prints rows/s, MB/s, the writer's share of one core at 1000 scans/s
-// and the peak memory. Lines starting with "RESULT" are for bench/run_datafile_bench.
+// and the peak memory. Before that it times the number texts alone, ours against the standard
+// library's std::from_chars and std::to_chars on the same 4 M values (the results must be
+// identical, else it fails). Lines starting with "RESULT" are for bench/run_datafile_bench.
+#include "dataFileNumbers.h"
 #include "dataFileReader.h"
 #include "dataFileWriter.h"
 #include "loadedFile.h"
 
 #include <sys/resource.h>
 
+#include <charconv>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -133,14 +142,94 @@ void readFile(const std::string &path, const char *label)
                 label, rows / wall, mb / wall, headerSeconds, windowMb, peakMemoryKb() / 1024.0);
 }
 
+// The best of five runs of f, in ms.
+template <typename F> double bestMs(F f)
+{
+    double best = 1e30;
+    for (int run = 0; run < 5; ++run) {
+        const double w0 = wallSeconds();
+        f();
+        best = std::min(best, (wallSeconds() - w0) * 1000.0);
+    }
+    return best;
+}
+
+// 4 M values as the files hold them ("%lf" text of temperatures, 1% not-a-number), formatted
+// and parsed by ours and by the standard library's conversions.
+bool benchNumbers()
+{
+    const std::size_t n = 4000000;
+    std::vector<double> values(n);
+    std::mt19937_64 random(4720);
+    std::uniform_real_distribution<double> temperature(-50.0, 400.0);
+    for (double &v : values)
+        v = random() % 100 == 0 ? NAN : temperature(random);
+    std::vector<char> ours(n * 16), standard(n * 16);
+    char *oursEnd = nullptr, *standardEnd = nullptr;
+    const double formatOurs = bestMs([&] {
+        char *p = ours.data();
+        for (double v : values) {
+            p = formatFixed6(p, v);
+            *p++ = ',';
+        }
+        oursEnd = p;
+    });
+    const double formatStandard = bestMs([&] {
+        char *p = standard.data();
+        for (double v : values) {
+            p = std::isnan(v) ? std::copy_n(std::signbit(v) ? "-nan" : "nan", std::signbit(v) ? 4 : 3, p)
+                              : std::to_chars(p, p + 32, v, std::chars_format::fixed, 6).ptr;
+            *p++ = ',';
+        }
+        standardEnd = p;
+    });
+    const bool sameText = oursEnd - ours.data() == standardEnd - standard.data()
+                          && std::memcmp(ours.data(), standard.data(), std::size_t(oursEnd - ours.data())) == 0;
+    std::vector<double> parsedOurs(n), parsedStandard(n);
+    const double parseOurs = bestMs([&] {
+        const char *p = ours.data();
+        bool ok = true;
+        for (std::size_t i = 0; i < n; ++i)
+            p = parseValueFieldAt(p, oursEnd, parsedOurs[i], ok) + 1;
+    });
+    const double parseStandard = bestMs([&] {
+        const char *p = ours.data();
+        for (std::size_t i = 0; i < n; ++i) {
+            const char *comma = static_cast<const char *>(std::memchr(p, ',', std::size_t(oursEnd - p)));
+            if (std::from_chars(p, comma, parsedStandard[i]).ptr != comma)
+                parsedStandard[i] = NAN; // "nan" and "-nan" as the reader takes them
+            p = comma + 1;
+        }
+    });
+    bool sameValues = true;
+    for (std::size_t i = 0; i < n; ++i)
+        sameValues = sameValues && (parsedOurs[i] == parsedStandard[i]
+                                    || (std::isnan(parsedOurs[i]) && std::isnan(parsedStandard[i])));
+    std::printf("numbers, %zu values: format ours %.0f ms, std::to_chars %.0f ms (%.2fx); "
+                "parse ours %.0f ms, std::from_chars %.0f ms (%.2fx); results %s\n",
+                n, formatOurs, formatStandard, formatStandard / formatOurs, parseOurs, parseStandard,
+                parseStandard / parseOurs, sameText && sameValues ? "identical" : "DIFFERENT");
+    std::printf("RESULT numbers format_ms=%.1f to_chars_ms=%.1f parse_ms=%.1f from_chars_ms=%.1f\n", formatOurs,
+                formatStandard, parseOurs, parseStandard);
+    return sameText && sameValues;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--read") {
+        readFile(argv[2], "file");
+        return 0;
+    }
     const std::string dir = argc > 1 ? argv[1] : "/tmp";
     const int rows = argc > 2 ? std::atoi(argv[2]) : 200000;
     const std::string big = dir + "/bench_datafile_48ch_all.csv";
     const std::string small = dir + "/bench_datafile_16ch_temp.csv";
+    if (!benchNumbers()) {
+        std::fprintf(stderr, "our number texts differ from the standard library's\n");
+        return 1;
+    }
     std::printf("FILE 48ch %s\nFILE 16ch %s\n", big.c_str(), small.c_str());
     writeFile(big, makeColumns(48, true), rows, "48ch");
     writeFile(small, makeColumns(16, false), rows, "16ch");

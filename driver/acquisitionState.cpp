@@ -70,10 +70,16 @@ void markAcquisitionFailed(DriverSession &session, ViStatus status)
     session.lastRemaining = 0;
 }
 
-ViInt32 lastRemaining(DriverSession &session)
+void beginCallback(DriverSession &session)
 {
     std::lock_guard<std::mutex> guard(session.lock);
-    return session.lastRemaining;
+    session.scansDelivered = 0;
+}
+
+bool fullBlockLeft(DriverSession &session, ViInt32 threshold)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    return session.scansDelivered > 0 && session.lastRemaining >= threshold;
 }
 
 } // namespace ts4720

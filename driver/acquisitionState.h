@@ -27,7 +27,11 @@ ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state);
 void noteAcquisitionError(DriverSession &session, int error);
 // The driver lost the instrument: nothing more can be read.
 void markAcquisitionFailed(DriverSession &session, ViStatus status);
-ViInt32 lastRemaining(DriverSession &session);
+// Around each callback: counts the scans its reads take, then tells whether a full block
+// is still waiting after a callback that made progress (a read that took nothing waits for
+// the next poll instead of asking again at once).
+void beginCallback(DriverSession &session);
+bool fullBlockLeft(DriverSession &session, ViInt32 threshold);
 
 } // namespace ts4720
 

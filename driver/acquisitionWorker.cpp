@@ -134,9 +134,10 @@ void AcquisitionWorker::run(std::shared_ptr<DriverSession> session, AcquisitionP
         }
         hurry = false;
         if (state.backlog >= plan.threshold) {
+            beginCallback(*session);
             if (!deliver(plan, session->handle, state.backlog, 0))
                 break;
-            hurry = lastRemaining(*session) >= plan.threshold;
+            hurry = fullBlockLeft(*session, plan.threshold);
         }
     }
     m_threadId = std::thread::id();

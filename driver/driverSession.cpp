@@ -28,6 +28,7 @@ ViStatus DriverSession::takeEntry(const ErrorEntry &entry)
 
 ViStatus DriverSession::exchange(const std::string &message, std::vector<std::string> *units)
 {
+    link.beginExchange();
     std::string line;
     ViStatus status = link.query(message + ";:SYST:ERR?", &line);
     if (status < 0)
@@ -66,9 +67,11 @@ ViStatus DriverSession::queryOne(const std::string &message, std::string *unit)
     return status;
 }
 
-ViStatus DriverSession::queryBlock(const std::string &message, std::string *bytes)
+ViStatus DriverSession::queryBlock(const std::string &message, size_t maxLength,
+                                   const ScpiLink::BlockSink &sink)
 {
-    ViStatus status = link.queryBlock(message, bytes);
+    link.beginExchange();
+    ViStatus status = link.queryBlock(message, maxLength, sink);
     if (status < 0)
         return status;
     std::string line;
@@ -81,31 +84,13 @@ ViStatus DriverSession::queryBlock(const std::string &message, std::string *byte
     return takeEntry(entry);
 }
 
-} // namespace ts4720
-
-namespace ts4720 {
-
-ViStatus DriverSession::readLayout(const std::string &before)
+ViStatus DriverSession::queryBlock(const std::string &message, size_t maxLength, std::string *bytes)
 {
-    layout.valid = false;
-    std::vector<std::string> units;
-    ViStatus status = query(before + "ACQ:LAY?;ACQ:MODE?", 2, &units);
-    if (status < 0)
-        return status;
-    // "<timestamps>,<values per channel>,<channels>,<channel numbers...>"
-    std::vector<std::string> fields = scpi::split(units[0], ',');
-    std::vector<std::string> mode = scpi::split(units[1], ',');
-    long long stamps = 0, values = 0, channels = 0;
-    if (fields.size() < 3 || !scpi::toLong(fields[0], &stamps) || !scpi::toLong(fields[1], &values)
-        || !scpi::toLong(fields[2], &channels) || values < 1 || values > 3 || channels < 0
-        || channels > TS4720_MAX_CHANNELS || mode.size() != 6
-        || !scpi::toDouble(mode[1], &layout.scanRate))
-        return TS4720_ERROR_BAD_RESPONSE;
-    layout.timestamps = stamps != 0;
-    layout.valuesPerChannel = static_cast<int>(values);
-    layout.enabledChannels = static_cast<int>(channels);
-    layout.valid = true;
-    return status;
+    bytes->clear();
+    return queryBlock(message, maxLength, [bytes](const char *data, size_t size) {
+        bytes->append(data, size);
+        return true;
+    });
 }
 
 } // namespace ts4720

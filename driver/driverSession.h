@@ -13,13 +13,20 @@
 
 namespace ts4720 {
 
-// What the driver needs to lay out acquired scans, read once per acquisition.
+// The layout of the scans of the acquisition last started on this session, fixed at its
+// start from the channels enabled and the data format the caller had set (checked against
+// the instrument's own account); reads use nothing else.
 struct AcquisitionLayout {
-    bool valid = false;
+    bool valid = false;       // started, and no layout setting changed through the session since
     int enabledChannels = 0;
     int valuesPerChannel = 1; // 1 + voltage + cold junction
     bool timestamps = false;  // the mode stores timestamps
     double scanRate = 0.0;    // Hz as programmed (the maximum rate of an external clock)
+
+    size_t scanBytes() const
+    {
+        return (timestamps ? 8u : 0u) + static_cast<size_t>(enabledChannels) * static_cast<size_t>(valuesPerChannel) * 8u;
+    }
 };
 
 class DriverSession {
@@ -37,22 +44,23 @@ public:
     std::string fileList;        // storage list as of the last length query
     AcquisitionLayout layout;
     ViInt32 lastRemaining = 0;   // scans left after the last readAcquisition
+    ViInt32 scansDelivered = 0;  // scans read since the acquisition thread's last callback began
     unsigned breaksAtStart = 0;  // link.breaks() when the acquisition started
     ViStatus endStatus = 0;      // why the driver ended the last acquisition; reported once
     ViStatus acquisitionFailure = 0; // the same, kept for the reads of the final callback
 
     AcquisitionWorker worker;
 
-    // The exchanges below need `lock` held. Each sends SYSTem:ERRor? with the message
-    // and turns the error entry into a status (negative error, positive warning).
+    // The exchanges below need `lock` held. Each is one exchange under one deadline: it
+    // sends SYSTem:ERRor? with the message and turns the error entry into a status
+    // (negative error, positive warning).
     ViStatus command(const std::string &message);
     // A message of queries expecting `expected` reply units.
     ViStatus query(const std::string &message, size_t expected, std::vector<std::string> *units);
     ViStatus queryOne(const std::string &message, std::string *unit);
-    ViStatus queryBlock(const std::string &message, std::string *bytes);
-    // Reads the block layout of the current (or last) acquisition and its scan rate into
-    // `layout`; `before` is sent ahead in the same message (e.g. "ACQ:STAR;").
-    ViStatus readLayout(const std::string &before = std::string());
+    // A block query; blocks longer than maxLength are refused unread (TS4720_ERROR_BAD_RESPONSE).
+    ViStatus queryBlock(const std::string &message, size_t maxLength, std::string *bytes);
+    ViStatus queryBlock(const std::string &message, size_t maxLength, const ScpiLink::BlockSink &sink);
 
 private:
     ViStatus exchange(const std::string &message, std::vector<std::string> *units);

@@ -10,15 +10,9 @@
 
 namespace ts4720 {
 
-static size_t scanBytes(const AcquisitionLayout &layout)
-{
-    return (layout.timestamps ? 8u : 0u)
-           + static_cast<size_t>(layout.enabledChannels) * static_cast<size_t>(layout.valuesPerChannel) * 8u;
-}
-
 long scanCount(const std::string &bytes, const AcquisitionLayout &layout)
 {
-    size_t size = scanBytes(layout);
+    size_t size = layout.scanBytes();
     if (size == 0 || bytes.size() % size != 0)
         return -1;
     return static_cast<long>(bytes.size() / size);
@@ -27,7 +21,7 @@ long scanCount(const std::string &bytes, const AcquisitionLayout &layout)
 void unpackScans(const std::string &bytes, const AcquisitionLayout &layout, ViReal64 data[],
                  ViInt32 timestamps[])
 {
-    const size_t size = scanBytes(layout);
+    const size_t size = layout.scanBytes();
     const size_t n = bytes.size() / size;
     const size_t vpc = static_cast<size_t>(layout.valuesPerChannel);
     const size_t channels = static_cast<size_t>(layout.enabledChannels);

@@ -1,68 +1,35 @@
-// Reading and writing the texts of SCPI messages.
+// Reading and writing the texts of SCPI messages, whatever the process locale.
 #include "scpiReply.h"
 
-#include <cerrno>
+#include "asciiText.h"
+
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace ts4720 {
 namespace scpi {
 
-static std::string trimmed(const std::string &text)
-{
-    size_t begin = text.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos)
-        return std::string();
-    size_t end = text.find_last_not_of(" \t\r\n");
-    return text.substr(begin, end - begin + 1);
-}
-
 std::vector<std::string> split(const std::string &text, char separator)
 {
-    std::vector<std::string> parts;
-    std::string current;
-    bool inQuotes = false;
-    for (char c : text) {
-        if (c == '"')
-            inQuotes = !inQuotes;
-        if (c == separator && !inQuotes) {
-            parts.push_back(trimmed(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    parts.push_back(trimmed(current));
+    std::vector<std::string> parts = ascii::split(text, separator, '"');
+    for (std::string &part : parts)
+        part = ascii::trimmed(part);
     return parts;
 }
 
 bool toLong(const std::string &text, long long *value)
 {
-    std::string t = trimmed(text);
-    if (t.empty())
-        return false;
-    char *end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(t.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0')
-        return false;
-    *value = v;
-    return true;
+    return ascii::toInteger(text, value);
 }
 
 bool toDouble(const std::string &text, double *value)
 {
-    std::string t = trimmed(text);
-    if (t.empty())
-        return false;
-    if (t.size() == 3 && (t[0] | 0x20) == 'n' && (t[1] | 0x20) == 'a' && (t[2] | 0x20) == 'n') {
-        *value = std::nan("");
-        return true;
-    }
-    char *end = nullptr;
-    double v = std::strtod(t.c_str(), &end);
-    if (*end != '\0')
+    return ascii::toReal(text, value);
+}
+
+bool toFinite(const std::string &text, double *value)
+{
+    double v = 0;
+    if (!ascii::toReal(text, &v) || !std::isfinite(v))
         return false;
     *value = v;
     return true;
@@ -70,7 +37,7 @@ bool toDouble(const std::string &text, double *value)
 
 bool unquote(const std::string &text, std::string *value)
 {
-    std::string t = trimmed(text);
+    std::string t = ascii::trimmed(text);
     if (t.size() < 2 || t.front() != '"' || t.back() != '"')
         return false;
     std::string inner;
@@ -87,11 +54,12 @@ bool parseErrorEntry(const std::string &text, ErrorEntry *entry)
 {
     size_t comma = text.find(',');
     long long code = 0;
-    if (comma == std::string::npos || !toLong(text.substr(0, comma), &code))
+    if (comma == std::string::npos || !toLong(text.substr(0, comma), &code) || code < -0x7FFFFFFFLL
+        || code > 0x7FFFFFFFLL)
         return false;
     std::string message;
     if (!unquote(text.substr(comma + 1), &message))
-        message = trimmed(text.substr(comma + 1));
+        message = ascii::trimmed(text.substr(comma + 1));
     entry->code = static_cast<int>(code);
     entry->text = message;
     return true;
@@ -99,11 +67,7 @@ bool parseErrorEntry(const std::string &text, ErrorEntry *entry)
 
 std::string number(double value)
 {
-    if (std::isnan(value))
-        return "NAN";
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    return ascii::formatReal(value);
 }
 
 bool quote(const char *text, std::string *quoted)

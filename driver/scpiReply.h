@@ -18,16 +18,18 @@ namespace scpi {
 // Splits at the separator outside double-quoted texts; surrounding blanks are trimmed.
 std::vector<std::string> split(const std::string &text, char separator);
 
-// Whole-text conversions; false when the text is not exactly one such number.
+// Whole-text conversions, independent of the locale; false when the text is not exactly
+// one such number ("12abc" and "2.5E+01" are no integers).
 bool toLong(const std::string &text, long long *value);
 bool toDouble(const std::string &text, double *value); // accepts NAN, INF, -INF
+bool toFinite(const std::string &text, double *value); // refuses NAN and INF
 // Removes the surrounding quotes and undoubles inner ones; false without quotes.
 bool unquote(const std::string &text, std::string *value);
 
 // "<code>,\"<text>\"" of SYSTem:ERRor?.
 bool parseErrorEntry(const std::string &text, ErrorEntry *entry);
 
-// A double written so that it reads back exactly; NaN becomes NAN.
+// A double written so that it reads back exactly, '.' as decimal point; NaN becomes NAN.
 std::string number(double value);
 // A quoted text; false when it holds a quote or a control character, which the
 // instrument's parser cannot carry inside a text argument.

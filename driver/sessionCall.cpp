@@ -31,12 +31,15 @@ void SessionCall::unlock()
         m_guard.unlock();
 }
 
-ViStatus sessionCommand(ViSession vi, const std::string &message)
+ViStatus sessionCommand(ViSession vi, const std::string &message, bool changesLayout)
 {
     SessionCall call(vi);
     if (call.status() != 0)
         return call.status();
-    return call->command(message);
+    ViStatus status = call->command(message);
+    if (changesLayout && status >= 0)
+        call->layout.valid = false;
+    return status;
 }
 
 ViStatus sessionQuery(ViSession vi, const std::string &message, std::string *unit)

@@ -31,8 +31,10 @@ private:
 };
 
 // One command, or one ASCII query with its reply unit, opened as every call is (above):
-// the opening of most driver functions in one place.
-ViStatus sessionCommand(ViSession vi, const std::string &message);
+// the opening of most driver functions in one place. A command that may change the channels
+// enabled or the data format, once executed, keeps the scans left of the last acquisition
+// from being read in a layout the caller no longer expects.
+ViStatus sessionCommand(ViSession vi, const std::string &message, bool changesLayout = false);
 ViStatus sessionQuery(ViSession vi, const std::string &message, std::string *unit);
 
 } // namespace ts4720

@@ -20,7 +20,8 @@ const char *driverStatusText(ViStatus status)
     case TS4720_ERROR_ACQ_RUNNING: return "An acquisition is already running";
     case TS4720_ERROR_ACQ_NOT_RUNNING: return "No acquisition is running";
     case TS4720_ERROR_ACQ_OVERFLOW:
-        return "The acquisition was ended: the instrument's scan memory overflowed and scans were lost";
+        return "The instrument stopped the acquisition because its scan memory was full "
+               "(the scans taken until then are kept)";
     case TS4720_ERROR_BUFFER_TOO_SMALL: return "The buffer is too small for the data";
     case TS4720_ERROR_FILE_IO: return "Cannot write the local file";
     case TS4720_ERROR_CONNECTION_DOWN:

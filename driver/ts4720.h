@@ -21,9 +21,17 @@
  * TS4720_ERROR_INSTRUMENT and a warning entry (positive code) TS4720_WARN_INSTRUMENT, after
  * which the call has completed and written its out values; ts4720_error_message shows the
  * entry. Transport failures come back as VISA's statuses (VI_ERROR_TMO, VI_ERROR_CONN_LOST,
- * ...). No exchange waits longer than the session's I/O timeout (5000 ms unless changed
- * with ts4720_setTimeout of ts4720_ext.h). After a timeout or a lost connection the next
- * call opens the connection afresh, so a late reply is never taken for another answer.
+ * ...). No exchange (a message and its reply) waits longer than the session's I/O timeout
+ * (5000 ms unless changed with ts4720_setTimeout of ts4720_ext.h, which also says how long a
+ * block may take) in total, however slowly the reply trickles in. After a timeout or a lost
+ * connection the link is down: later calls fail at once with TS4720_ERROR_CONNECTION_DOWN,
+ * without sending, until one call per retry interval finds the instrument answering again
+ * (the rule is at TS4720_RETRY_INTERVAL_MS in ts4720_ext.h); that call opens the connection
+ * afresh, so a late reply is never taken for another answer.
+ * A reply that is not exactly what the call expects is TS4720_ERROR_BAD_RESPONSE: integers
+ * are plain decimal ("12abc" and "2.5E+01" are not), numbers never depend on the process
+ * locale, values the setter would refuse (NaN or infinite limits, rates, coefficients) are
+ * no answer, and a block is never longer than the call can take.
  * Out values are left as they were on failure, except the counts of
  * ts4720_readAcquisition and the length of ts4720_getStorageFileList, which become 0.
  */
@@ -95,7 +103,7 @@ extern "C" {
 #define TS4720_ERROR_BAD_RESPONSE (TS4720_ERROR_OFFSET + 0x0AL)   /* reply not understood */
 #define TS4720_ERROR_ACQ_RUNNING (TS4720_ERROR_OFFSET + 0x0BL)
 #define TS4720_ERROR_ACQ_NOT_RUNNING (TS4720_ERROR_OFFSET + 0x0CL)
-#define TS4720_ERROR_ACQ_OVERFLOW (TS4720_ERROR_OFFSET + 0x0DL)   /* instrument backlog overflowed */
+#define TS4720_ERROR_ACQ_OVERFLOW (TS4720_ERROR_OFFSET + 0x0DL)   /* backlog full: the instrument stopped */
 #define TS4720_ERROR_BUFFER_TOO_SMALL (TS4720_ERROR_OFFSET + 0x0EL)
 #define TS4720_ERROR_FILE_IO (TS4720_ERROR_OFFSET + 0x0FL)        /* local file of ts4720_downloadFile */
 /* The session's link failed on an earlier call and has not answered since: the call was
@@ -151,7 +159,8 @@ ViStatus ts4720_setAttribute(ViSession vi, ViAttr attribute, ViInt32 value);
  * Custom coefficient sets: "User 1", "User 2", "WebInterface_UA", "WebInterface_UB";
  * getCustomThermConfig writes at most TS4720_N_USER_COEFFS values and their number to
  * *count; setCustomThermConfig takes 1..TS4720_N_USER_COEFFS finite values.
- * acquireScan writes TS4720_MAX_CHANNELS temperatures (NaN: open, or beyond the model). */
+ * acquireScan writes TS4720_MAX_CHANNELS temperatures (NaN: open, or beyond the model); a
+ * reply with fewer values is TS4720_ERROR_BAD_RESPONSE and writes none. */
 ViStatus ts4720_getChannelState(ViSession vi, ViInt16 channel, ViBoolean *enabled);
 ViStatus ts4720_setChannelState(ViSession vi, ViInt16 channel, ViBoolean enabled);
 ViStatus ts4720_getChannelConfig(ViSession vi, ViInt16 channel, ViChar typeName[], ViBoolean *otd);
@@ -174,7 +183,9 @@ ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[]);
  * getAcquisitionMode accepts VI_NULL for any out value.
  *
  * ts4720_startAcquisitionEx: reads the data format and the enabled channels, starts the
- * instrument (ACQ:STARt) and a driver thread that polls the backlog every quarter of the
+ * instrument (ACQ:STARt) and fixes the acquisition's layout from them (see readAcquisition);
+ * an instrument that announces another layout is stopped again and the start fails with
+ * TS4720_ERROR_BAD_RESPONSE. It starts a driver thread that polls the backlog every quarter of the
  * time `threshold` scans take (2..50 ms). It calls callback(vi, backlog, 0, params)
  * whenever at least `threshold` scans wait, and once callback(vi, backlog, 1, params) when
  * the instrument has ended the acquisition; the caller then reads until remaining is 0.
@@ -196,13 +207,22 @@ ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[]);
  * acquisition on the instrument: TS4720_ERROR_ACQ_OVERFLOW or TS4720_ERROR_INSTRUMENT.
  *
  * ts4720_readAcquisition: waits up to timeoutMs (0: not at all) for `scans` scans, then
- * removes at most `scans` scans from the instrument. *scansRead is the number read (n),
- * *remaining the scans still waiting afterwards (both 0 on failure). Value j of scan i of
- * the k-th enabled channel is written to data[(n * k + i) * vpc + j], with n = *scansRead
- * and vpc = 1 + voltage + cold junction of the DATA_FORMAT attribute (j: temperature in
+ * removes at most `scans` scans from the instrument. *scansRead is the number of scans
+ * written to data (n), *remaining the scans still waiting afterwards (0 when the call
+ * failed). Value j of scan i of the k-th enabled channel is written to
+ * data[(n * k + i) * vpc + j], with vpc = 1 + voltage + cold junction (j: temperature in
  * degrees Celsius, voltage in mV, cold-junction temperature); NaN marks an open channel.
- * data needs room for scans * enabled channels * vpc doubles. timestamps (may be VI_NULL)
- * receives a (seconds, nanoseconds) pair per scan (zeros when the mode stores none).
+ * Size rule: data needs room for scans * C * vpc doubles and timestamps (may be VI_NULL) for
+ * 2 * scans, where C is the number of channels enabled and vpc comes from the DATA_FORMAT
+ * attribute, both as they were when ts4720_startAcquisitionEx started the acquisition on
+ * this session; they hold for every read of that acquisition, also after it ended. A block
+ * of the instrument that is not whole scans of that layout, or holds more than `scans`
+ * scans, is refused with TS4720_ERROR_BAD_RESPONSE and nothing is written. When no
+ * acquisition was started on this session, or a call on it may have changed that layout
+ * since (a successful ts4720_setChannelState, ts4720_setAttribute of DATA_FORMAT,
+ * ts4720_reset or ts4720_reloadConfig), the call returns TS4720_ERROR_ACQ_NOT_RUNNING and
+ * writes nothing. timestamps receives a (seconds, nanoseconds) pair per scan (zeros when the
+ * mode stores none).
  *
  * PTP times are seconds since 1970 (UTC) and nanoseconds (0..999999999); the nanoseconds
  * may be VI_NULL in getPTPTime/getPTPAlarm. An alarm in the past is refused by the
@@ -246,9 +266,11 @@ ViStatus ts4720_getStorageInfo(ViSession vi, ViInt16 location, ViChar info[], Vi
  *    TS4720_ERROR_BUFFER_TOO_SMALL is returned when it did not fit. */
 ViStatus ts4720_getStorageFileList(ViSession vi, ViChar buffer[], ViInt32 *length);
 ViStatus ts4720_deleteFile(ViSession vi, ViInt16 location, ViConstString fileName);
-/* Writes the stored file's bytes to the local destination path (created or replaced);
- * TS4720_ERROR_FILE_IO when it cannot be written. The file is untouched when the
- * instrument cannot deliver the file. */
+/* Writes the stored file's bytes to the local destination path (created or replaced),
+ * whatever the file's size: the bytes stream into "<destinationPath>.part" as they arrive
+ * and that file takes the destination's place when complete. TS4720_ERROR_FILE_IO when it
+ * cannot be written. When the download fails, no file is left behind and a file that
+ * already had the destination's name is untouched. */
 ViStatus ts4720_downloadFile(ViSession vi, ViInt16 location, ViConstString fileName,
                              ViConstString destinationPath);
 

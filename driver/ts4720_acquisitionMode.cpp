@@ -44,7 +44,7 @@ struct ModeFields {
 bool parseMode(const std::string &unit, ModeFields *m)
 {
     std::vector<std::string> f = scpi::split(unit, ',');
-    return f.size() == 6 && scpi::toLong(f[0], &m->clock) && scpi::toDouble(f[1], &m->rate)
+    return f.size() == 6 && scpi::toLong(f[0], &m->clock) && scpi::toFinite(f[1], &m->rate) && m->rate > 0.0
            && scpi::toLong(f[2], &m->scans) && scpi::toLong(f[3], &m->start)
            && scpi::toLong(f[4], &m->stop) && scpi::toLong(f[5], &m->timestamps)
            && inRange(m->clock, 0, 3) && inRange(m->scans, 0, 0x7FFFFFFF) && inRange(m->start, 0, 3)

@@ -1,6 +1,7 @@
 // Running an acquisition: start with the driver's thread, read blocks, stop.
 #include "ts4720.h"
 
+#include "acquisitionSetup.h"
 #include "acquisitionState.h"
 #include "callArguments.h"
 #include "scanBlock.h"
@@ -47,11 +48,13 @@ ViStatus readRemaining(DriverSession &session, ViInt32 *remaining)
     return status;
 }
 
+// At most `scans` whole scans of the layout fixed at the start, or nothing is written.
 ViStatus readBlock(DriverSession &session, ViInt32 scans, ViInt32 *scansRead, ViReal64 data[],
                    ViInt32 timestamps[])
 {
     std::string bytes;
-    ViStatus status = session.queryBlock("DATA:REM? " + std::to_string(scans), &bytes);
+    const size_t maxLength = static_cast<size_t>(scans) * session.layout.scanBytes();
+    ViStatus status = session.queryBlock("DATA:REM? " + std::to_string(scans), maxLength, &bytes);
     if (status < 0)
         return status;
     long count = scanCount(bytes, session.layout);
@@ -70,14 +73,13 @@ static ViStatus startInstrument(ViSession vi, std::shared_ptr<DriverSession> *se
     SessionCall call(vi);
     if (call.status() != 0)
         return call.status();
-    // The layout is that of the acquisition just started: the enabled channels and the
-    // data format as the instrument took them.
-    ViStatus status = call->readLayout("ACQ:STAR;");
+    ViStatus status = startWithFixedLayout(call.session());
     if (status < 0)
         return status;
     call->endStatus = 0;
     call->acquisitionFailure = 0;
     call->lastRemaining = 0;
+    call->scansDelivered = 0;
     call->breaksAtStart = call->link.breaks();
     *session = call.shared();
     *rate = call->layout.scanRate;
@@ -144,13 +146,15 @@ ViStatus ts4720_readAcquisition(ViSession vi, ViInt32 scans, ViInt32 timeoutMs, 
     // The final callback after a failure: nothing more can be read.
     if (call->acquisitionFailure != 0 && call->worker.onWorkerThread())
         return call->acquisitionFailure;
-    ViStatus status = VI_SUCCESS;
+    // Only the acquisition started on this session, laid out as it was then.
     if (!call->layout.valid)
-        status = call->readLayout();
-    if (status >= 0 && scans > 0)
-        status = worse(status, readBlock(call.session(), scans, scansRead, data, timestamps));
+        return TS4720_ERROR_ACQ_NOT_RUNNING;
+    ViStatus status = VI_SUCCESS;
+    if (scans > 0)
+        status = readBlock(call.session(), scans, scansRead, data, timestamps);
     if (status >= 0)
         status = worse(status, readRemaining(call.session(), remaining));
     call->lastRemaining = *remaining;
+    call->scansDelivered += *scansRead;
     return status;
 }

@@ -86,5 +86,6 @@ ViStatus ts4720_setAttribute(ViSession vi, ViAttr attribute, ViInt32 value)
         return TS4720_ERROR_ATTR_READ_ONLY;
     if (!validValue(attribute, value))
         return TS4720_ERROR_INV_PARAMETER;
-    return sessionCommand(vi, "ATTR " + std::to_string(attribute) + "," + std::to_string(value));
+    return sessionCommand(vi, "ATTR " + std::to_string(attribute) + "," + std::to_string(value),
+                          attribute == ts4720_ATTR_DATA_FORMAT);
 }

@@ -50,7 +50,7 @@ ViStatus ts4720_setChannelState(ViSession vi, ViInt16 channel, ViBoolean enabled
 {
     if (!validChannel(channel))
         return TS4720_ERROR_INV_CHANNEL;
-    return sessionCommand(vi, "CHAN:STAT " + std::to_string(channel) + (enabled ? ",1" : ",0"));
+    return sessionCommand(vi, "CHAN:STAT " + std::to_string(channel) + (enabled ? ",1" : ",0"), true);
 }
 
 ViStatus ts4720_getChannelConfig(ViSession vi, ViInt16 channel, ViChar typeName[], ViBoolean *otd)
@@ -96,8 +96,9 @@ ViStatus ts4720_getAlertConfig(ViSession vi, ViInt16 channel, ViBoolean *minOn, 
         return status;
     ViBoolean lowOn, highOn;
     double low, high;
-    if (!toFlag(f[0], &lowOn) || !scpi::toDouble(f[1], &low) || !toFlag(f[2], &highOn)
-        || !scpi::toDouble(f[3], &high))
+    // Limits the setter would refuse are no answer either.
+    if (!toFlag(f[0], &lowOn) || !scpi::toFinite(f[1], &low) || !toFlag(f[2], &highOn)
+        || !scpi::toFinite(f[3], &high))
         return TS4720_ERROR_BAD_RESPONSE;
     *minOn = lowOn;
     *min = low;
@@ -135,7 +136,7 @@ ViStatus ts4720_getCustomThermConfig(ViSession vi, ViConstString typeName, ViRea
     double values[TS4720_N_USER_COEFFS];
     ViInt32 kept = n < TS4720_N_USER_COEFFS ? static_cast<ViInt32>(n) : TS4720_N_USER_COEFFS;
     for (ViInt32 i = 0; i < kept; ++i) {
-        if (!scpi::toDouble(fields[static_cast<size_t>(i) + 1], &values[i]))
+        if (!scpi::toFinite(fields[static_cast<size_t>(i) + 1], &values[i]))
             return TS4720_ERROR_BAD_RESPONSE;
     }
     for (ViInt32 i = 0; i < kept; ++i)
@@ -169,14 +170,15 @@ ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[])
     SessionCall call(vi);
     if (call.status() != 0)
         return call.status();
+    // A value for every channel slot, or none: a missing one would read as "open".
     std::string bytes;
-    ViStatus status = call->queryBlock("MEAS:SCAN?", &bytes);
+    const size_t size = TS4720_MAX_CHANNELS * 8;
+    ViStatus status = call->queryBlock("MEAS:SCAN?", size, &bytes);
     if (status < 0)
         return status;
-    if (bytes.size() % 8 != 0 || bytes.size() > TS4720_MAX_CHANNELS * 8)
+    if (bytes.size() != size)
         return TS4720_ERROR_BAD_RESPONSE;
-    size_t n = bytes.size() / 8;
     for (size_t i = 0; i < TS4720_MAX_CHANNELS; ++i)
-        scan[i] = i < n ? doubleAt(bytes, i * 8) : std::nan("");
+        scan[i] = doubleAt(bytes, i * 8);
     return status;
 }

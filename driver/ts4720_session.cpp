@@ -4,6 +4,7 @@
 
 #include "callArguments.h"
 #include "driverSession.h"
+#include "linkHealth.h"
 #include "sessionCall.h"
 #include "sessionRegistry.h"
 #include "statusText.h"
@@ -37,9 +38,9 @@ ViStatus openSession(DriverSession &session, ViConstRsrc resourceName, ViBoolean
     return status;
 }
 
-ViStatus simpleCommand(ViSession vi, const std::string &message)
+ViStatus simpleCommand(ViSession vi, const std::string &message, bool changesLayout = false)
 {
-    return sessionCommand(vi, message);
+    return sessionCommand(vi, message, changesLayout);
 }
 } // namespace
 
@@ -93,16 +94,7 @@ ViStatus ts4720_setTimeout(ViSession vi, ViUInt32 milliseconds)
 
 ViBoolean ts4720_isConnectionFailure(ViStatus status)
 {
-    switch (status) {
-    case VI_ERROR_TMO:
-    case VI_ERROR_CONN_LOST:
-    case VI_ERROR_RSRC_NFOUND:
-    case VI_ERROR_IO:
-    case TS4720_ERROR_CONNECTION_DOWN:
-        return VI_TRUE;
-    default:
-        return VI_FALSE;
-    }
+    return isTransportFailure(status) || status == TS4720_ERROR_CONNECTION_DOWN ? VI_TRUE : VI_FALSE;
 }
 
 static std::string instrumentEntryText(ViSession vi)
@@ -174,7 +166,7 @@ ViStatus ts4720_revision_query(ViSession vi, ViChar driverRevision[], ViChar ins
 
 ViStatus ts4720_reset(ViSession vi)
 {
-    return simpleCommand(vi, "*RST");
+    return simpleCommand(vi, "*RST", true);
 }
 
 ViStatus ts4720_identify(ViSession vi, ViBoolean on)
@@ -189,5 +181,5 @@ ViStatus ts4720_saveConfig(ViSession vi)
 
 ViStatus ts4720_reloadConfig(ViSession vi, ViBoolean factoryDefaults)
 {
-    return simpleCommand(vi, factoryDefaults ? "SYST:CONF:LOAD FACT" : "SYST:CONF:LOAD");
+    return simpleCommand(vi, factoryDefaults ? "SYST:CONF:LOAD FACT" : "SYST:CONF:LOAD", true);
 }

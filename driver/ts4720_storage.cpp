@@ -2,14 +2,17 @@
 #include "ts4720.h"
 
 #include "callArguments.h"
+#include "downloadFile.h"
 #include "sessionCall.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 using namespace ts4720;
 
 namespace {
+const size_t kMaxFileListBytes = 16u * 1024u * 1024u; // some 300,000 files
+
 bool validLocation(ViInt16 location)
 {
     return location == ts4720_STORAGE_HD || location == ts4720_STORAGE_RAM;
@@ -25,31 +28,15 @@ bool fileArgument(ViInt16 location, ViConstString fileName, std::string *argumen
     return true;
 }
 
-ViStatus writeLocalFile(ViConstString path, const std::string &bytes)
-{
-    std::FILE *file = std::fopen(path, "wb");
-    if (file == nullptr)
-        return TS4720_ERROR_FILE_IO;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok)
-        std::remove(path);
-    return ok ? VI_SUCCESS : TS4720_ERROR_FILE_IO;
-}
-
 ViStatus fetchFileList(DriverSession &session, ViInt32 *length)
 {
     std::string bytes;
     session.fileList.clear();
     *length = 0;
-    ViStatus status = session.queryBlock("MMEM:CAT?", &bytes);
+    ViStatus status = session.queryBlock("MMEM:CAT?", kMaxFileListBytes, &bytes);
     if (status < 0)
         return status;
     session.fileList = bytes.substr(0, bytes.find('\0'));
-    if (session.fileList.size() > 0x7FFFFFFE) {
-        session.fileList.clear();
-        return TS4720_ERROR_BAD_RESPONSE;
-    }
     *length = static_cast<ViInt32>(session.fileList.size());
     return status;
 }
@@ -116,17 +103,14 @@ ViStatus ts4720_downloadFile(ViSession vi, ViInt16 location, ViConstString fileN
     if (!validLocation(location) || !fileArgument(location, fileName, &argument)
         || destinationPath == nullptr || destinationPath[0] == '\0')
         return TS4720_ERROR_INV_PARAMETER;
-    std::string bytes;
-    ViStatus status;
-    {
-        SessionCall call(vi);
-        if (call.status() != 0)
-            return call.status();
-        status = call->queryBlock("MMEM:DATA? " + argument, &bytes);
-        if (status < 0)
-            return status;
-    }
-    // The local file is written after the session's lock is given back.
-    ViStatus written = writeLocalFile(destinationPath, bytes);
-    return written < 0 ? written : status;
+    SessionCall call(vi);
+    if (call.status() != 0)
+        return call.status();
+    // Streamed to the file as the bytes arrive, so memory stays the same whatever the size.
+    DownloadFile file(destinationPath);
+    ViStatus status = call->queryBlock("MMEM:DATA? " + argument, SIZE_MAX,
+                                       [&file](const char *data, size_t size) { return file.write(data, size); });
+    if (status >= 0 && !file.commit())
+        status = TS4720_ERROR_FILE_IO;
+    return status;
 }

@@ -11,14 +11,6 @@ namespace {
 const double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-bool isLittleEndian()
-{
-    const std::uint16_t one = 1;
-    unsigned char first;
-    std::memcpy(&first, &one, 1);
-    return first == 1;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -36,34 +28,6 @@ char *writeDigits(char *out, unsigned long long v)
     return out;
 }
 
-char *writeSixDecimals(char *out, unsigned v)
-{
-    for (int i = 5; i >= 0; --i) {
-        out[i] = char('0' + v % 10);
-        v /= 10;
-    }
-    return out + 6;
-}
-
-// The six decimals of "%lf" text at once: p[0..5] as a number, if they are all digits.
-// Reads 8 bytes, so p + 8 must lie within the text.
-bool sixDigits(const char *p, std::uint32_t &value)
-{
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    if (!isLittleEndian())
-        return false;
-    // Shift the six characters up and fill the bottom with "00": eight digits, same value.
-    v = (v << 16) | 0x3030u;
-    if (((v & 0xF0F0F0F0F0F0F0F0ULL) | (((v + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) !=
-        0x3333333333333333ULL)
-        return false;
-    v = ((v & 0x0F0F0F0F0F0F0F0FULL) * 2561) >> 8;
-    v = ((v & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
-    value = std::uint32_t(((v & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32);
-    return true;
-}
-
 // "nan", "-nan", "NaN(123)": anything that printf or strtod call not-a-number.
 bool isNanText(const char *p, const char *end)
 {
@@ -73,31 +37,6 @@ bool isNanText(const char *p, const char *end)
         return false;
     p += 3;
     return p == end || *p == '(';
-}
-
-// Decimal text of at most 15 significant digits and no exponent: one exact integer divided by
-// an exact power of ten, which IEEE division rounds correctly, i.e. exactly as strtod would.
-bool parseFixedFast(const char *p, const char *end, double &value)
-{
-    bool negative = false;
-    if (p < end && *p == '-') {
-        negative = true;
-        ++p;
-    }
-    unsigned long long mantissa = 0;
-    int digits = 0, decimals = 0;
-    for (; p < end && isDigit(*p); ++p, ++digits)
-        mantissa = mantissa * 10 + unsigned(*p - '0');
-    if (p < end && *p == '.') {
-        for (++p; p < end && isDigit(*p); ++p, ++digits, ++decimals)
-            mantissa = mantissa * 10 + unsigned(*p - '0');
-    }
-    if (p != end || digits == 0 || digits > 15 || decimals > 22)
-        return false;
-    value = double(mantissa) / powersOfTen[decimals];
-    if (negative)
-        value = -value;
-    return true;
 }
 
 // from_chars leaves the value alone when it is out of range; strtod gives +-inf or +-0 then.
@@ -129,39 +68,8 @@ double outOfRangeValue(const char *p, const char *end)
 
 char *formatFixed6(char *out, double v)
 {
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    const bool negative = bits >> 63;
-    const int biasedExponent = int((bits >> 52) & 0x7ff);
-    const std::uint64_t fraction = bits & ((std::uint64_t(1) << 52) - 1);
-    if (biasedExponent == 0x7ff) {
-        if (negative)
-            *out++ = '-';
-        std::memcpy(out, fraction ? "nan" : "inf", 3);
-        return out + 3;
-    }
-#ifdef __SIZEOF_INT128__
-    // Below 2^44 the value times 10^6 fits 64 bits; round it half-to-even from the exact
-    // binary value, as glibc's printf does.
-    if (biasedExponent < 1023 + 44) {
-        const std::uint64_t m = biasedExponent ? (fraction | (std::uint64_t(1) << 52)) : fraction;
-        const int shift = 1075 - (biasedExponent ? biasedExponent : 1);
-        std::uint64_t q = 0;
-        if (shift < 128) {
-            const unsigned __int128 scaled = (unsigned __int128)m * 1000000u;
-            q = std::uint64_t(scaled >> shift);
-            const unsigned __int128 rest = scaled & (((unsigned __int128)1 << shift) - 1);
-            const unsigned __int128 half = (unsigned __int128)1 << (shift - 1);
-            if (rest > half || (rest == half && (q & 1)))
-                ++q;
-        }
-        if (negative)
-            *out++ = '-';
-        out = writeDigits(out, q / 1000000);
-        *out++ = '.';
-        return writeSixDecimals(out, unsigned(q % 1000000));
-    }
-#endif
+    // std::to_chars rounds from the exact binary value, as glibc's printf does, and writes
+    // "inf", "-inf", "nan" and "-nan" the same way too.
     return std::to_chars(out, out + fixed6MaxLength, v, std::chars_format::fixed, 6).ptr;
 }
 
@@ -190,8 +98,6 @@ bool parseValueField(const char *begin, const char *end, double &value)
         value = NAN;
         return true;
     }
-    if (parseFixedFast(begin, end, value))
-        return true;
     if (*begin == '+' && end - begin > 1 && begin[1] != '-')
         ++begin;
     double parsed = 0;
@@ -204,7 +110,9 @@ bool parseValueField(const char *begin, const char *end, double &value)
 
 const char *parseValueFieldAt(const char *p, const char *stop, double &value, bool &ok)
 {
-    // One pass over "[-]digits[.digits]" as the writer writes it; anything else goes the long way.
+    // One pass over "[-]digits[.digits]" as the writer writes it; anything else goes the long
+    // way. With at most 15 digits the text is one exact integer over an exact power of ten,
+    // which IEEE division rounds correctly, i.e. exactly as std::from_chars would.
     const char *q = p;
     const bool negative = q < stop && *q == '-';
     q += negative;
@@ -214,13 +122,6 @@ const char *parseValueFieldAt(const char *p, const char *stop, double &value, bo
         mantissa = mantissa * 10 + unsigned(*q - '0');
     if (q < stop && *q == '.') {
         ++q;
-        std::uint32_t six;
-        if (stop - q >= 8 && sixDigits(q, six)) {
-            mantissa = mantissa * 1000000 + six;
-            q += 6;
-            digits += 6;
-            decimals = 6;
-        }
         for (; q < stop && isDigit(*q); ++q, ++digits, ++decimals)
             mantissa = mantissa * 10 + unsigned(*q - '0');
     }

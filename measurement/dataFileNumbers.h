@@ -22,7 +22,7 @@ char *formatInt(char *out, long long v, int width = 0);
 bool parseValueField(const char *begin, const char *end, double &value);
 
 // Reads the value field that starts at p and ends at the next ',' or at stop, as
-// parseValueField does; returns where the field ends. Fast for the writer's own "%lf" text.
+// parseValueField does; returns where the field ends.
 const char *parseValueFieldAt(const char *p, const char *stop, double &value, bool &ok);
 
 // atof/atoi-like: the longest number at the start of [begin, end) after blanks; 0 if none.

@@ -4,7 +4,7 @@
 #include "instrumentModel.h"
 #include "scpiSession.h"
 
-#include <cctype>
+#include "asciiText.h"
 #include <cmath>
 
 namespace tssim {
@@ -120,9 +120,9 @@ void CommandTable::add(const char *pattern, bool query, Handler handler, bool bl
         const std::string node = p.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
         std::string shortForm, longForm;
         for (char c : node) {
-            if (!std::islower(static_cast<unsigned char>(c)))
+            if (!ascii::isLower(c))
                 shortForm += c;
-            longForm += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            longForm += ascii::toUpper(c);
         }
         entry.shortForms.push_back(shortForm);
         entry.longForms.push_back(longForm);

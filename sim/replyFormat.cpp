@@ -1,7 +1,7 @@
 // Reply formatting helpers.
 #include "replyFormat.h"
 
-#include <charconv>
+#include "asciiText.h"
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -10,13 +10,7 @@ namespace tssim {
 
 std::string formatReal(double value)
 {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    return ascii::formatReal(value);
 }
 
 std::string quoted(const std::string &text)

@@ -1,34 +1,17 @@
 // SCPI message parsing: units are separated by ';' outside quoted strings.
 #include "scpiParser.h"
 
-#include <cctype>
-#include <charconv>
+#include "asciiText.h"
+
 #include <cmath>
 
 namespace tssim {
 
 namespace {
 
-std::string trimmed(const std::string &s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return s.substr(b, e - b);
-}
-
-std::string upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool isHeaderChar(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':' || c == '*' || c == '?';
+    return ascii::isAlnum(c) || c == '_' || c == ':' || c == '*' || c == '?';
 }
 
 ScpiUnit errorUnit(int code, const std::string &detail)
@@ -53,23 +36,23 @@ std::vector<ScpiUnit> ScpiParser::parse(const std::string &message)
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == ';') {
-            if (!trimmed(current).empty())
+            if (!ascii::trimmed(current).empty())
                 units.push_back(parseUnit(current));
             current.clear();
             continue;
         }
         current += c;
     }
-    if (!trimmed(current).empty())
+    if (!ascii::trimmed(current).empty())
         units.push_back(parseUnit(current));
     return units;
 }
 
 ScpiUnit ScpiParser::parseUnit(const std::string &raw)
 {
-    const std::string text = trimmed(raw);
+    const std::string text = ascii::trimmed(raw);
     size_t end = 0;
-    while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])))
+    while (end < text.size() && !ascii::isSpace(text[end]))
         ++end;
     std::string header = text.substr(0, end);
     for (char c : header)
@@ -93,7 +76,7 @@ ScpiUnit ScpiParser::parseUnit(const std::string &raw)
         const std::string mnemonic = header.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
         if (mnemonic.empty() || (mnemonic.find('*') != std::string::npos && (mnemonic[0] != '*' || start != 0)))
             return errorUnit(-102, "Syntax error");
-        unit.mnemonics.push_back(upper(mnemonic));
+        unit.mnemonics.push_back(ascii::upper(mnemonic));
         if (colon == std::string::npos)
             break;
         start = colon + 1;
@@ -107,7 +90,7 @@ ScpiUnit ScpiParser::parseUnit(const std::string &raw)
 
 bool ScpiParser::parseArguments(const std::string &raw, ScpiUnit *unit)
 {
-    const std::string text = trimmed(raw);
+    const std::string text = ascii::trimmed(raw);
     if (text.empty())
         return true;
     std::vector<std::string> parts(1);
@@ -126,7 +109,7 @@ bool ScpiParser::parseArguments(const std::string &raw, ScpiUnit *unit)
     }
     for (const std::string &part : parts) {
         ScpiArgument arg;
-        const int code = quote ? -151 : parseArgument(trimmed(part), &arg);
+        const int code = quote ? -151 : parseArgument(ascii::trimmed(part), &arg);
         if (code != 0) {
             unit->errorCode = code;
             unit->errorDetail = code == -102 ? "Syntax error; empty parameter" : "Invalid string data";
@@ -163,27 +146,7 @@ int ScpiParser::parseArgument(const std::string &p, ScpiArgument *arg)
 
 bool ScpiParser::toDouble(const std::string &text, double *value)
 {
-    const std::string u = upper(text);
-    if (u == "NAN") {
-        *value = std::nan("");
-        return true;
-    }
-    if (u == "INF" || u == "+INF" || u == "-INF") {
-        *value = u[0] == '-' ? -INFINITY : INFINITY;
-        return true;
-    }
-    const char *begin = text.data();
-    const char *end = text.data() + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    if (begin == end || std::isalpha(static_cast<unsigned char>(*begin)))
-        return false;
-    double v = 0;
-    const auto result = std::from_chars(begin, end, v);
-    if (result.ec != std::errc() || result.ptr != end)
-        return false;
-    *value = v;
-    return true;
+    return ascii::toReal(text, value);
 }
 
 bool ScpiParser::toInteger(const std::string &text, long long *value)
@@ -197,7 +160,7 @@ bool ScpiParser::toInteger(const std::string &text, long long *value)
 
 bool ScpiParser::toBoolean(const std::string &text, bool *value)
 {
-    const std::string u = upper(text);
+    const std::string u = ascii::upper(text);
     if (u == "ON" || u == "1") {
         *value = true;
         return true;

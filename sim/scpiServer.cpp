@@ -29,6 +29,7 @@ bool ScpiServer::start(const std::string &address, uint16_t port, std::string *e
         return false;
     }
     stopping_ = false;
+    spareFd_ = SocketIo::openSpare();
     acceptThread_ = std::thread(&ScpiServer::acceptLoop, this);
     return true;
 }
@@ -53,7 +54,8 @@ void ScpiServer::stop()
     SocketIo::close(listenFd_);
     SocketIo::close(wake_[0]);
     SocketIo::close(wake_[1]);
-    listenFd_ = -1;
+    SocketIo::close(spareFd_);
+    listenFd_ = spareFd_ = -1;
     wake_[0] = wake_[1] = -1;
 }
 
@@ -68,16 +70,24 @@ void ScpiServer::dropConnections()
 void ScpiServer::acceptLoop()
 {
     while (!stopping_) {
-        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200);
+        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200, &spareFd_);
         reapFinished();
-        if (fd < 0)
-            continue;
-        std::lock_guard<std::mutex> lock(connectionsMutex_);
-        connections_.emplace_back(new Connection);
-        Connection *c = connections_.back().get();
-        c->fd = fd;
-        c->thread = std::thread(&ScpiServer::serve, this, c);
+        if (fd >= 0)
+            admit(fd);
     }
+}
+
+void ScpiServer::admit(int fd)
+{
+    std::lock_guard<std::mutex> lock(connectionsMutex_);
+    if (connections_.size() >= MaxConnections) {
+        SocketIo::close(fd); // the client sees its connection closed at once
+        return;
+    }
+    connections_.emplace_back(new Connection);
+    Connection *c = connections_.back().get();
+    c->fd = fd;
+    c->thread = std::thread(&ScpiServer::serve, this, c);
 }
 
 void ScpiServer::reapFinished()
@@ -101,6 +111,7 @@ void ScpiServer::reapFinished()
 void ScpiServer::serve(Connection *connection)
 {
     ScpiSession session;
+    Outbox outbox;
     std::string pending;
     bool discarding = false;
     int fd = -1;
@@ -110,13 +121,29 @@ void ScpiServer::serve(Connection *connection)
     }
     char buffer[65536];
     while (!stopping_) {
-        const long n = SocketIo::receive(fd, buffer, sizeof buffer, 200);
+        bool readable = false, writable = false;
+        if (!SocketIo::waitFor(fd, !outbox.empty(), 200, &readable, &writable))
+            break;
+        if (writable && !outbox.sendTo(fd))
+            break;
+        if (!readable)
+            continue;
+        const long n = SocketIo::receive(fd, buffer, sizeof buffer, 0);
         if (n == 0)
             break;
         if (n < 0)
             continue;
         pending.append(buffer, static_cast<size_t>(n));
-        if (!handleBytes(connection, session, &pending, &discarding))
+        bool drop = false;
+        if (!handleBytes(session, &pending, &discarding, &outbox, &drop))
+            break;
+        if (drop) {
+            // SIMulation:DROP: its reply goes out first, then every connection is closed.
+            outbox.flush(fd, 2000);
+            dropConnections();
+            continue;
+        }
+        if (outbox.unsent() > 0 && !outbox.sendTo(fd))
             break;
     }
     {
@@ -127,10 +154,11 @@ void ScpiServer::serve(Connection *connection)
     connection->done = true;
 }
 
-bool ScpiServer::handleBytes(Connection *connection, ScpiSession &session, std::string *pending, bool *discarding)
+bool ScpiServer::handleBytes(ScpiSession &session, std::string *pending, bool *discarding, Outbox *outbox,
+                             bool *drop)
 {
     size_t newline;
-    while ((newline = pending->find('\n')) != std::string::npos) {
+    while (!*drop && (newline = pending->find('\n')) != std::string::npos) {
         std::string line = pending->substr(0, newline);
         pending->erase(0, newline + 1);
         if (*discarding) {
@@ -141,7 +169,7 @@ bool ScpiServer::handleBytes(Connection *connection, ScpiSession &session, std::
             session.pushError(-223, "Too much data; message longer than 65536 bytes");
             continue;
         }
-        if (!handleLine(connection, session, std::move(line)))
+        if (!handleLine(session, std::move(line), outbox, drop))
             return false;
     }
     if (pending->size() > MaxMessage) {
@@ -153,27 +181,25 @@ bool ScpiServer::handleBytes(Connection *connection, ScpiSession &session, std::
     return true;
 }
 
-bool ScpiServer::handleLine(Connection *connection, ScpiSession &session, std::string line)
+bool ScpiServer::handleLine(ScpiSession &session, std::string line, Outbox *outbox, bool *drop)
 {
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos)
         return true;
-    const MessageResult result = handler_(session, line);
+    // A client that keeps asking without reading its replies is dropped rather than have
+    // them pile up here.
+    if (outbox->unsent() > MaxUnreadOutput)
+        return false;
+    MessageResult result = handler_(session, line);
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(result.delayMs);
     while (!stopping_ && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (result.hasReply) {
-        int fd = -1;
-        {
-            std::lock_guard<std::mutex> lock(connectionsMutex_);
-            fd = connection->fd;
-        }
-        if (fd < 0 || !SocketIo::sendAll(fd, result.reply + "\n"))
-            return false;
+        result.reply += '\n';
+        outbox->add(std::move(result.reply));
     }
-    if (result.drop)
-        dropConnections();
+    *drop = result.drop;
     return true;
 }
 

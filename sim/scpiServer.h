@@ -1,9 +1,13 @@
 // The raw SCPI port: a poll-based accept loop and one thread per connection. Each
 // connection has its own ScpiSession; messages go to the handler one line at a time.
+// Greedy clients cannot exhaust it: connections are capped, a client that keeps asking
+// without reading its replies is dropped, and running out of descriptors refuses new
+// clients instead of spinning.
 #ifndef TSSIM_SCPISERVER_H
 #define TSSIM_SCPISERVER_H
 
 #include "instrumentCore.h"
+#include "outbox.h"
 #include "scpiSession.h"
 
 #include <atomic>
@@ -18,7 +22,11 @@ namespace tssim {
 
 class ScpiServer {
 public:
-    enum { MaxMessage = 65536 }; // longer lines are discarded with -223 "Too much data"
+    enum {
+        MaxMessage = 65536,             // longer lines are discarded with -223 "Too much data"
+        MaxConnections = 16,            // more are closed as soon as they are accepted
+        MaxUnreadOutput = 1 << 20,      // replies not taken beyond this drop the connection
+    };
     using Handler = std::function<MessageResult(ScpiSession &, const std::string &)>;
 
     explicit ScpiServer(Handler handler);
@@ -40,14 +48,17 @@ private:
 
     void acceptLoop();
     void serve(Connection *connection);
-    // Splits received bytes into lines; false when the connection is to end.
-    bool handleBytes(Connection *connection, ScpiSession &session, std::string *pending, bool *discarding);
-    bool handleLine(Connection *connection, ScpiSession &session, std::string line);
+    void admit(int fd);
+    // Run the complete lines; false when the connection is to end. *drop: a message asked
+    // for every connection to be closed after its reply.
+    bool handleBytes(ScpiSession &session, std::string *pending, bool *discarding, Outbox *outbox, bool *drop);
+    bool handleLine(ScpiSession &session, std::string line, Outbox *outbox, bool *drop);
     void reapFinished();
 
     Handler handler_;
     int listenFd_ = -1;
     int wake_[2] = {-1, -1};
+    int spareFd_ = -1; // held back to refuse a client when no descriptor is left
     std::thread acceptThread_;
     std::atomic<bool> stopping_{false};
     std::mutex connectionsMutex_; // protects connections_ and each Connection::fd

@@ -1,5 +1,5 @@
 // SIMulation: the test hooks (open thermocouples, fixed temperatures, failures, delays,
-// dropped connections, silence, rear-panel input lines, backlog capacity).
+// dropped connections, silence, rear-panel input lines, backlog capacity, a full disk).
 #include "instrumentCore.h"
 #include "replyFormat.h"
 
@@ -117,6 +117,11 @@ void addSimulationCommands(CommandTable &t)
     });
     t.add("SIMulation:ACQuire:CAPacity", true,
           [](CommandContext &c) { c.reply = std::to_string(c.model.acquisition.capacity()); });
+    t.add("SIMulation:DISK:FREE", false, [](CommandContext &c) {
+        long long location = 0, kB = 0;
+        if (c.expectCount(2, 2) && c.integer(0, 0, 1, &location) && c.integer(1, 0, 100000000, &kB))
+            c.model.disk(location)->setFreeKB(kB);
+    });
 }
 
 } // namespace tssim

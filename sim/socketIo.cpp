@@ -41,29 +41,67 @@ int SocketIo::listenOn(const std::string &address, uint16_t port, std::string *e
     return fd;
 }
 
-int SocketIo::acceptWithin(int listenFd, int wakeFd, int timeoutMs)
+int SocketIo::acceptWithin(int listenFd, int wakeFd, int timeoutMs, int *spareFd)
 {
     pollfd fds[2] = {{listenFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
     if (::poll(fds, wakeFd >= 0 ? 2 : 1, timeoutMs) <= 0 || !(fds[0].revents & POLLIN))
         return -1;
-    const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0)
+    const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) {
+        if (errno == EINTR || errno == EAGAIN || errno == ECONNABORTED)
+            return -1;
+        if (spareFd != nullptr && *spareFd >= 0) {
+            ::close(*spareFd);
+            const int refused = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (refused >= 0)
+                ::close(refused);
+            *spareFd = openSpare();
+        }
+        pollfd wake = {wakeFd, POLLIN, 0};
+        ::poll(&wake, wakeFd >= 0 ? 1 : 0, 100);
         return -1;
+    }
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     return fd;
 }
 
-bool SocketIo::sendAll(int fd, const std::string &bytes)
+int SocketIo::openSpare()
+{
+    return ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+}
+
+long SocketIo::sendSome(int fd, const char *data, size_t size)
+{
+    const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n >= 0)
+        return static_cast<long>(n);
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? 0 : -1;
+}
+
+bool SocketIo::waitFor(int fd, bool wantWrite, int timeoutMs, bool *readable, bool *writable)
+{
+    pollfd p = {fd, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0};
+    const int ready = ::poll(&p, 1, timeoutMs);
+    if (ready < 0 && errno != EINTR)
+        return false;
+    // Hang-ups and errors count as readable: the receive that follows reports them.
+    *readable = ready > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR));
+    *writable = ready > 0 && (p.revents & POLLOUT);
+    return true;
+}
+
+bool SocketIo::sendAll(int fd, const std::string &bytes, int timeoutMs)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        const long n = sendSome(fd, bytes.data() + sent, bytes.size() - sent);
+        if (n < 0)
             return false;
         sent += static_cast<size_t>(n);
+        pollfd p = {fd, POLLOUT, 0};
+        if (n == 0 && ::poll(&p, 1, timeoutMs) <= 0)
+            return false;
     }
     return true;
 }

@@ -46,6 +46,11 @@ long long StorageDisk::freeKB() const
     return usedKB >= totalKB_ ? 0 : totalKB_ - usedKB;
 }
 
+void StorageDisk::setFreeKB(long long freeKB)
+{
+    totalKB_ = (usedBytes_ + 1023) / 1024 + freeKB;
+}
+
 std::string StorageDisk::pathOf(const std::string &name) const
 {
     return folder_ + "/" + name;

@@ -21,6 +21,8 @@ public:
     const std::string &infoText() const { return info_; }
     long long totalKB() const { return totalKB_; }
     long long freeKB() const;
+    // The test hook that fills a disk: its size becomes what is used plus freeKB.
+    void setFreeKB(long long freeKB);
     bool hasFolder() const { return !folder_.empty(); }
     bool isEmpty() const { return files_.empty(); }
 

@@ -3,7 +3,7 @@
 #include "replyFormat.h"
 #include "scpiSession.h"
 
-#include <cctype>
+#include "asciiText.h"
 #include <cstdio>
 
 namespace tssim {
@@ -129,9 +129,7 @@ void loadConfiguration(CommandContext &c)
         return;
     bool factory = false;
     if (c.unit.arguments.size() == 1) {
-        std::string which = c.unit.arguments[0].text;
-        for (char &ch : which)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        const std::string which = ascii::upper(c.unit.arguments[0].text);
         if (which != "FACT" && which != "FACTORY") {
             c.fail(-224, "FACTory or nothing expected");
             return;

@@ -1,7 +1,7 @@
 // Reference functions (mV, °C) of the letter-designated thermocouple types on ITS-90.
 #include "thermocouple.h"
 
-#include <cctype>
+#include "asciiText.h"
 #include <cmath>
 
 namespace tssim {
@@ -95,14 +95,7 @@ const char *thermocoupleTypeName(int type)
 int thermocoupleTypeIndex(const std::string &name)
 {
     for (int i = 0; i < TcTypeCount; ++i) {
-        const std::string candidate = typeNames[i];
-        if (candidate.size() != name.size())
-            continue;
-        bool same = true;
-        for (size_t k = 0; k < name.size() && same; ++k)
-            same = std::toupper(static_cast<unsigned char>(name[k])) ==
-                   std::toupper(static_cast<unsigned char>(candidate[k]));
-        if (same)
+        if (ascii::equalsIgnoringCase(name, typeNames[i]))
             return i;
     }
     return -1;

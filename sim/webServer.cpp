@@ -3,6 +3,8 @@
 
 #include "socketIo.h"
 
+#include <chrono>
+
 namespace tssim {
 
 WebServer::WebServer(PageSource page) : page_(std::move(page)) {}
@@ -24,6 +26,7 @@ bool WebServer::start(const std::string &address, uint16_t port, std::string *er
             *error = "cannot create a pipe";
         return false;
     }
+    spareFd_ = SocketIo::openSpare();
     thread_ = std::thread(&WebServer::run, this);
     return true;
 }
@@ -39,13 +42,14 @@ void WebServer::stop()
     SocketIo::close(listenFd_);
     SocketIo::close(wake_[0]);
     SocketIo::close(wake_[1]);
-    listenFd_ = -1;
+    SocketIo::close(spareFd_);
+    listenFd_ = spareFd_ = -1;
 }
 
 void WebServer::run()
 {
     while (!stopping_) {
-        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200);
+        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200, &spareFd_);
         if (fd < 0)
             continue;
         answer(fd);
@@ -57,16 +61,18 @@ void WebServer::answer(int fd)
 {
     std::string request;
     char buffer[2048];
-    // Read the request head, at most 16 kB and about two seconds.
-    for (int waits = 0; request.find("\r\n\r\n") == std::string::npos && request.size() < 16384 && waits < 10;) {
-        const long n = SocketIo::receive(fd, buffer, sizeof buffer, 200);
+    // The request head: at most 16 kB within two seconds in all, however it trickles in,
+    // so that a slow client cannot keep the page from everyone else.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 16384) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return;
+        const long n = SocketIo::receive(fd, buffer, sizeof buffer, static_cast<int>(left.count()));
         if (n == 0)
             return;
-        if (n < 0) {
-            ++waits;
-            continue;
-        }
-        request.append(buffer, static_cast<size_t>(n));
+        if (n > 0)
+            request.append(buffer, static_cast<size_t>(n));
     }
     std::string status = "200 OK";
     std::string body;

@@ -1,4 +1,5 @@
-// The instrument's web interface: a status page over HTTP, one request at a time.
+// The instrument's web interface: a status page over HTTP, one request at a time, each
+// with a deadline.
 #ifndef TSSIM_WEBSERVER_H
 #define TSSIM_WEBSERVER_H
 
@@ -28,6 +29,7 @@ private:
     PageSource page_;
     int listenFd_ = -1;
     int wake_[2] = {-1, -1};
+    int spareFd_ = -1; // held back to refuse a client when no descriptor is left
     std::thread thread_;
     std::atomic<bool> stopping_{false};
 };

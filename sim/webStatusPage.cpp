@@ -5,7 +5,7 @@
 #include "thermocouple.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace tssim {
 
@@ -51,11 +51,11 @@ std::string WebStatusPage::html(const InstrumentModel &m, long long nowNs)
     for (int i = 0; i < m.channelCount; ++i) {
         const ChannelSettings &c = m.settings.channels[i];
         const double t = m.reading(i, nowNs).temperature;
-        char value[64];
-        if (std::isnan(t))
-            std::snprintf(value, sizeof value, "open");
-        else
-            std::snprintf(value, sizeof value, "%.2f &deg;C", t);
+        // Two decimals with '.' whatever the locale.
+        char digits[64];
+        const std::string value = std::isnan(t) ? std::string("open")
+            : std::string(digits, std::to_chars(digits, digits + sizeof digits, t, std::chars_format::fixed, 2).ptr)
+                + " &deg;C";
         page += "<tr><td>" + std::to_string(i + 1) + "</td><td>" + thermocoupleTypeName(c.type) + "</td><td>" +
                 (c.enabled ? "on" : "off") + "</td><td>" + value + "</td></tr>\n";
     }

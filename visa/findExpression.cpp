@@ -2,9 +2,8 @@
 // the set of text positions reachable so far, so no input makes it backtrack without end.
 #include "findExpression.h"
 
+#include "asciiText.h"
 #include "visa.h"
-
-#include <cctype>
 
 namespace tsvisa {
 
@@ -191,13 +190,13 @@ FindExpression::Positions FindExpression::atomEnds(const Atom &atom, const std::
 bool FindExpression::atomAccepts(const Atom &atom, char c)
 {
     const auto u = static_cast<unsigned char>(c);
-    const auto lower = static_cast<unsigned char>(std::tolower(u));
-    const auto upperC = static_cast<unsigned char>(std::toupper(u));
+    const auto lower = static_cast<unsigned char>(ascii::toLower(c));
+    const auto upperC = static_cast<unsigned char>(ascii::toUpper(c));
     switch (atom.kind) {
     case Atom::Any:
         return true;
     case Atom::Literal:
-        return std::toupper(static_cast<unsigned char>(atom.ch)) == upperC;
+        return static_cast<unsigned char>(ascii::toUpper(atom.ch)) == upperC;
     case Atom::Set: {
         bool inSet = false;
         for (const auto &range : atom.ranges) {

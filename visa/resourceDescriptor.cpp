@@ -1,9 +1,9 @@
 // Parsing of VISA resource descriptors.
 #include "resourceDescriptor.h"
 
+#include "asciiText.h"
 #include "visa.h"
 
-#include <cctype>
 #include <vector>
 
 namespace tsvisa {
@@ -25,13 +25,6 @@ const InterfaceName interfaceNames[] = {
 };
 
 const char *const classNames[] = {"INSTR", "SOCKET", "INTFC", "BACKPLANE", "MEMACC", "SERVANT", "RAW"};
-
-std::string upper(std::string text)
-{
-    for (char &c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Splits at "::"; a part starting with '[' runs to the matching ']' so that an IPv6
 // address keeps its colons. False on an unterminated bracket or text behind it.
@@ -65,7 +58,7 @@ bool isPlainPart(const std::string &part)
         return false;
     for (char c : part) {
         const auto u = static_cast<unsigned char>(c);
-        if (std::isspace(u) || c == ':' || c == '[' || c == ']' || u < 32 || u >= 127)
+        if (ascii::isSpace(c) || c == ':' || c == '[' || c == ']' || u < 32 || u >= 127)
             return false;
     }
     return true;
@@ -78,7 +71,7 @@ bool readNumber(const std::string &text, unsigned long maximum, unsigned long *v
         return false;
     unsigned long v = 0;
     for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
+        if (!ascii::isDigit(c))
             return false;
         v = v * 10 + static_cast<unsigned long>(c - '0');
     }
@@ -90,7 +83,7 @@ bool readNumber(const std::string &text, unsigned long maximum, unsigned long *v
 
 bool parseInterface(const std::string &first, ResourceDescriptor *d)
 {
-    const std::string name = upper(first);
+    const std::string name = ascii::upper(first);
     for (const InterfaceName &known : interfaceNames) {
         const std::string prefix = known.name;
         if (name.compare(0, prefix.size(), prefix) != 0)
@@ -113,7 +106,7 @@ bool parseHost(const std::string &part, std::string *host)
         // IPv6: hex digits, colons, dots and a zone after '%'.
         *host = part.substr(1, part.size() - 2);
         for (char c : *host) {
-            if (!std::isalnum(static_cast<unsigned char>(c)) && c != ':' && c != '.' && c != '%')
+            if (!ascii::isAlnum(c) && c != ':' && c != '.' && c != '%')
                 return false;
         }
         return true;
@@ -155,7 +148,7 @@ std::string ResourceDescriptor::canonicalName() const
 {
     const std::string head = interfaceName + std::to_string(board) + "::";
     if (!isTcpip())
-        return head + upper(host) + className;
+        return head + ascii::upper(host) + className;
     const std::string hostText = host.find(':') != std::string::npos ? "[" + host + "]" : host;
     if (resourceClass == ResourceClass::Socket)
         return head + hostText + "::" + std::to_string(port) + "::SOCKET";
@@ -168,7 +161,7 @@ ViStatus parseDescriptor(const std::string &text, ResourceDescriptor *out)
     std::vector<std::string> parts;
     if (!splitParts(text, &parts) || parts.size() < 2 || !parseInterface(parts.front(), &d))
         return VI_ERROR_INV_RSRC_NAME;
-    d.className = upper(parts.back());
+    d.className = ascii::upper(parts.back());
     bool knownClass = false;
     for (const char *name : classNames)
         knownClass = knownClass || d.className == name;
@@ -196,8 +189,8 @@ bool sameResource(const std::string &a, const std::string &b)
     ResourceDescriptor da;
     ResourceDescriptor db;
     if (parseDescriptor(a, &da) != VI_SUCCESS || parseDescriptor(b, &db) != VI_SUCCESS)
-        return upper(a) == upper(b);
-    return upper(da.canonicalName()) == upper(db.canonicalName());
+        return ascii::upper(a) == ascii::upper(b);
+    return ascii::upper(da.canonicalName()) == ascii::upper(db.canonicalName());
 }
 
 } // namespace tsvisa

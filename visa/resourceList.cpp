@@ -1,6 +1,7 @@
 // Reading of the configured resources.
 #include "resourceList.h"
 
+#include "asciiText.h"
 #include "resourceDescriptor.h"
 #include "visa.h"
 
@@ -12,29 +13,6 @@
 namespace tsvisa {
 
 namespace {
-
-std::string trimmed(const std::string &text)
-{
-    const char *blanks = " \t\r\n\f\v";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-std::vector<std::string> split(const std::string &text, char separator)
-{
-    std::vector<std::string> parts;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-        size_t end = text.find(separator, pos);
-        if (end == std::string::npos)
-            end = text.size();
-        parts.push_back(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
-    return parts;
-}
 
 void addUnique(const std::string &candidate, std::vector<std::string> *list)
 {
@@ -59,8 +37,8 @@ std::string resourceFilePath()
 std::vector<std::string> descriptorLines(const std::string &fileText)
 {
     std::vector<std::string> lines;
-    for (const std::string &line : split(fileText, '\n')) {
-        const std::string text = trimmed(line.substr(0, line.find('#')));
+    for (const std::string &line : ascii::split(fileText, '\n')) {
+        const std::string text = ascii::trimmed(line.substr(0, line.find('#')));
         if (!text.empty())
             lines.push_back(text);
     }
@@ -71,8 +49,8 @@ std::vector<std::string> configuredResources()
 {
     std::vector<std::string> list;
     if (const char *variable = std::getenv("TSVISA_RESOURCES")) {
-        for (const std::string &part : split(variable, ';'))
-            addUnique(trimmed(part), &list);
+        for (const std::string &part : ascii::split(variable, ';'))
+            addUnique(ascii::trimmed(part), &list);
     }
     QFile file(QString::fromStdString(resourceFilePath()));
     if (file.open(QIODevice::ReadOnly)) {

@@ -51,6 +51,13 @@ simulatedInstrument::simulatedInstrument(const std::string &address, const std::
     }
 }
 
+void simulatedInstrument::reopen()
+{
+    ts4720_close(vi);
+    if (ts4720_init(instrument->descriptor().c_str(), VI_TRUE, VI_FALSE, &vi) < 0)
+        vi = 0;
+}
+
 simulatedInstrument::~simulatedInstrument()
 {
     if (vi)

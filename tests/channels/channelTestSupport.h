@@ -39,6 +39,8 @@ public:
     bool ok() const { return vi != 0; }
     QString command(const QString &message);
     panelContext context(int channelCount) const;
+    // A fresh session, as after an outage the old one waits out the driver's retry interval.
+    void reopen();
 
     std::unique_ptr<tssim::Instrument> instrument;
     ViSession vi = 0;

@@ -259,6 +259,7 @@ void tst_channelInstrument::outageReportedOnce()
     sim->instrument->stop();
     save ? page.doSave() : page.doRefresh();
     QVERIFY(sim->instrument->start());
+    sim->reopen();
     QCOMPARE(boxes.boxes.size(), 1);
     const QString text = boxes.boxes[0].text;
     // 16 rows of three calls and the scan: the first fails, the other 48 are not made.

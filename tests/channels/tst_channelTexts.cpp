@@ -1,7 +1,7 @@
 // The text rules of the channel pages, called directly.
 #include "channelTestSupport.h"
 #include "channelTexts.h"
-#include "dataFileTestSupport.h"
+#include "testLocale.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -12,7 +12,7 @@ class tst_channelTexts : public QObject {
     Q_OBJECT
 private slots:
     // Every rule runs under a decimal-comma process locale, as the user's environment may set it.
-    void initTestCase() { QVERIFY2(useCommaLocale(m_dir).isEmpty(), "no decimal-comma locale"); }
+    void initTestCase() { QVERIFY2(useTestLocale(m_dir, TestLocale::DecimalComma).isEmpty(), "no decimal-comma locale"); }
     void cleanupTestCase() { useCLocale(); }
     void typeIndex_data();
     void typeIndex();

@@ -62,7 +62,7 @@ std::vector<double> sampleValues()
 } // namespace
 
 // The writer's text is "%lf"'s; the reader gives strtod's number for "%lf", "%.17g" and "%.3f"
-// text, alone and as a field inside a row (where the fast path reads ahead).
+// text, alone and as a field inside a row (the reader's one-pass path).
 void tst_dataFileNumbers::sameTextsAsPrintfAndStrtod()
 {
     for (double v : sampleValues()) {

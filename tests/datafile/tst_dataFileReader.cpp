@@ -2,6 +2,7 @@
 // and damaged files (each must give a defined result).
 #include "dataFileReader.h"
 #include "dataFileTestSupport.h"
+#include "testLocale.h"
 #include "loadedFile.h"
 
 #include <QtTest>
@@ -62,6 +63,12 @@ QByteArray field(const loadedFileRecord &r, const QByteArray &name)
         if (r.channels[i].present)
             list += QByteArray::number(i + 1) + ":" + r.channels[i].type + (r.channels[i].otd ? ":otd" : "") + " ";
     return list + "(" + QByteArray::number(r.presentChannels) + ")";
+}
+
+// Descriptors the process holds (where the system shows them), to see files left open.
+int openDescriptors()
+{
+    return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size();
 }
 
 // The values as text, so that NaN compares equal to NaN.
@@ -218,6 +225,7 @@ void tst_dataFileReader::damagedFiles()
     QFETCH(int, rows);
     QFETCH(int, headerLines);
     loadedFileRecord record;
+    const int descriptors = openDescriptors();
     QCOMPARE(read(text, record), result);
     QCOMPARE(record.rowCount, rows);
     QCOMPARE(record.headerLineCount, headerLines);
@@ -225,6 +233,7 @@ void tst_dataFileReader::damagedFiles()
     values time(qMax(rows, 1)), w0(qMax(rows, 1));
     double *windows[48] = {w0.data()};
     QCOMPARE(readDataFileRows(record, 0, rows, time.data(), windows, nullptr), 0);
+    QCOMPARE(openDescriptors(), descriptors); // both steps closed the file
 }
 
 void tst_dataFileReader::missingFile()
@@ -240,7 +249,7 @@ void tst_dataFileReader::missingFile()
 // Both steps under a decimal-comma locale, on the process-wide record, rows from the middle.
 void tst_dataFileReader::commaLocaleAndProcessWideRecord()
 {
-    const QString why = useCommaLocale(dir_);
+    const QString why = useTestLocale(dir_, TestLocale::DecimalComma);
     if (!why.isEmpty())
         QSKIP(qPrintable(why));
     QByteArray rowsText = "0.000500000,21.503000,\n";

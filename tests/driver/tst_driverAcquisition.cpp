@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <numeric>
 
 namespace {
 const int kArea = 4;
@@ -86,6 +87,7 @@ private slots:
     void fixedNumberOfScans();
     void startAndStopKinds_data();
     void startAndStopKinds();
+    void callbackAtExactlyThreshold();
     void callsBesideTheCallback();
     void stopAndRestart_data();
     void stopAndRestart();
@@ -93,6 +95,7 @@ private slots:
     void endedByAFault();
     void shadowCopyMatchesDelivery();
     void readWithoutCallback();
+    void layoutChangedAfterTheStop();
 };
 
 void tst_driverAcquisition::init()
@@ -213,6 +216,18 @@ void tst_driverAcquisition::startAndStopKinds()
     QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
 }
 
+// Exactly `threshold` scans waiting make a callback: an external clock's pulses count them.
+void tst_driverAcquisition::callbackAtExactlyThreshold()
+{
+    QVERIFY(configure(m_vi, {3}, 1, 2, 1000.0, 0, 0, 0));
+    AcquisitionRecorder recorder(m_vi, 5, 1, 1);
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 5, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
+    m_instrument->command("SIM:LINE:PULS 1,5");
+    QVERIFY(recorder.waitForCallbacks(1, kWaitMs));
+    QCOMPARE(recorder.blocks().front().backlog, 5);
+    QCOMPARE(recorder.scans(), 5LL);
+}
+
 void tst_driverAcquisition::callsBesideTheCallback()
 {
     // The panel keeps calling on the session while the driver's thread reads on it.
@@ -257,6 +272,7 @@ void tst_driverAcquisition::stopAndRestart()
             ts2900_delay(300);
             finished = true;
         } else if (where == "inside" && call == 2) {
+            ts2900_delay(100); // full blocks wait when it stops
             stopStatus = ts4720_stopAcquisition(vi);
         }
     };
@@ -298,24 +314,30 @@ void tst_driverAcquisition::stopAndRestart()
 void tst_driverAcquisition::endedByAFault_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("connection dropped") << "drop";
-    QTest::newRow("instrument gone") << "stop";
-    QTest::newRow("backlog overflow") << "overflow";
+    QTest::addColumn<ViStatus>("reported"); // by the next call; 0: any link failure
+    QTest::newRow("connection dropped") << "drop" << ViStatus(0);
+    QTest::newRow("instrument gone") << "stop" << ViStatus(0);
+    QTest::newRow("backlog overflow") << "overflow" << ViStatus(TS4720_ERROR_ACQ_OVERFLOW);
+    QTest::newRow("shadow-copy disk full") << "disk full" << ViStatus(TS4720_ERROR_INSTRUMENT);
 }
 
-// An acquisition ended by a fault: all scans taken are delivered, then the fault is reported.
+// An acquisition ended by a fault: all scans taken are delivered, then the fault is reported
+// once; one the instrument reported (an error, not a warning) also by the state query.
 void tst_driverAcquisition::endedByAFault()
 {
     QFETCH(QString, fault);
+    QFETCH(ViStatus, reported);
     if (fault == "overflow")
         m_instrument->command("SIM:ACQ:CAP 30");
+    if (fault == "disk full")
+        m_instrument->command("ATTR 309,1;:SIM:DISK:FREE 1,2");
     const double rate = fault == "overflow" ? 1000.0 : 100.0;
     QVERIFY(configure(m_vi, {1, 2}, 1, 0, rate, 0, 0, 0));
     QCOMPARE(ts4720_setTimeout(m_vi, 2000), VI_SUCCESS);
     const int threshold = fault == "overflow" ? 100 : 10; // more than the backlog holds
     AcquisitionRecorder recorder(m_vi, threshold, 2, 1);
     QCOMPARE(ts4720_startAcquisitionEx(m_vi, threshold, AcquisitionRecorder::callback, &recorder), VI_SUCCESS);
-    QVERIFY(recorder.waitForCallbacks(fault == "overflow" ? 0 : 2, kWaitMs));
+    QVERIFY(recorder.waitForCallbacks(reported ? 0 : 2, kWaitMs));
     if (fault == "stop")
         m_instrument->stop();
     else if (fault == "drop")
@@ -325,22 +347,26 @@ void tst_driverAcquisition::endedByAFault()
     QCOMPARE(blocks.back().daEnd, ViInt16(1));
     QCOMPARE(blocks.back().remaining, 0);
     std::vector<long long> stamps = recorder.timestamps();
-    QVERIFY(fault == "overflow" ? stamps.size() == 30 : blocks.back().status < 0 && stamps.size() >= 20);
+    QVERIFY(fault == "overflow" ? stamps.size() == 30 : stamps.size() >= 20);
+    QVERIFY(reported || blocks.back().status < 0);
     QVERIFY(evenlySpaced(stamps, rate));
-    // The next call reports the fault; an overflow once, and in the acquisition's state.
     ViBoolean enabled = 0;
     ViStatus status = ts4720_getChannelState(m_vi, 1, &enabled);
-    QVERIFY(fault == "overflow" ? status == TS4720_ERROR_ACQ_OVERFLOW : status < 0);
+    QVERIFY(reported ? status == reported : ts4720_isConnectionFailure(status) == VI_TRUE);
     QVERIFY(!statusText(m_vi, status).empty());
-    ViInt16 state = -1;
-    if (fault == "overflow") {
+    if (reported) {
+        // It says what happened: the instrument stopped, and no scan was dropped.
+        const std::string text = statusText(m_vi, status);
+        QVERIFY2(text.find(fault == "disk full" ? "-250" : "full") != std::string::npos
+                     && text.find("lost") == std::string::npos, text.c_str());
         QCOMPARE(ts4720_getChannelState(m_vi, 1, &enabled), VI_SUCCESS);
-        QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), TS4720_ERROR_ACQ_OVERFLOW);
+        ViInt16 state = -1;
+        QCOMPARE(ts4720_checkAcquisition(m_vi, &state, VI_NULL), reported);
         QCOMPARE(state, ViInt16(ts4720_ACQ_IDLE));
     }
+    // After a link failure the stop is not even sent: the link is down.
     ViStatus stopped = ts4720_stopAcquisition(m_vi);
-    QVERIFY(fault == "stop" ? stopped < 0 : stopped == VI_SUCCESS);
-    QVERIFY(fault == "stop" || stateOf(m_vi) == ts4720_ACQ_IDLE);
+    QCOMPARE(stopped, reported ? ViStatus(VI_SUCCESS) : TS4720_ERROR_CONNECTION_DOWN);
     QCOMPARE(recorder.endCallbacks(), 1);
 }
 
@@ -406,6 +432,31 @@ void tst_driverAcquisition::readWithoutCallback()
     QCOMPARE(scansRead, 0);
     QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
     QCOMPARE(stateOf(m_vi), ViInt16(ts4720_ACQ_IDLE));
+}
+
+// Scans left after a stop are read in the layout of their start, or not at all once the
+// caller changed the data format: never in more values than the caller's buffer holds.
+void tst_driverAcquisition::layoutChangedAfterTheStop()
+{
+    std::vector<int> all(48);
+    std::iota(all.begin(), all.end(), 1);
+    QVERIFY(configure(m_vi, all, 7, 0, 1000.0, 0, 0, 0));
+    QCOMPARE(ts4720_startAcquisitionEx(m_vi, 1, nullptr, nullptr), VI_SUCCESS);
+    ts2900_delay(50);
+    QCOMPARE(ts4720_stopAcquisition(m_vi), VI_SUCCESS);
+    const ViInt32 scans = 4;
+    std::vector<ViReal64> data(size_t(scans * 48 * 3) + 16, -1234.0);
+    ViInt32 remaining = -1, scansRead = -1;
+    QCOMPARE(ts4720_readAcquisition(m_vi, 1, 0, &remaining, &scansRead, data.data(), VI_NULL), VI_SUCCESS);
+    QCOMPARE(scansRead, 1);
+    QVERIFY(remaining >= scans);
+    QCOMPARE(data[48 * 3], -1234.0); // one scan of 48 channels with 3 values each
+    QCOMPARE(ts4720_setAttribute(m_vi, ts4720_ATTR_DATA_FORMAT, 1), VI_SUCCESS);
+    std::fill(data.begin(), data.end(), -1234.0);
+    QCOMPARE(ts4720_readAcquisition(m_vi, scans, 0, &remaining, &scansRead, data.data(), VI_NULL),
+             TS4720_ERROR_ACQ_NOT_RUNNING);
+    QCOMPARE(scansRead, 0);
+    QVERIFY(std::all_of(data.begin(), data.end(), [](double v) { return v == -1234.0; }));
 }
 
 QTEST_GUILESS_MAIN(tst_driverAcquisition)

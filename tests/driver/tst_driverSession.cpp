@@ -115,7 +115,8 @@ std::vector<FailingCall> failingCalls()
              return status; }},
         {"stopAcquisition", "ACQ:STOP", [](ViSession vi, I &) { return ts4720_stopAcquisition(vi); }},
         {"readAcquisition", "DATA:REM?", [](ViSession vi, I &instrument) {
-             instrument.command("ACQ:MODE 0,1000,2,0,0,1;:ACQ:STAR");
+             instrument.command("ACQ:MODE 0,1000,2,0,0,1;:CHAN:STAT 1,1");
+             ts4720_startAcquisitionEx(vi, 1, nullptr, nullptr);
              ts2900_delay(20);
              return ts4720_readAcquisition(vi, 1, 0, &i32, &i32b, values, stamps); }},
         {"getPTPTime", "PTP:TIME?", [](ViSession vi, I &) { return ts4720_getPTPTime(vi, &u32, VI_NULL); }},
@@ -281,7 +282,7 @@ void tst_driverSession::everyStatusHasAText()
         TS4720_ERROR_INV_CHANNEL, TS4720_ERROR_INV_TYPE_NAME, TS4720_ERROR_INV_PARAMETER,
         TS4720_ERROR_INV_ATTRIBUTE, TS4720_ERROR_ATTR_READ_ONLY, TS4720_ERROR_NOT_IDENTIFIED,
         TS4720_ERROR_BAD_RESPONSE, TS4720_ERROR_ACQ_RUNNING, TS4720_ERROR_ACQ_NOT_RUNNING,
-        TS4720_ERROR_ACQ_OVERFLOW, TS4720_ERROR_BUFFER_TOO_SMALL, TS4720_ERROR_FILE_IO,
+        TS4720_ERROR_ACQ_OVERFLOW, TS4720_ERROR_BUFFER_TOO_SMALL, TS4720_ERROR_FILE_IO, TS4720_ERROR_CONNECTION_DOWN,
         TS4720_WARN_INSTRUMENT, VI_ERROR_TMO, VI_ERROR_CONN_LOST, VI_ERROR_RSRC_NFOUND,
         VI_ERROR_INV_RSRC_NAME, VI_ERROR_IO, VI_ERROR_SYSTEM_ERROR};
     QSet<QString> texts;
@@ -345,35 +346,42 @@ void tst_driverSession::connectionFailures_data()
     QTest::newRow("connection dropped") << "drop";
     QTest::newRow("instrument stopped") << "stop";
     QTest::newRow("reply too late") << "delay";
+    QTest::newRow("instrument silent") << "silent";
 }
 
+// The first call on a failed link reports the failure; the calls after it fail at once
+// without being sent, so a burst waits one timeout in all; once the retry interval has
+// passed, a call reopens the link and gets through, never taking a late reply for its answer.
 void tst_driverSession::connectionFailures()
 {
     QFETCH(QString, fault);
     TestRig rig;
     QVERIFY(rig.start(kArea));
     QCOMPARE(ts4720_setTimeout(rig.vi, 200), VI_SUCCESS);
-    rig.instrument->command("CHAN:STAT 5,1");
+    rig.instrument->command("CHAN:STAT 5,1;:CHAN:STAT 6,0");
     if (fault == "drop")
         QVERIFY(sendOverNetwork(*rig.instrument, "SIM:DROP"));
     else if (fault == "stop")
         rig.instrument->stop();
     else
-        rig.instrument->command("SIM:DELAY 1000");
+        rig.instrument->command(fault == "delay" ? "SIM:DELAY 1000" : "SIM:SIL 1");
     ViBoolean enabled = 0;
-    for (int call = 0; call < (fault == "stop" ? 2 : 1); ++call) {
-        ViStatus status = ts4720_getChannelState(rig.vi, 5, &enabled);
-        QVERIFY(fault == "delay" ? status == VI_ERROR_TMO : status < 0);
-        QVERIFY(!statusText(rig.vi, status).empty());
-    }
+    const ViStatus first = ts4720_getChannelState(rig.vi, 5, &enabled);
+    QVERIFY(ts4720_isConnectionFailure(first) && first != TS4720_ERROR_CONNECTION_DOWN);
+    QVERIFY(fault != "delay" || first == VI_ERROR_TMO);
+    QVERIFY(!statusText(rig.vi, first).empty());
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(ts4720_setChannelState(rig.vi, 6, VI_TRUE), TS4720_ERROR_CONNECTION_DOWN);
+
+    // Back again: the session learns it at its next call after the retry interval.
     if (fault == "stop")
-        return;
-    // The session recovers; a late reply is never taken for the answer to the next query.
-    rig.instrument->command("SIM:DELAY 0;:CHAN:STAT 6,0;:CHAN:STAT 7,1");
-    ts2900_delay(fault == "delay" ? 1000 : 0);
+        QVERIFY(rig.instrument->start());
+    rig.instrument->command("SIM:DELAY 0;:SIM:SIL 0");
+    QCOMPARE(ts4720_getChannelState(rig.vi, 6, &enabled), TS4720_ERROR_CONNECTION_DOWN);
+    ts2900_delay(TS4720_RETRY_INTERVAL_MS + 100);
     QCOMPARE(ts4720_getChannelState(rig.vi, 6, &enabled), VI_SUCCESS);
-    QCOMPARE(enabled, ViBoolean(VI_FALSE));
-    QCOMPARE(ts4720_getChannelState(rig.vi, 7, &enabled), VI_SUCCESS);
+    QCOMPARE(enabled, ViBoolean(VI_FALSE)); // none of the refused calls reached it
+    QCOMPARE(ts4720_getChannelState(rig.vi, 5, &enabled), VI_SUCCESS);
     QCOMPARE(enabled, ViBoolean(VI_TRUE));
 }
 

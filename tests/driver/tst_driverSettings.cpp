@@ -1,6 +1,8 @@
 // Every configuration function of the driver round-trips its values through the
-// simulated instrument.
+// simulated instrument, under the C locale and under locales a user may have (numbers with a
+// decimal comma, Turkish case folding).
 #include "simulatedInstrument.h"
+#include "testLocale.h"
 #include "ts4720.h"
 
 #include <QtTest>
@@ -17,9 +19,14 @@ class tst_driverSettings : public QObject {
 
     TestRig m_rig;
     ViSession m_vi = 0;
+    QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase_data() { addLocaleRows(); }
     void initTestCase();
+    void init() { useLocaleOfRow(m_dir); }
+    void cleanup() { useCLocale(); }
+    void lowerCaseDescriptor();
     void textAttributes();
     void channelConfig_data();
     void channelConfig();
@@ -38,6 +45,15 @@ void tst_driverSettings::initTestCase()
 {
     QVERIFY(m_rig.start(kArea));
     m_vi = m_rig.vi;
+}
+
+// A descriptor typed in lower case opens (and identifies) the instrument.
+void tst_driverSettings::lowerCaseDescriptor()
+{
+    const std::string descriptor = QString::fromStdString(m_rig.instrument->descriptor()).toLower().toStdString();
+    ViSession vi = 0;
+    QCOMPARE(ts4720_init(descriptor.c_str(), VI_TRUE, VI_FALSE, &vi), VI_SUCCESS);
+    QCOMPARE(ts4720_close(vi), VI_SUCCESS);
 }
 
 void tst_driverSettings::textAttributes()
@@ -185,7 +201,7 @@ void tst_driverSettings::acquisitionMode_data()
     QTest::addColumn<bool>("timestamps");
     QTest::newRow("internal, fixed count") << ViInt16(0) << 1000.0 << ViInt32(5000) << ViInt16(0) << ViInt16(0) << true;
     QTest::newRow("PTP clock, alarm start") << ViInt16(1) << 4.0 << ViInt32(0) << ViInt16(1) << ViInt16(0) << false;
-    QTest::newRow("line 1 clock, line 2 gate") << ViInt16(2) << 250.0 << ViInt32(10) << ViInt16(3) << ViInt16(2) << true;
+    QTest::newRow("line 1 clock, line 2 gate") << ViInt16(2) << 262.5 << ViInt32(10) << ViInt16(3) << ViInt16(2) << true;
     QTest::newRow("line 2 clock, line 1 pulse") << ViInt16(3) << 1.0 << ViInt32(1) << ViInt16(2) << ViInt16(1) << false;
 }
 

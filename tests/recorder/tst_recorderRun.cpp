@@ -5,6 +5,7 @@
 #include "dataFileTestSupport.h"
 #include "loadedFile.h"
 #include "simulatedInstrument.h"
+#include "testLocale.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -143,7 +144,7 @@ void tst_recorderRun::cleanup()
 // 200 rows with the numbers of the instrument's own copy, written with dots.
 void tst_recorderRun::recordsWhatTheShadowCopyHolds()
 {
-    const QString why = useCommaLocale(m_dir);
+    const QString why = useTestLocale(m_dir, TestLocale::DecimalComma);
     const QStringList locale = why.isEmpty() ? QStringList{"LC_ALL=" + QString(std::setlocale(LC_ALL, nullptr))} : QStringList();
     useCLocale();
     if (!why.isEmpty())

@@ -2,6 +2,7 @@
 #include "simTestClient.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
@@ -26,14 +27,18 @@ bool SimTestClient::connectTo(const std::string &address, uint16_t port)
     return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
 }
 
-bool SimTestClient::send(const std::string &bytes)
+bool SimTestClient::send(const std::string &bytes, int timeoutMs)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
+        const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        pollfd p = {fd_, POLLOUT, 0};
+        if ((n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) || ::poll(&p, 1, timeoutMs) <= 0)
             return false;
-        sent += static_cast<size_t>(n);
     }
     return true;
 }
@@ -92,11 +97,15 @@ bool SimTestClient::queryBlock(const std::string &message, std::string *bytes)
 
 bool SimTestClient::closedByPeer(int timeoutMs)
 {
-    pollfd p = {fd_, POLLIN, 0};
-    if (::poll(&p, 1, timeoutMs) <= 0)
-        return false;
-    char byte;
-    return ::recv(fd_, &byte, 1, 0) == 0;
+    // Replies still on their way are read and dropped; then the stream must end.
+    char chunk[65536];
+    for (;;) {
+        pollfd p = {fd_, POLLIN, 0};
+        if (::poll(&p, 1, timeoutMs) <= 0)
+            return false;
+        if (::recv(fd_, chunk, sizeof chunk, 0) <= 0)
+            return true;
+    }
 }
 
 bool blockPayload(const std::string &text, std::string *bytes)

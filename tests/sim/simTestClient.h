@@ -14,13 +14,15 @@ public:
     SimTestClient &operator=(const SimTestClient &) = delete;
 
     bool connectTo(const std::string &address, uint16_t port = 5025);
-    bool send(const std::string &bytes);
+    // False when the peer closed, or took nothing for timeoutMs.
+    bool send(const std::string &bytes, int timeoutMs = 5000);
     // One reply line without its "\n"; false when none came within timeoutMs or the peer closed.
     bool readLine(std::string *line, int timeoutMs = 5000);
     bool query(const std::string &message, std::string *reply, int timeoutMs = 5000);
     // Sends a block query and returns the block's bytes.
     bool queryBlock(const std::string &message, std::string *bytes);
-    // True when the instrument closed the connection within timeoutMs.
+    // True when the instrument closed the connection (after whatever it still sent) within
+    // timeoutMs of silence.
     bool closedByPeer(int timeoutMs = 5000);
 
 private:

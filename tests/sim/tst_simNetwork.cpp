@@ -1,9 +1,18 @@
 // The instrument over TCP: garbage input, several connections at once, the connection
-// hooks (drop, silence; the driver's tests delay replies), the web page, and stopping.
+// hooks (drop, silence; the driver's tests delay replies), the web page, stopping, and
+// greedy clients (many connections, replies never read, no descriptor left, a slow request).
+#include "scpiServer.h"
 #include "simInstrument.h"
 #include "simTestClient.h"
 
 #include <QtTest>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <memory>
@@ -39,6 +48,10 @@ private slots:
     void dropOrStopClosesEveryConnection();
     void silence();
     void webStatusPage();
+    void clientThatNeverReadsIsDropped();
+    void connectionsAreCapped();
+    void refusedWhenNoDescriptorIsLeft();
+    void slowWebRequestBlocksNobody();
 };
 
 void tst_simNetwork::garbageLeavesTheConnectionWorking_data()
@@ -185,6 +198,107 @@ void tst_simNetwork::webStatusPage()
     QCOMPARE(second.webAddress(), std::string());
     QCOMPARE(instrument->webAddress(), std::string("http://127.41.3.6:18080/"));
     QCOMPARE(instrument->descriptor(), std::string("TCPIP::127.41.3.6::INSTR"));
+}
+
+// Asking on and on without reading: the instrument drops the connection rather than keep
+// the replies, and goes on serving others.
+void tst_simNetwork::clientThatNeverReadsIsDropped()
+{
+    auto instrument = startInstrument("127.41.3.8");
+    SimTestClient greedy, polite;
+    QVERIFY(greedy.connectTo("127.41.3.8"));
+    QVERIFY(polite.connectTo("127.41.3.8"));
+    std::string line;
+    for (int i = 0; i < 2000; ++i)
+        line += "MEAS:SCAN?;";
+    line += "*IDN?\n"; // about 780 kB of replies
+    for (int i = 0; i < 200 && greedy.send(line, 2000); ++i) {
+    }
+    QVERIFY(greedy.closedByPeer(2000));
+    std::string reply;
+    QVERIFY(polite.query("*IDN?", &reply));
+    QCOMPARE(reply, idn);
+}
+
+// One connection more than the instrument takes is closed at once; a place that frees up
+// serves a new client.
+void tst_simNetwork::connectionsAreCapped()
+{
+    auto instrument = startInstrument("127.41.3.9");
+    std::vector<std::unique_ptr<SimTestClient>> clients;
+    std::string reply;
+    for (int i = 0; i < tssim::ScpiServer::MaxConnections; ++i) {
+        clients.emplace_back(new SimTestClient);
+        QVERIFY(clients.back()->connectTo("127.41.3.9") && clients.back()->query("*IDN?", &reply));
+    }
+    SimTestClient extra;
+    QVERIFY(extra.connectTo("127.41.3.9"));
+    QVERIFY(extra.closedByPeer());
+    clients.pop_back();
+    bool served = false;
+    for (int attempt = 0; attempt < 50 && !served; ++attempt) {
+        SimTestClient next;
+        served = next.connectTo("127.41.3.9") && next.query("*IDN?", &reply, 1000);
+        if (!served)
+            QTest::qWait(100);
+    }
+    QVERIFY(served);
+}
+
+// At the descriptor limit the waiting client is refused, not left hanging, and the
+// instrument serves again once descriptors are free.
+void tst_simNetwork::refusedWhenNoDescriptorIsLeft()
+{
+    auto instrument = startInstrument("127.41.3.10");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(5025);
+    inet_pton(AF_INET, "127.41.3.10", &address.sin_addr);
+    const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ::close(lowestFree);
+    rlimit limit{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit before = limit;
+    limit.rlim_cur = rlim_t(lowestFree); // no new descriptor from now on
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &limit), 0);
+    const bool connected = ::connect(client, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    pollfd p = {client, POLLIN, 0};
+    const bool answered = ::poll(&p, 1, 5000) == 1;
+    char byte = 0;
+    const bool refused = answered && ::recv(client, &byte, 1, 0) <= 0;
+    setrlimit(RLIMIT_NOFILE, &before);
+    ::close(client);
+    QVERIFY(connected);
+    QVERIFY(refused);
+    SimTestClient next;
+    std::string reply;
+    QVERIFY(next.connectTo("127.41.3.10") && next.query("*IDN?", &reply));
+}
+
+// A request head sent a byte at a time keeps the status page from nobody else.
+void tst_simNetwork::slowWebRequestBlocksNobody()
+{
+    auto instrument = startInstrument("127.41.3.11", 18081);
+    SimTestClient slow;
+    QVERIFY(slow.connectTo("127.41.3.11", 18081));
+    std::atomic<bool> done{false};
+    std::thread trickle([&] {
+        for (int i = 0; !done && i < 600 && slow.send("x", 1000); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    });
+    struct Join {
+        std::atomic<bool> &done;
+        std::thread &thread;
+        ~Join() { done = true; thread.join(); }
+    } join{done, trickle};
+    QTest::qWait(100); // the slow client is the one being served
+    SimTestClient browser;
+    QVERIFY(browser.connectTo("127.41.3.11", 18081));
+    QVERIFY(browser.send("GET / HTTP/1.0\r\n\r\n"));
+    std::string line;
+    QVERIFY(browser.readLine(&line, 10000));
+    QCOMPARE(line.substr(0, 15), std::string("HTTP/1.0 200 OK"));
 }
 
 QTEST_GUILESS_MAIN(tst_simNetwork)

@@ -1,13 +1,21 @@
-// Descriptor parsing, search expressions and status texts of the VISA library.
+// Descriptor parsing, search expressions and status texts of the VISA library, under the C
+// locale and under locales a user may have (a decimal comma; Turkish, where 'i' does not
+// turn into 'I').
 #include "findExpression.h"
 #include "resourceDescriptor.h"
+#include "testLocale.h"
 #include "visa.h"
 
 #include <QtTest>
 
 class ParsingTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
 private slots:
+    void initTestCase_data() { addLocaleRows(); }
+    void init() { useLocaleOfRow(m_dir); }
+    void cleanup() { useCLocale(); }
     void descriptors_data();
     void descriptors();
     void refused_data();
