@@ -11,72 +11,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-boxRecorder::boxRecorder()
-    : handler([this](const messageBoxes::Request &request) {
-          boxes.append(request);
-          if (request.kind == messageBoxes::Kind::Critical)
-              return int(QMessageBox::No);
-          return int(QMessageBox::Ok);
-      })
-{
-}
-
-QStringList boxRecorder::texts(messageBoxes::Kind kind) const
-{
-    QStringList out;
-    for (const messageBoxes::Request &r : boxes) {
-        if (r.kind == kind)
-            out << r.text;
-    }
-    return out;
-}
-
-simulatedInstrument::simulatedInstrument(const std::string &address, const std::string &subType, bool trace)
-{
-    tssim::Options options;
-    options.trace = trace;
-    options.address = address;
-    options.subType = subType;
-    options.webPort = -1;
-    instrument = std::make_unique<tssim::Instrument>(options);
-    std::string why;
-    if (!instrument->start(&why)) {
-        error = QString::fromStdString(why);
-        return;
-    }
-    const ViStatus s = ts4720_init(instrument->descriptor().c_str(), VI_TRUE, VI_FALSE, &vi);
-    if (s < 0) {
-        error = QStringLiteral("ts4720_init: %1").arg(s);
-        vi = 0;
-    }
-}
-
-void simulatedInstrument::reopen()
-{
-    ts4720_close(vi);
-    if (ts4720_init(instrument->descriptor().c_str(), VI_TRUE, VI_FALSE, &vi) < 0)
-        vi = 0;
-}
-
-simulatedInstrument::~simulatedInstrument()
-{
-    if (vi)
-        ts4720_close(vi);
-}
-
-QString simulatedInstrument::command(const QString &message)
-{
-    return QString::fromStdString(instrument->command(message.toStdString()));
-}
-
-panelContext simulatedInstrument::context(int channelCount) const
-{
-    panelContext c;
-    c.vi = vi;
-    c.channelCount = channelCount;
-    return c;
-}
-
 void typeInto(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
@@ -92,14 +26,6 @@ QList<double> numbers(const QString &reply)
     for (const QString &field : reply.split(','))
         out << field.trimmed().toDouble();
     return out;
-}
-
-panelContext demoContext(int channelCount)
-{
-    panelContext c;
-    c.demo = true;
-    c.channelCount = channelCount;
-    return c;
 }
 
 QString rowState(const singleChannelConfig *row)

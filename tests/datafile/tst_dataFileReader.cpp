@@ -1,7 +1,7 @@
 // The data-file reader: the header's matching rules, the rows' x values and temperatures,
 // and damaged files (each must give a defined result).
 #include "dataFileReader.h"
-#include "dataFileTestSupport.h"
+#include "testFiles.h"
 #include "testLocale.h"
 #include "loadedFile.h"
 

@@ -1,7 +1,7 @@
 // The data-file writer: byte-exact golden files under the C and a decimal-comma locale, the
 // header lines' conditions, and files that read back to the same header values and numbers.
 #include "dataFileReader.h"
-#include "dataFileTestSupport.h"
+#include "testFiles.h"
 #include "testLocale.h"
 #include "dataFileWriter.h"
 #include "loadedFile.h"

@@ -1,7 +1,7 @@
 // The lying instrument on POSIX sockets.
 #include "lyingInstrument.h"
 
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

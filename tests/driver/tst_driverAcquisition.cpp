@@ -1,7 +1,7 @@
 // Acquisitions through the driver's thread and callback: counts, layout, start and stop
 // kinds, stopping, lost connections, overflow and the instrument's shadow copy.
 #include "acquisitionRecorder.h"
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "ts2900.h"
 #include "ts4720.h"
 #include "ts4720_ext.h"
@@ -77,7 +77,7 @@ bool fixedLayout(const RecordedBlock &b, int format)
 class tst_driverAcquisition : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestRig> m_rig;
+    std::unique_ptr<testInstrument> m_rig;
     tssim::Instrument *m_instrument = nullptr;
     ViSession m_vi = 0;
 
@@ -100,7 +100,7 @@ private slots:
 
 void tst_driverAcquisition::init()
 {
-    m_rig = std::make_unique<TestRig>();
+    m_rig = std::make_unique<testInstrument>();
     QVERIFY(m_rig->start(kArea));
     m_instrument = m_rig->instrument.get();
     m_vi = m_rig->vi;

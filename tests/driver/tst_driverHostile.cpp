@@ -3,7 +3,7 @@
 // of its data, and downloads of any size stream to their file.
 #include "lyingInstrument.h"
 #include "replyFormat.h"
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "ts2900.h"
 #include "ts4720.h"
 #include "ts4720_ext.h"

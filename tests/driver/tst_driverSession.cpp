@@ -1,6 +1,6 @@
 // Driver sessions: opening, identification, statuses and their texts, argument checks,
 // instrument errors and warnings, lost connections, timeouts and concurrent callers.
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "ts2900.h"
 #include "ts4720.h"
 #include "ts4720_ext.h"
@@ -143,7 +143,7 @@ std::vector<FailingCall> failingCalls()
 class tst_driverSession : public QObject {
     Q_OBJECT
 
-    TestRig m_shared; // for the calls that never reach the instrument
+    testInstrument m_shared; // for the calls that never reach the instrument
 
 private slots:
     void initTestCase() { QVERIFY(m_shared.start(kArea)); }
@@ -166,7 +166,7 @@ private slots:
 void tst_driverSession::openIdentifyAndRevisions()
 {
     std::string error;
-    auto instrument = startInstrument(kArea, &error);
+    auto instrument = startInstrument(kArea, testOptions(std::string()), &error);
     QVERIFY2(instrument, error.c_str());
     ViSession vi = 0;
     QCOMPARE(ts4720_init(instrument->descriptor().c_str(), VI_TRUE, VI_TRUE, &vi), VI_SUCCESS);
@@ -216,7 +216,7 @@ void tst_driverSession::openChecks()
     std::string error;
     std::unique_ptr<tssim::Instrument> instrument;
     if (!identity.isEmpty()) {
-        instrument = startInstrument(kArea, &error, identity.toStdString());
+        instrument = startInstrument(kArea, testOptions(std::string(), "AC", identity.toStdString()), &error);
         QVERIFY2(instrument, error.c_str());
         resource = QString::fromStdString(instrument->descriptor());
     }
@@ -259,7 +259,7 @@ void tst_driverSession::badArguments()
 
 void tst_driverSession::closedAndUnknownSessions()
 {
-    TestRig rig;
+    testInstrument rig;
     QVERIFY(rig.start(kArea));
     const ViSession vi = rig.vi;
     QCOMPARE(ts4720_close(vi), VI_SUCCESS);
@@ -298,7 +298,7 @@ void tst_driverSession::everyStatusHasAText()
 
 void tst_driverSession::instrumentErrorsAndWarnings()
 {
-    TestRig rig;
+    testInstrument rig;
     QVERIFY(rig.start(kArea));
     // An error leaves the out value alone, is used up, and leaves the error queue empty.
     rig.instrument->command("SIM:FAIL \"CHAN:STAT?\",-310;:CHAN:STAT 4,1");
@@ -328,7 +328,7 @@ void tst_driverSession::instrumentFailureOfEveryCall()
 {
     QFETCH(int, index);
     QFETCH(int, code);
-    TestRig rig;
+    testInstrument rig;
     QVERIFY(rig.start(kArea));
     FailingCall failing = failingCalls()[size_t(index)];
     QCOMPARE(rig.instrument->command(std::string("SIM:FAIL \"") + failing.header + "\","
@@ -355,7 +355,7 @@ void tst_driverSession::connectionFailures_data()
 void tst_driverSession::connectionFailures()
 {
     QFETCH(QString, fault);
-    TestRig rig;
+    testInstrument rig;
     QVERIFY(rig.start(kArea));
     QCOMPARE(ts4720_setTimeout(rig.vi, 200), VI_SUCCESS);
     rig.instrument->command("CHAN:STAT 5,1;:CHAN:STAT 6,0");
@@ -405,7 +405,7 @@ void tst_driverSession::twoThreads_data()
 void tst_driverSession::twoThreads()
 {
     QFETCH(bool, oneSession);
-    TestRig rig;
+    testInstrument rig;
     QVERIFY(rig.start(kArea));
     ViSession other = oneSession ? rig.vi : openSession(*rig.instrument);
     QVERIFY(other != 0);

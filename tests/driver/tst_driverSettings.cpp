@@ -1,7 +1,7 @@
 // Every configuration function of the driver round-trips its values through the
 // simulated instrument, under the C locale and under locales a user may have (numbers with a
 // decimal comma, Turkish case folding).
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "testLocale.h"
 #include "ts4720.h"
 
@@ -17,7 +17,7 @@ const int kArea = 2;
 class tst_driverSettings : public QObject {
     Q_OBJECT
 
-    TestRig m_rig;
+    testInstrument m_rig;
     ViSession m_vi = 0;
     QTemporaryDir m_dir;
 

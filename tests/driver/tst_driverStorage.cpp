@@ -1,5 +1,5 @@
 // Storage functions: disk information, the two-step file list, download and delete.
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "ts4720.h"
 
 #include <QtTest>
@@ -22,7 +22,7 @@ QByteArray blockBytes(const std::string &reply)
 class tst_driverStorage : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestRig> m_rig;
+    std::unique_ptr<testInstrument> m_rig;
     ViSession m_vi = 0;
 
     QString fileList() { return storedFileList(m_vi); }
@@ -40,7 +40,7 @@ private slots:
 
 void tst_driverStorage::init()
 {
-    m_rig = std::make_unique<TestRig>();
+    m_rig = std::make_unique<testInstrument>();
     QVERIFY(m_rig->start(kArea));
     m_vi = m_rig->vi;
 }

@@ -1,5 +1,6 @@
 // The panel frame: start-button states and signals, module label, logos, the LED, the
 // close question, and how the common error report answers keys and ends the program.
+#include "boxRecorder.h"
 #include "commonReports.h"
 #include "messageBoxes.h"
 #include "modelText.h"
@@ -22,20 +23,6 @@ using messageBoxes::Kind;
 using messageBoxes::Request;
 
 namespace {
-
-// Answers every box with a fixed button and remembers what was asked.
-struct BoxRecorder {
-    QList<Request> requests;
-    int answer;
-    explicit BoxRecorder(int a) : answer(a) {}
-    messageBoxes::Handler handler()
-    {
-        return [this](const Request &r) {
-            requests.append(r);
-            return answer;
-        };
-    }
-};
 
 const char errorChildFlag[] = "--error-report-child";
 
@@ -197,8 +184,8 @@ void tst_ts2900fp_app::closeAsks()
     QFETCH(bool, byButton);
     QFETCH(int, answer);
     QFETCH(bool, closes);
-    BoxRecorder boxes(answer);
-    messageBoxes::setHandler(boxes.handler());
+    boxRecorder boxes;
+    boxes.answerWith([answer](const Request &) { return answer; });
     ts2900fp_app frame;
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -213,11 +200,11 @@ void tst_ts2900fp_app::closeAsks()
             frame.hide();
     }
     QCOMPARE(frame.isVisible(), !closes);
-    QCOMPARE(boxes.requests.size(), 1);
-    QCOMPARE(boxes.requests[0].kind, Kind::Question);
-    QCOMPARE(boxes.requests[0].title, QStringLiteral("Korvan 4720 SFP"));
-    QCOMPARE(boxes.requests[0].text, QStringLiteral("Do you really want to exit?"));
-    QCOMPARE(boxes.requests[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(boxes.requests().size(), 1);
+    QCOMPARE(boxes.requests()[0].kind, Kind::Question);
+    QCOMPARE(boxes.requests()[0].title, QStringLiteral("Korvan 4720 SFP"));
+    QCOMPARE(boxes.requests()[0].text, QStringLiteral("Do you really want to exit?"));
+    QCOMPARE(boxes.requests()[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
 }
 
 void tst_ts2900fp_app::keysOnRealBoxes_data()

@@ -1,11 +1,11 @@
 // The waveform plot as its users meet it: legend, axis dialogs, labels, tracker, colours,
 // slider, and bad data.
 #include "axisConfig.h"
+#include "boxRecorder.h"
 #include "chLabel.h"
 #include "modelText.h"
 #include "myQwtPlotPicker.h"
 #include "plotDialogs.h"
-#include "plotTestSupport.h"
 #include "waveform.h"
 #include "waveformCurve.h"
 
@@ -180,7 +180,7 @@ void tst_waveform::axisDialogs()
     if (!timeAxis)
         QVERIFY(!openedWithCustom);  // "Auto Scale" checked: the custom range opens off
     QCOMPARE(stayedOpen, refused);
-    QCOMPARE(boxes.texts, refused ? QStringList{"Korvan 4720 SFP: The lower limit must be below the upper limit."}
+    QCOMPARE(boxes.titledTexts(), refused ? QStringList{"Korvan 4720 SFP: The lower limit must be below the upper limit."}
                                   : QStringList());
     const QwtScaleDiv &div = w.plot->axisScaleDiv(timeAxis ? QwtPlot::xBottom : QwtPlot::yLeft);
     QCOMPARE(div.lowerBound(), axisLow);

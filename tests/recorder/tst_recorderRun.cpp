@@ -2,9 +2,9 @@
 // (127.42.192.x): a recording read back against the instrument's shadow copy, the ways a run
 // can end in the middle, and the refusals up front.
 #include "dataFileReader.h"
-#include "dataFileTestSupport.h"
+#include "testFiles.h"
 #include "loadedFile.h"
-#include "simulatedInstrument.h"
+#include "testInstrument.h"
 #include "testLocale.h"
 
 #include <QProcess>
@@ -124,14 +124,10 @@ void tst_recorderRun::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     std::string error;
-    m_sim = startInstrument(kArea, &error);
+    m_sim = startInstrument(kArea, testOptions(std::string()), &error);
     QVERIFY2(m_sim, error.c_str());
-    tssim::Options small;
-    small.address = testAddress(kArea);
-    small.subType = "AA";
-    small.webPort = -1;
-    m_small = std::make_unique<tssim::Instrument>(small);
-    QVERIFY2(m_small->start(&error), error.c_str());
+    m_small = startInstrument(kArea, testOptions(std::string(), "AA"), &error);
+    QVERIFY2(m_small, error.c_str());
 }
 
 // A run that ended abruptly may leave the instrument acquiring or slow.

@@ -16,5 +16,6 @@ int main(int argc, char **argv)
     panelScreens::mainPanel(dir);
     panelScreens::channelPages(dir);
     panelScreens::connection(dir);
+    panelScreens::plotPane(dir);
     return 0;
 }

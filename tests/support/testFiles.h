@@ -1,6 +1,6 @@
-// Helpers shared by the data-file tests: files in a temporary folder.
-#ifndef TS4720_DATAFILETESTSUPPORT_H
-#define TS4720_DATAFILETESTSUPPORT_H
+// Files in a temporary folder, as data-file and recorder tests write and read them.
+#ifndef TS4720_TESTFILES_H
+#define TS4720_TESTFILES_H
 
 #include <QByteArray>
 #include <QString>

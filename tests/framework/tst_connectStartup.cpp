@@ -53,7 +53,7 @@ private slots:
     void cancelEndsTheProcess();
 
 private:
-    simFarm m_sims;
+    testInstruments m_sims;
 };
 
 void tst_connectStartup::initTestCase()
@@ -66,11 +66,11 @@ void tst_connectStartup::oneModuleConnectsWithoutSelection()
 {
     setConfiguredResources({tcpip("127.43.5.1")});
     fakePersonality spc;
-    scriptedBoxes boxes({AutoFind});
+    boxRecorder boxes({AutoFind});
     {
         ts2900fp_AppSPC panel(&spc, false);
         QCOMPARE(boxes.texts(), QStringList{startText});
-        QCOMPARE(boxes.seen.first().customButtons,
+        QCOMPARE(boxes.requests().first().customButtons,
                  (QStringList{"Auto Find", "Run In Demo Mode", "Enter Address"}));
         QCOMPARE(spc.initDescriptors, QStringList{tcpip("127.43.5.1")});
         QCOMPARE(spc.initResets, QList<bool>{false});
@@ -90,7 +90,7 @@ void tst_connectStartup::severalModulesAskWhichOne()
 {
     setConfiguredResources({tcpip("127.43.5.1"), tcpip("127.43.5.2")});
     fakePersonality spc;
-    scriptedBoxes boxes({AutoFind});
+    boxRecorder boxes({AutoFind});
     bool asked = false;
     whenModal<ts2900fp_spcSelect>([&asked](ts2900fp_spcSelect *select) {
         asked = true;
@@ -127,13 +127,13 @@ void tst_connectStartup::demoMode()
     QFETCH(QString, host);
     setConfiguredResources({});
     fakePersonality spc;
-    scriptedBoxes boxes(answers);
+    boxRecorder boxes(answers);
     {
         ts2900fp_AppSPC panel(&spc, viewer);
         QCOMPARE(boxes.texts(), texts);
         const QStringList buttons{"Try Again", "Run In Demo Mode", "Cancel"};
         if (!viewer)
-            QCOMPARE(boxes.seen.at(1).customButtons, buttons);
+            QCOMPARE(boxes.requests().at(1).customButtons, buttons);
         QVERIFY(panel.demoMode());
         QCOMPARE(panel.session(), ViSession(0));
         QCOMPARE(panel.windowTitle(), "Korvan 4720 Soft Front Panel: " + host);
@@ -188,14 +188,14 @@ void tst_connectStartup::enteredAddress()
     QFETCH(int, closedSessions);
     fakePersonality spc;
     spc.initStatuses = {status};
-    scriptedBoxes boxes(answers);
+    boxRecorder boxes(answers);
     int shown = 0;
     enterInAddressDialogs(entries, &shown);
     ts2900fp_AppSPC panel(&spc, false);
     QCOMPARE(shown, entries.size());
     QCOMPARE(boxes.texts(), QStringList{startText} + texts);
     if (status != 0)
-        QCOMPARE(boxes.seen.at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
+        QCOMPARE(boxes.requests().at(1).customButtons, (QStringList{"Try Again", "Cancel"}));
     // Blanks around the typed address are no part of it; it is remembered once it has opened.
     QCOMPARE(spc.initDescriptors, QStringList{entries.last().trimmed()});
     QSettings remembered(ts2900fp_spcEnterAddress::defaultSettingsPath(), QSettings::IniFormat);
@@ -230,7 +230,7 @@ void tst_connectStartup::fallbackOpen()
     fakePersonality spc;
     spc.initStatuses = {VI_SUCCESS, status};
     spc.initSessions = {0};
-    scriptedBoxes boxes({AutoFind, QMessageBox::No});
+    boxRecorder boxes({AutoFind, QMessageBox::No});
     ts2900fp_AppSPC panel(&spc, false);
     QCOMPARE(spc.initResets, (QList<bool>{false, true}));
     QCOMPARE(spc.initDescriptors, (QStringList{tcpip("127.43.5.1"), tcpip("127.43.5.1")}));

@@ -1,19 +1,16 @@
-// Shared pieces of the connection tests: a personality with scripted driver answers,
-// scripted message boxes, acting on a modal dialog while the code under test waits in its
-// exec(), and simulated instruments on loopback addresses.
+// Shared pieces of the connection tests: a personality with scripted driver answers, and
+// acting on a modal dialog while the code under test waits in its exec().
 #ifndef CONNECTTESTSUPPORT_H
 #define CONNECTTESTSUPPORT_H
 
-#include "messageBoxes.h"
-#include "simInstrument.h"
+#include "boxRecorder.h"
+#include "testInstrument.h"
 #include "ts2900fp_genSPC.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
-#include <vector>
 
 // Records every init and close; init answers the scripted statuses in order, then 0.
 class fakePersonality : public ts2900fp_genSPC {
@@ -35,19 +32,6 @@ public:
     ViSession nextSession = 0x47200100;
 };
 
-// Answers the seam's boxes in order (-1, i.e. closed, once used up) for its lifetime and
-// keeps what was asked.
-class scriptedBoxes {
-public:
-    explicit scriptedBoxes(QList<int> answers);
-    ~scriptedBoxes() { messageBoxes::setHandler(messageBoxes::Handler()); }
-    Q_DISABLE_COPY(scriptedBoxes)
-    QStringList texts() const;
-
-    QList<int> answers;
-    QList<messageBoxes::Request> seen;
-};
-
 // Calls action once a modal widget of type T is the active modal widget; the caller then
 // blocks in exec() and the action ends that exec.
 template <class T>
@@ -65,23 +49,9 @@ void whenModal(std::function<void(T *)> action)
     timer->start();
 }
 
-// Simulated instruments on loopback addresses of one test; stopped at destruction.
-class simFarm {
-public:
-    // Starts one on the address; an empty identity answers as a Korvan 4720.
-    bool start(const QString &address, const QString &identity = QString());
-    QString descriptor(int index) const;
-
-private:
-    std::vector<std::unique_ptr<tssim::Instrument>> m_instruments;
-};
-
 inline QString tcpip(const QString &address)
 {
     return QStringLiteral("TCPIP::%1::INSTR").arg(address);
 }
-
-// Puts the descriptors into the environment list that VISA discovery reads.
-void setConfiguredResources(const QStringList &descriptors);
 
 #endif

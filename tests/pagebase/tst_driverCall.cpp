@@ -1,7 +1,7 @@
 // The driver-call reporting convention: nothing for 0, an error report for a negative
 // status, a warning report for a positive one, and the status handed back.
+#include "boxRecorder.h"
 #include "driverCall.h"
-#include "messageBoxes.h"
 #include "modelText.h"
 #include "ts4720.h"
 
@@ -46,18 +46,13 @@ void tst_driverCall::report()
     QFETCH(QString, title);
     QFETCH(QString, pattern);
     ts2900fp_setModelText(QStringLiteral("4720"));
-    QList<messageBoxes::Request> boxes;
-    messageBoxes::ScopedHandler handler([&boxes](const messageBoxes::Request &r) {
-        boxes.append(r);
-        return int(QMessageBox::No);
-    });
+    boxRecorder recorder;
 
     QCOMPARE(reportDriverCall(0, status, "ts4720_saveConfig(d_vi)"), status);
-    if (kind < 0) {
-        QVERIFY(boxes.isEmpty());
+    const QList<messageBoxes::Request> &boxes = recorder.requests();
+    QCOMPARE(boxes.size(), kind < 0 ? 0 : 1);
+    if (kind < 0)
         return;
-    }
-    QCOMPARE(boxes.size(), 1);
     QCOMPARE(int(boxes[0].kind), kind);
     QCOMPARE(boxes[0].title, title);
     QVERIFY(!driverText(status).isEmpty());
@@ -90,11 +85,7 @@ void tst_driverCall::outageOncePerAction()
     QFETCH(bool, inAction);
     QFETCH(int, made);
     QFETCH(QStringList, boxes);
-    QStringList shown;
-    messageBoxes::ScopedHandler handler([&shown](const messageBoxes::Request &r) {
-        shown.append(r.text);
-        return int(QMessageBox::No);
-    });
+    boxRecorder recorder;
     int calls = 0;
     {
         std::unique_ptr<driverAction> action(inAction ? new driverAction : nullptr);
@@ -104,9 +95,10 @@ void tst_driverCall::outageOncePerAction()
             const driverAction inner;
             reportedCall(0, [&] { return ViStatus(statuses[calls++]); }, text.constData());
         }
-        QCOMPARE(shown.size(), inAction ? boxes.size() - 1 : boxes.size());
+        QCOMPARE(recorder.texts().size(), inAction ? boxes.size() - 1 : boxes.size());
     }
     QCOMPARE(calls, made);
+    const QStringList shown = recorder.texts();
     QCOMPARE(shown.size(), boxes.size());
     for (int i = 0; i < boxes.size(); ++i)
         QVERIFY2(shown[i].startsWith(boxes[i]), qPrintable(shown[i]));

@@ -30,12 +30,12 @@ int main(int argc, char *argv[])
         answers = {2, 1};
         whenModal<ts2900fp_spcEnterAddress>([](ts2900fp_spcEnterAddress *d) { d->accept(); });
     }
-    simFarm sims;
+    testInstruments sims;
     if (scenario == "selection" && !(sims.start("127.43.6.1") && sims.start("127.43.6.2")))
         return 4;
     fakePersonality spc;
     spc.initStatuses = {-1};
-    scriptedBoxes boxes(answers);
+    boxRecorder boxes(answers);
     std::printf("dialogue started\n");
     std::fflush(stdout);
     ts2900fp_AppSPC panel(&spc, false);

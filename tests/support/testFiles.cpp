@@ -1,5 +1,5 @@
-// Helpers shared by the data-file tests.
-#include "dataFileTestSupport.h"
+// Files in a temporary folder.
+#include "testFiles.h"
 
 #include <QFile>
 

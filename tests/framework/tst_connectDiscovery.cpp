@@ -62,7 +62,7 @@ private slots:
     void tryAgainShowsLatestSearch();
 
 private:
-    simFarm m_sims;
+    testInstruments m_sims;
     fakePersonality m_spc;
 };
 
@@ -131,11 +131,11 @@ void tst_connectDiscovery::manyResources()
         resources.append(tcpip(address));
     for (int i = 1; i <= 56; ++i)
         resources.insert(i * 3, tcpip(QStringLiteral("127.43.2.%1").arg(i)));
-    simFarm live;
+    testInstruments live;
     QStringList liveRows;
     for (int i = 201; i <= 204; ++i) {
         const QString address = QStringLiteral("127.43.2.%1").arg(i);
-        QVERIFY(live.start(address));
+        QVERIFY(live.start(address.toStdString()));
         resources.insert((i - 200) * 40, tcpip(address));
         liveRows.append(address + "|4720 LXI|1|" + tcpip(address));
     }

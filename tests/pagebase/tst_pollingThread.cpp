@@ -1,7 +1,7 @@
 // The polling thread in demo mode and against a simulated instrument.
 #include "demoStore.h"
 #include "pollingThread.h"
-#include "simInstrument.h"
+#include "testInstrument.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -99,13 +99,9 @@ private slots:
 
     void instrumentStateScanAndReInit()
     {
-        tssim::Options options;
-        options.address = "127.44.2.1";
-        options.webPort = -1;
-        tssim::Instrument instrument(options);
-        std::string error;
-        QVERIFY2(instrument.start(&error), error.c_str());
-        instrument.command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:SIM:CHAN:OPEN 2,1;:CHAN:CONF 2,\"K\",1");
+        const auto instrument = startInstrument(testOptions("127.44.2.1"));
+        QVERIFY(instrument);
+        instrument->command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:SIM:CHAN:OPEN 2,1;:CHAN:CONF 2,\"K\",1");
 
         pollingThread thread("TCPIP::127.44.2.1::INSTR", 48, false);
         QVERIFY(thread.session() != 0);
@@ -141,16 +137,13 @@ private slots:
         QCOMPARE(thread.snapshot().link, linkState::Down);
         QCOMPARE(thread.acquisitionState(), qint16(-1));
 
-        tssim::Options options;
-        options.address = "127.44.2.9";
-        options.webPort = -1;
-        tssim::Instrument instrument(options);
-        QVERIFY(instrument.start());
+        const auto instrument = startInstrument(testOptions("127.44.2.9"));
+        QVERIFY(instrument);
         QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Answering, 20000);
         QCOMPARE(thread.acquisitionState(), qint16(0));
-        instrument.stop();
+        instrument->stop();
         QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Down, 20000);
-        QVERIFY(instrument.start());
+        QVERIFY(instrument->start());
         QTRY_COMPARE_WITH_TIMEOUT(thread.snapshot().link, linkState::Answering, 20000);
         thread.stop();
     }

@@ -1,7 +1,8 @@
-// Hand-run: renders a pane with 48 curves (100,000 samples each, spikes, an open channel),
+// The plot pictures: a pane with 48 curves (100,000 samples each, spikes, an open channel),
 // the same zoomed in, its export picture (PNG and PDF), its temperature-axis dialog and its
-// statistics window, for looking at.
-//   plot_screenshot [folder]   (default: the current folder)
+// statistics window.
+#include "panelScreens.h"
+
 #include "axisConfig.h"
 #include "chLabel.h"
 #include "plotExport.h"
@@ -10,29 +11,24 @@
 #include "waveformCurve.h"
 
 #include <qwt_plot.h>
+#include <qwt_plot_zoomer.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QSlider>
-
-#include <qwt_plot_zoomer.h>
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <vector>
 
-int main(int argc, char **argv)
+namespace panelScreens {
+
+namespace {
+
+void fillPane(waveform &pane)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QDir folder(argc > 1 ? argv[1] : ".");
     const int n = 100000;
-    waveform pane(nullptr, 48, true);
-    pane.resize(1280, 720);
-    pane.show();
     std::vector<double> time(n), values(n);
     for (int i = 0; i < n; ++i)
         time[size_t(i)] = i * 0.001;
@@ -56,27 +52,39 @@ int main(int argc, char **argv)
     pane.scaleUpdate();
     pane.updateZoomBase();
     pane.plot->replot();
-    app.processEvents();
-    bool ok = pane.grab().save(folder.filePath("plot-pane.png"));
+}
+
+// Prints the path of a picture as the other pictures do, or that it was not written.
+void write(bool saved, const QString &path)
+{
+    std::printf("%s%s\n", qPrintable(path), saved ? "" : ": not written");
+}
+
+} // namespace
+
+void plotPane(const QString &dir)
+{
+    const QDir folder(dir);
+    waveform pane(nullptr, 48, true);
+    pane.resize(1280, 720);
+    pane.show();
+    fillPane(pane);
+    save(&pane, dir, "plot-pane");
     QList<QwtPlotCurve *> shown;
     for (waveformCurve *curve : pane.curves)
         if (curve->plot())
             shown.append(curve);
-    ok &= plotExport(pane.plot, shown).save(folder.filePath("plot-export.png"));
-    ok &= plotExport(pane.plot, shown).save(folder.filePath("plot-export.pdf"));
+    for (const char *name : {"plot-export.png", "plot-export.pdf"})
+        write(plotExport(pane.plot, shown).save(folder.filePath(name)), folder.filePath(name));
     // Zoomed into two seconds around a spike: the samples themselves.
     pane.zoomer->zoom(QRectF(19.0, 20.0, 2.0, 60.0));
-    app.processEvents();
-    ok &= pane.grab().save(folder.filePath("plot-zoomed.png"));
+    save(&pane, dir, "plot-zoomed");
     pane.zoomer->zoom(0);
-    pane.yAxisConfig->show();
-    app.processEvents();
-    ok &= pane.yAxisConfig->grab().save(folder.filePath("plot-axis-dialog.png"));
+    save(pane.yAxisConfig, dir, "plot-axis-dialog");
     pane.yAxisConfig->hide();
     pane.showStatistics();
-    app.processEvents();
     for (auto *window : pane.findChildren<statisticsWindow *>())
-        ok &= window->grab().save(folder.filePath("plot-statistics.png"));
-    std::printf("%s\n", ok ? "written" : "failed");
-    return ok ? 0 : 1;
+        save(window, dir, "plot-statistics");
 }
+
+} // namespace panelScreens

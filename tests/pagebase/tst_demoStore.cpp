@@ -1,8 +1,6 @@
 // The demo state store: names, defaults, round trips and the factory reset.
 #include "demoStore.h"
-#include "ts4720fp_demoSubtypeSelect.h"
 
-#include <QComboBox>
 #include <QSettings>
 #include <QtTest>
 
@@ -70,27 +68,6 @@ private slots:
         QCOMPARE(demoStore::lastModel(), 0);
         QCOMPARE(demoStore::plotLength(), 100);
         QCOMPARE(demoStore::acquisitionState(), 0);
-    }
-
-    void modelDialogRemembersTheChoice()
-    {
-        {
-            ts4720fp_demoSubtypeSelect dialog;
-            QCOMPARE(dialog.subType(), QString("AA"));
-            dialog.modelBox()->setCurrentIndex(2);
-            dialog.okPressed();
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        }
-        QCOMPARE(demoStore::lastModel(), 2);
-        ts4720fp_demoSubtypeSelect again;
-        QCOMPARE(again.subType(), QString("AC"));
-    }
-
-    void modelOutOfRangeGivesNoSubType()
-    {
-        demoStore::setLastModel(7);
-        ts4720fp_demoSubtypeSelect dialog;
-        QCOMPARE(dialog.subType(), QString());
     }
 };
 

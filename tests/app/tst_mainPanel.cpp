@@ -1,25 +1,25 @@
 // The main panel against simulated instruments and in demo and viewer mode: model,
 // device-wide actions, control enabling and the device information dialog.
+#include "boxRecorder.h"
 #include "demoStore.h"
 #include "loadedFile.h"
-#include "messageBoxes.h"
 #include "pollingThread.h"
-#include "simInstrument.h"
+#include "testInstrument.h"
+#include "ts2900fp_led.h"
+#include "ts2900fp_spcEnterAddress.h"
+#include "ts4720_ext.h"
 #include "ts4720_spc.h"
 #include "ts4720fp_App.h"
 #include "ts4720fp_demoSubtypeSelect.h"
 #include "ts47xx_deviceStatus.h"
-#include "ts2900fp_led.h"
-#include "ts2900fp_spcEnterAddress.h"
-#include "ts4720_ext.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <cstring>
@@ -28,50 +28,16 @@
 namespace {
 using messageBoxes::Request;
 
-// Answers the start-up box with one of its buttons and every Yes/No question with
-// `yes`, recording each box shown.
-struct Boxes {
-    QString startupChoice; // "Auto Find" or "Run In Demo Mode"
-    bool yes = true;
-    QList<Request> shown;
-    std::unique_ptr<messageBoxes::ScopedHandler> guard;
+const int kArea = 9;
 
-    Boxes(const QString &choice, bool answerYes = true) : startupChoice(choice), yes(answerYes)
-    {
-        guard = std::make_unique<messageBoxes::ScopedHandler>([this](const Request &r) {
-            shown.append(r);
-            if (!r.customButtons.isEmpty())
-                return int(r.customButtons.indexOf(startupChoice));
-            // "Do you want to exit?" of an error report is always answered No.
-            if (r.kind == messageBoxes::Kind::Critical)
-                return int(QMessageBox::No);
-            if (r.standardButtons & QMessageBox::Yes)
-                return int(yes ? QMessageBox::Yes : QMessageBox::No);
-            return int(QMessageBox::Ok);
-        });
-    }
-    int count(const QString &fragment) const
-    {
-        int n = 0;
-        for (const Request &r : shown)
-            n += r.text.contains(fragment);
-        return n;
-    }
-};
-
-struct Instrument {
-    std::unique_ptr<tssim::Instrument> sim;
-    explicit Instrument(const char *address, const char *subType = "AC")
-    {
-        tssim::Options o;
-        o.address = address;
-        o.subType = subType;
-        o.webPort = -1;
-        sim = std::make_unique<tssim::Instrument>(o);
-        QVERIFY(sim->start());
-        qputenv("TSVISA_RESOURCES", QByteArray::fromStdString(sim->descriptor()));
-    }
-};
+// A Korvan 4720 on a fresh address that Auto Find finds.
+std::unique_ptr<tssim::Instrument> findableInstrument(const char *subType = "AC")
+{
+    auto instrument = startInstrument(kArea, testOptions(std::string(), subType));
+    if (instrument)
+        setConfiguredResources({QString::fromStdString(instrument->descriptor())});
+    return instrument;
+}
 } // namespace
 
 class tst_mainPanel : public QObject {
@@ -82,6 +48,21 @@ private slots:
         demoStore::clearAll();
         ts4720fp_demoSubtypeSelect::setHandler({});
         std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
+    }
+
+    // The demo model dialog remembers the model chosen with Ok, as an index into its list.
+    void modelDialogRemembersTheChoice()
+    {
+        {
+            ts4720fp_demoSubtypeSelect dialog;
+            QCOMPARE(dialog.subType(), QString("AA"));
+            dialog.modelBox()->setCurrentIndex(2);
+            dialog.okPressed();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(demoStore::lastModel(), 2);
+        ts4720fp_demoSubtypeSelect again;
+        QCOMPARE(again.subType(), QString("AC"));
     }
 
     void modelFromInstrument_data()
@@ -96,13 +77,15 @@ private slots:
     {
         QFETCH(QString, subType);
         QFETCH(int, channels);
-        Instrument instrument("127.44.4.1", qPrintable(subType));
-        Boxes boxes("Auto Find");
+        const auto instrument = findableInstrument(qPrintable(subType));
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QCOMPARE(panel.subTypeText(), subType);
         QCOMPARE(panel.channelCount(), channels);
-        QVERIFY(panel.windowTitle().endsWith("127.44.4.1"));
+        QVERIFY(panel.windowTitle().endsWith(instrumentAddress(*instrument)));
         QCOMPARE(panel.serialNumberText(), QByteArray("47209481"));
         QCOMPARE(panel.mainTabs()->count(), 3);
         QCOMPARE(panel.mainTabs()->currentIndex(), 1);
@@ -110,14 +93,18 @@ private slots:
 
     void failedSubTypeQueryFallsBackToAA()
     {
-        Instrument instrument("127.44.4.2", "AC");
-        instrument.sim->command("SIM:FAIL \"ATTR\",-200,0");
-        Boxes boxes("Auto Find");
+        const auto instrument = findableInstrument("AC");
+        QVERIFY(instrument);
+        instrument->command("SIM:FAIL \"ATTR\",-200,0");
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
+        // Every attribute read fails: the sub-type query falls back quietly, the others are reported.
+        boxes.expect("ts4720_getAttribute(");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QCOMPARE(panel.subTypeText(), QString("AA"));
         QCOMPARE(panel.channelCount(), 16);
-        instrument.sim->command("SIM:FAIL:CLE");
+        instrument->command("SIM:FAIL:CLE");
     }
 
     void demoModelDialogClosedStillUsesItsEntry()
@@ -126,7 +113,8 @@ private slots:
             d->modelBox()->setCurrentIndex(2);
             return int(QDialog::Rejected);
         });
-        Boxes boxes("Run In Demo Mode");
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QCOMPARE(panel.subTypeText(), QString("AC"));
@@ -135,11 +123,13 @@ private slots:
         QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
     }
 
+    // A remembered model outside the list: the dialog gives no sub-type, so 16 channels.
     void lastModelOutOfRangeGivesSixteenChannels()
     {
         demoStore::setLastModel(5);
         ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
-        Boxes boxes("Run In Demo Mode");
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QCOMPARE(panel.subTypeText(), QString());
@@ -160,23 +150,26 @@ private slots:
 
     void actionsAskFirst()
     {
-        Instrument instrument("127.44.4.3");
-        Boxes boxes("Auto Find", false);
+        const auto instrument = findableInstrument();
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
+        boxes.answerQuestions(false);
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
-        const std::string factory = instrument.sim->command("CHAN:STAT? 5");
-        instrument.sim->command(factory == "1" ? "CHAN:STAT 5,0" : "CHAN:STAT 5,1");
-        const std::string changed = instrument.sim->command("CHAN:STAT? 5");
+        const std::string factory = instrument->command("CHAN:STAT? 5");
+        instrument->command(factory == "1" ? "CHAN:STAT 5,0" : "CHAN:STAT 5,1");
+        const std::string changed = instrument->command("CHAN:STAT? 5");
         panel.resetDeviceToFactoryDefault(); // answered No: the change stays
-        QCOMPARE(instrument.sim->command("CHAN:STAT? 5"), changed);
+        QCOMPARE(instrument->command("CHAN:STAT? 5"), changed);
         QCOMPARE(boxes.count("Do you really want to reset the configuration to factory defaults?"), 1);
-        boxes.yes = true;
+        boxes.answerQuestions(true);
         panel.resetDeviceToFactoryDefault(); // Yes: back to the factory state
-        QCOMPARE(instrument.sim->command("CHAN:STAT? 5"), factory);
+        QCOMPARE(instrument->command("CHAN:STAT? 5"), factory);
         panel.resetDevice();
         QCOMPARE(boxes.count("Do you really want to reset the Korvan 4720?"), 1);
         // A refusal by the instrument is reported with the call's text.
-        instrument.sim->command("SIM:FAIL \"SYST:CONF:SAVE\",-200,1");
+        instrument->command("SIM:FAIL \"SYST:CONF:SAVE\",-200,1");
         panel.saveConfiguration();
         QCOMPARE(boxes.count("ts4720_saveConfig(d_vi) failed due to ["), 1);
     }
@@ -189,7 +182,8 @@ private slots:
             d->okPressed();
             return int(QDialog::Accepted);
         });
-        Boxes boxes("Run In Demo Mode");
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QCOMPARE(demoStore::lastModel(), 1);
@@ -203,8 +197,10 @@ private slots:
     // LED follows the polls across an outage; a device reset with the link down gives one box.
     void controlsAndLinkFollowThePolls()
     {
-        Instrument instrument("127.44.4.5");
-        Boxes boxes("Auto Find");
+        const auto instrument = findableInstrument();
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QVERIFY(!panel.saveConfigurationButton()->isEnabled());
@@ -216,19 +212,19 @@ private slots:
         QCOMPARE(panel.mainTabs()->tabToolTip(0), QString());
         QCOMPARE(panel.activeLed()->text(), QString("Active"));
 
-        instrument.sim->stop();
+        instrument->stop();
         QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("No connection"), 20000);
         QCOMPARE(panel.activeLed()->value(), 1);
         QVERIFY(panel.activeLed()->onColour() != QColor(Qt::green));
-        boxes.shown.clear();
+        boxes.clear();
         panel.resetDevice();
         QCOMPARE(boxes.count("Do you really want to reset the Korvan 4720?"), 1);
-        QCOMPARE(boxes.shown.size(), 2);
-        QVERIFY2(boxes.shown[1].text.startsWith("ts4720_reset(d_vi) failed due to [")
-                     && boxes.shown[1].text.contains("further calls of this action were not made"),
-                 qPrintable(boxes.shown[1].text));
+        QCOMPARE(boxes.requests().size(), 2);
+        QVERIFY2(boxes.requests()[1].text.startsWith("ts4720_reset(d_vi) failed due to [")
+                     && boxes.requests()[1].text.contains("further calls of this action were not made"),
+                 qPrintable(boxes.requests()[1].text));
 
-        QVERIFY(instrument.sim->start());
+        QVERIFY(instrument->start());
         QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
         QCOMPARE(panel.activeLed()->onColour(), QColor(Qt::green));
     }
@@ -237,26 +233,29 @@ private slots:
     // about one timeout, back at the start-up box, and no error boxes after it.
     void silentAddressAtStartUp()
     {
-        Instrument instrument("127.44.4.10");
-        instrument.sim->command("SIM:SILent 1");
-        QStringList shown;
+        const auto instrument = findableInstrument();
+        QVERIFY(instrument);
+        instrument->command("SIM:SILent 1");
         QElapsedTimer clock;
         qint64 unavailableAfter = -1;
-        messageBoxes::ScopedHandler handler([&](const Request &r) {
-            shown << r.text;
+        int asked = 0;
+        boxRecorder boxes;
+        boxes.answerWith([&](const Request &r) {
+            ++asked;
             if (r.customButtons.contains("Try Again") && unavailableAfter < 0) {
                 unavailableAfter = clock.elapsed();
                 return 0; // Try Again: the start-up box once more
             }
             if (!r.customButtons.isEmpty())
-                return int(r.customButtons.indexOf(shown.size() == 1 ? "Enter Address" : "Run In Demo Mode"));
+                return int(r.customButtons.indexOf(asked == 1 ? "Enter Address" : "Run In Demo Mode"));
             return int(QMessageBox::No);
         });
         auto *typing = new QTimer(this);
-        connect(typing, &QTimer::timeout, [typing] {
+        const QString descriptor = QString::fromStdString(instrument->descriptor());
+        connect(typing, &QTimer::timeout, [typing, descriptor] {
             if (auto *dialog = qobject_cast<ts2900fp_spcEnterAddress *>(QApplication::activeModalWidget())) {
                 typing->deleteLater();
-                dialog->combo()->setEditText("TCPIP::127.44.4.10::INSTR");
+                dialog->combo()->setEditText(descriptor);
                 dialog->accept();
             }
         });
@@ -265,6 +264,7 @@ private slots:
         ts4720_spc spc;
         clock.start();
         ts4720fp_App panel(&spc, false);
+        const QStringList shown = boxes.texts();
         QCOMPARE(shown.size(), 3);
         QVERIFY2(shown[1].contains("does not answer"), qPrintable(shown[1]));
         QCOMPARE(shown[2], shown[0]);
@@ -277,23 +277,26 @@ private slots:
     // the web interface falls back from the host name to the address, unreported.
     void deviceInformationFromTheInstrument()
     {
-        Instrument instrument("127.44.4.6", "AB");
-        Boxes boxes("Auto Find");
+        const auto instrument = findableInstrument("AB");
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         ts47xx_deviceStatus *status = panel.deviceStatus();
         QCOMPARE(status->model->text(), QString("4720-AB"));
         QCOMPARE(status->serialNumber->text(), QString("47209481"));
-        QCOMPARE(status->ipAddress->text(), QString("127.44.4.6"));
+        const QString address = instrumentAddress(*instrument);
+        QCOMPARE(status->ipAddress->text(), address);
         QVERIFY(status->lxiClass->text().startsWith("Class "));
         QCOMPARE(status->macAddress->text(), status->macAddress->text().toUpper());
 
-        boxes.shown.clear();
-        instrument.sim->command("SIM:FAIL \"ATTR?\",-200,1");
-        QCOMPARE(status->webInterfaceUrl(), QUrl("http://127.44.4.6"));
-        QCOMPARE(boxes.shown.size(), 0);
+        boxes.clear();
+        instrument->command("SIM:FAIL \"ATTR?\",-200,1");
+        QCOMPARE(status->webInterfaceUrl(), QUrl("http://" + address));
+        QCOMPARE(boxes.requests().size(), 0);
         // Neither can be read: the failure is reported and no browser opens on "http://".
-        instrument.sim->command("SIM:FAIL \"ATTR?\",-200,2");
+        instrument->command("SIM:FAIL \"ATTR?\",-200,2");
         bool opened = false;
         ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &) { opened = true; });
         status->openWebInterface();
@@ -301,21 +304,22 @@ private slots:
         QVERIFY(!opened);
         QCOMPARE(boxes.count("ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, strVal) failed due to ["), 1);
 
-        boxes.shown.clear();
-        instrument.sim->command("SIM:FAIL \"ATTR\",-200,0");
+        boxes.clear();
+        instrument->command("SIM:FAIL \"ATTR\",-200,0");
         ts47xx_deviceStatus failing(&panel, panel.session(), false, "AC");
         QCOMPARE(failing.serialNumber->text(), QString("00000000"));
         QCOMPARE(failing.hostName->text(), QString());
         // The instrument answered each refusal: one box per call.
         QCOMPARE(boxes.count("ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &val) failed due to ["), 1);
         QCOMPARE(boxes.count("failed due to ["), 12);
-        instrument.sim->command("SIM:FAIL:CLE");
+        instrument->command("SIM:FAIL:CLE");
     }
 
     void demoDeviceInformation()
     {
         ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
-        Boxes boxes("Run In Demo Mode");
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         ts47xx_deviceStatus *status = panel.deviceStatus();
