@@ -1,12 +1,11 @@
 #include "ts4720fp_App.h"
 
 #include "channelConfiguration.h"
-#include "channelConfiguration_settings.h"
-#include "channelConfiguration_userTC.h"
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
 #include "messageBoxes.h"
+#include "panelPage.h"
 #include "pollingThread.h"
 #include "trace.h"
 #include "ts2900fp_About.h"
@@ -22,6 +21,29 @@
 #include <QVBoxLayout>
 
 namespace {
+// Per main tab: its title, and whether the whole tab is locked while an acquisition is not
+// idle and disabled in viewer mode.
+struct tabRule {
+    const char *title;
+    bool lockedWhileAcquiring;
+    bool disabledInViewer;
+};
+const tabRule tabRules[ts4720fp_App::mainTabCount] = {
+    {"Channel Configuration", true, false},
+    {"Measurement", false, false},
+    {"Internal Storage", true, true},
+};
+
+// A tab page holding the widget in a horizontal layout.
+QWidget *holding(QWidget *widget)
+{
+    auto *page = new QWidget;
+    auto *layout = new QHBoxLayout(page);
+    if (widget)
+        layout->addWidget(widget);
+    return page;
+}
+
 int channelsOf(const QString &subType)
 {
     if (subType == "AB")
@@ -70,7 +92,7 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
 
     refreshAllViews();
     connect(tabs, &QTabWidget::currentChanged, this, &ts4720fp_App::mainTabChanged);
-    tabs->setCurrentIndex(1);
+    tabs->setCurrentIndex(measurementTab);
     // Until the first poll tells the state, the controls that need an idle instrument are locked.
     setControlsEnabled();
     connect(polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
@@ -203,23 +225,27 @@ void ts4720fp_App::buildTabs()
     tabs = new QTabWidget(this);
     tabs->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
     static_cast<QVBoxLayout *>(contentArea()->layout())->addWidget(tabs);
+    for (int tab = 0; tab < mainTabCount; ++tab)
+        tabs->addTab(createTabPage(mainTab(tab)), QString::fromLatin1(tabRules[tab].title));
+}
 
-    auto *channelTab = new QWidget;
-    auto *channelLayout = new QHBoxLayout(channelTab);
-    channelConfig = new channelConfiguration(context(), channelTab);
-    channelLayout->addWidget(channelConfig);
-    tabs->addTab(channelTab, "Channel Configuration");
-
-    auto *measurementTab = new QWidget;
-    new QHBoxLayout(measurementTab);
-    tabs->addTab(measurementTab, "Measurement");
-    tabs->addTab(new QWidget, "Internal Storage");
+// One line per page.
+QWidget *ts4720fp_App::createTabPage(mainTab tab)
+{
+    switch (tab) {
+    case channelConfigurationTab:
+        return holding(addPage(new channelConfiguration(context())));
+    case measurementTab:
+        return holding(nullptr); // the measurement pages are still to come
+    default:
+        return new QWidget; // the storage page is still to come
+    }
 }
 
 void ts4720fp_App::refreshAllViews()
 {
-    channelConfig->settings->doRefresh();
-    channelConfig->userTC->doRefresh();
+    for (panelPage *page : qAsConst(pages))
+        page->refreshPage();
 }
 
 bool ts4720fp_App::confirm(const QString &question)
@@ -312,16 +338,24 @@ void ts4720fp_App::setControlsEnabled()
     if (!demoMode() && poll.link != linkState::Unknown)
         setConnected(poll.link == linkState::Answering);
     const QString reason = lockReason(poll);
-    for (int tab : {0, 2}) {
+    for (int tab = 0; tab < mainTabCount; ++tab) {
+        if (!tabRules[tab].lockedWhileAcquiring)
+            continue;
         tabs->setTabEnabled(tab, reason.isEmpty());
         tabs->setTabToolTip(tab, reason);
     }
     lockButton(saveButton, reason);
     lockButton(defaultButton, reason);
+    for (panelPage *page : qAsConst(pages))
+        page->setAcquisitionIdle(reason.isEmpty(), reason);
 }
 
 void ts4720fp_App::applyViewerRestrictions()
 {
-    tabs->setTabEnabled(2, false);
-    channelConfig->applyViewerRestrictions();
+    for (int tab = 0; tab < mainTabCount; ++tab) {
+        if (tabRules[tab].disabledInViewer)
+            tabs->setTabEnabled(tab, false);
+    }
+    for (panelPage *page : qAsConst(pages))
+        page->applyViewerRestrictions();
 }

@@ -6,13 +6,14 @@
 #include "ts2900fp_AppSPC.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class panelPage;
 class pollingThread;
-class channelConfiguration;
 class ts47xx_deviceStatus;
 
 class ts4720fp_App : public ts2900fp_AppSPC {
@@ -21,6 +22,9 @@ public:
     ts4720fp_App(ts2900fp_genSPC *personality, bool viewer);
     ~ts4720fp_App() override;
 
+    // The main tabs, in their order.
+    enum mainTab { channelConfigurationTab, measurementTab, internalStorageTab, mainTabCount };
+
     // Texts for the header of the data files an acquisition writes.
     QByteArray serialNumberText() const { return serialNumber; }
     QString subTypeText() const { return subType; }
@@ -28,11 +32,11 @@ public:
     pollingThread *poller() const { return polling; }
     QTabWidget *mainTabs() const { return tabs; }
     ts47xx_deviceStatus *deviceStatus() const { return statusDialog; }
-    channelConfiguration *channelPage() const { return channelConfig; }
     QPushButton *saveConfigurationButton() const { return saveButton; }
     QPushButton *resetToDefaultButton() const { return defaultButton; }
 
-    // Reads every page back from the instrument, the demo store or the loaded file.
+    // Reads every page back from the instrument, the demo store or the loaded file, in
+    // tab order.
     void refreshAllViews();
     // Disables what needs an instrument; the program entry calls it in viewer mode.
     void applyViewerRestrictions();
@@ -51,6 +55,14 @@ private:
     void addHardwareInformation();
     QByteArray pollingDescriptor();
     void buildTabs();
+    QWidget *createTabPage(mainTab tab);
+    // Registers a page for refreshing, locking and viewer mode; returns it.
+    template <class Page>
+    Page *addPage(Page *page)
+    {
+        pages.append(page);
+        return page;
+    }
     panelContext context() const;
     bool confirm(const QString &question);
 
@@ -64,7 +76,7 @@ private:
     QPushButton *deviceStatusButton = nullptr;
     QPushButton *webButton = nullptr;
     ts47xx_deviceStatus *statusDialog = nullptr;
-    channelConfiguration *channelConfig = nullptr;
+    QList<panelPage *> pages; // in tab order
 };
 
 #endif

@@ -13,6 +13,12 @@ channelConfiguration::channelConfiguration(const panelContext &context, QWidget 
     addTab(userTC, QStringLiteral("User Thermocouple Types"));
 }
 
+void channelConfiguration::refreshPage()
+{
+    settings->doRefresh();
+    userTC->doRefresh();
+}
+
 void channelConfiguration::applyViewerRestrictions()
 {
     settings->applyViewerRestrictions();

@@ -3,13 +3,14 @@
 #define TS4720_CHANNELCONFIGURATION_H
 
 #include "panelContext.h"
+#include "panelPage.h"
 
 #include <QTabWidget>
 
 class channelConfiguration_settings;
 class channelConfiguration_userTC;
 
-class channelConfiguration : public QTabWidget {
+class channelConfiguration : public QTabWidget, public panelPage {
     Q_OBJECT
 public:
     explicit channelConfiguration(const panelContext &context, QWidget *parent = nullptr);
@@ -17,9 +18,13 @@ public:
     channelConfiguration_settings *settings = nullptr;
     channelConfiguration_userTC *userTC = nullptr;
 
-    // Viewer mode: the table's header, rows, Save and Refresh and the whole
-    // "User Thermocouple Types" tab disabled.
-    void applyViewerRestrictions();
+    // The settings page, then the user thermocouple page.
+    void refreshPage() override;
+    // The table's header, rows, Save and Refresh and the whole "User Thermocouple Types"
+    // tab disabled.
+    void applyViewerRestrictions() override;
+    // The main panel locks the whole tab.
+    void setAcquisitionIdle(bool, const QString &) override {}
 };
 
 #endif

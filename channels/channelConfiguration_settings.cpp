@@ -2,7 +2,6 @@
 // every row, Refresh reads every row, from the instrument, the demo store or the file.
 #include "channelConfiguration_settings.h"
 
-#include "channelRowStore.h"
 #include "channelTexts.h"
 #include "commonReports.h"
 #include "driverCall.h"
@@ -21,7 +20,7 @@
 #include <QVBoxLayout>
 
 channelConfiguration_settings::channelConfiguration_settings(const panelContext &context, QWidget *parent)
-    : QWidget(parent), vi(context.vi), demo(context.demo), viewer(context.viewer)
+    : QWidget(parent), source(channelSettingsSource::create(context))
 {
     header = new tableHeader;
     scrollArea = new QScrollArea;
@@ -105,41 +104,30 @@ void channelConfiguration_settings::doSave()
     QStringList untyped;
     QList<int> refused;
     for (int i = 0; i < cfg.size(); ++i) {
-        singleChannelConfig *row = cfg[i];
-        const channelRow settings = row->settings();
-        if (!demo) {
-            const channelRowStore::writeResult result = channelRowStore::writeInstrument(vi, i + 1, settings);
-            if (!result.typeKnown)
-                untyped << QString::number(i + 1);
-            if (result.refused)
-                refused << i;
-            continue;
-        }
-        if (!channelRowStore::writeDemo(i + 1, settings))
+        const channelSettingsSource::writeResult result = source->writeChannel(i + 1, cfg[i]->settings());
+        if (!result.typeKnown)
             untyped << QString::number(i + 1);
-        if (!viewer)
-            row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, true, 0.0)));
+        if (result.refused)
+            refused << i;
     }
-    if (!demo) {
-        // Where the instrument refused a value, show what it holds rather than what was typed.
-        for (int i : qAsConst(refused))
-            readBack(i);
+    // Where the instrument refused a value, show what it holds rather than what was typed.
+    for (int i : qAsConst(refused))
+        readBack(i);
+    if (source->hasConnectionStatus()) {
         double scan[TS4720_MAX_CHANNELS];
-        setStatusFromScan(channelRowStore::readScan(vi, scan), scan);
+        setStatusFromScan(source->readScan(scan), scan);
     }
     // Sending a guessed type would silently change the channel; say what was kept instead.
     if (!untyped.isEmpty()) {
-        const QString what = demo ? QStringLiteral("the stored type was kept")
-                                  : QStringLiteral("its type and OTD setting were not sent to the instrument");
         reportWarning(QStringLiteral("No thermocouple type is selected for channel(s) %1: %2.")
-                          .arg(untyped.join(QStringLiteral(", ")), what));
+                          .arg(untyped.join(QStringLiteral(", ")), source->keptWithoutType()));
     }
 }
 
 void channelConfiguration_settings::readBack(int i)
 {
     channelRow settings = cfg[i]->settings();
-    channelRowStore::readInstrument(vi, i + 1, settings);
+    source->readChannel(i + 1, settings);
     cfg[i]->setSettings(settings);
     checkThresholds(i);
 }
@@ -148,31 +136,20 @@ void channelConfiguration_settings::doRefresh()
 {
     const driverAction action;
     const waitCursor busy;
+    const bool showStatus = source->hasConnectionStatus();
     double scan[TS4720_MAX_CHANNELS];
-    const bool haveScan = demo || channelRowStore::readScan(vi, scan);
-    for (int i = 0; i < cfg.size(); ++i)
-        refreshRow(i, haveScan, demo ? nullptr : scan);
+    const bool haveScan = showStatus && source->readScan(scan);
+    for (int i = 0; i < cfg.size(); ++i) {
+        singleChannelConfig *row = cfg[i];
+        channelRow settings = row->settings();
+        source->readChannel(i + 1, settings);
+        row->setSettings(settings);
+        if (showStatus)
+            row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, haveScan, scan[i])));
+    }
     getNewChannelEnableState();
     getNewOTDenableState();
     validateThresholds();
-}
-
-void channelConfiguration_settings::refreshRow(int i, bool haveScan, const double *scan)
-{
-    singleChannelConfig *row = cfg[i];
-    channelRow settings = row->settings();
-    if (viewer) {
-        row->setSettings(channelRowStore::readLoadedFile(i));
-        return;
-    }
-    if (demo)
-        settings = channelRowStore::readDemo(i + 1);
-    else
-        channelRowStore::readInstrument(vi, i + 1, settings);
-    row->setSettings(settings);
-    // Demo mode has no scan: an enabled channel counts as connected.
-    const double value = scan ? scan[i] : 0.0;
-    row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, haveScan, value)));
 }
 
 void channelConfiguration_settings::setStatusFromScan(bool haveScan, const double *scan)

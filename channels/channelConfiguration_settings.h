@@ -2,11 +2,14 @@
 #ifndef TS4720_CHANNELCONFIGURATION_SETTINGS_H
 #define TS4720_CHANNELCONFIGURATION_SETTINGS_H
 
+#include "channelSettingsSource.h"
 #include "panelContext.h"
 
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QPushButton;
@@ -45,16 +48,13 @@ private:
     void layOut();
     bool newToggleState(QCheckBox *singleChannelConfig::*box, QPushButton *button);
     void toggleAll(QCheckBox *singleChannelConfig::*box, QPushButton *button);
-    void refreshRow(int i, bool haveScan, const double *scan);
     void readBack(int i);
     // Normalises the row's threshold texts and marks the edits that hold no setting, or a
     // minimum above the maximum; returns one text per problem.
     QStringList checkThresholds(int index);
     void setStatusFromScan(bool haveScan, const double *scan);
 
-    const ViSession vi;
-    const bool demo;
-    const bool viewer;
+    const std::unique_ptr<channelSettingsSource> source;
 };
 
 #endif

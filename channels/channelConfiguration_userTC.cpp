@@ -1,11 +1,9 @@
-// The user thermocouple page. Reading uses the instrument's names "WebInterface_UA" and
-// "WebInterface_UB", writing "User 1" and "User 2".
+// The user thermocouple page: both types read and written through the page's source.
 #include "channelConfiguration_userTC.h"
 
 #include "commonReports.h"
-#include "demoStore.h"
-#include "fieldMark.h"
 #include "driverCall.h"
+#include "fieldMark.h"
 #include "userTC.h"
 #include "waitCursor.h"
 
@@ -18,7 +16,7 @@
 static_assert(N_USER_COEFFS == TS4720_N_USER_COEFFS, "the page moves the driver's coefficient count");
 
 channelConfiguration_userTC::channelConfiguration_userTC(const panelContext &context, QWidget *parent)
-    : QWidget(parent), vi(context.vi), demo(context.demo)
+    : QWidget(parent), source(channelSettingsSource::create(context))
 {
     userTypes[0] = new userTC(1);
     userTypes[1] = new userTC(2);
@@ -58,38 +56,19 @@ void channelConfiguration_userTC::doSave()
     }
     const driverAction action;
     const waitCursor busy;
-    for (int i = 0; i < 2; ++i) {
-        if (demo) {
-            demoStore::setCoefficients(i + 1, coeff[i]);
-            continue;
-        }
-        const QByteArray name = QStringLiteral("User %1").arg(i + 1).toLatin1();
-        reportedCall(vi, [&] { return ts4720_setCustomThermConfig(vi, name.constData(), coeff[i], N_USER_COEFFS); },
-                     "ts4720_setCustomThermConfig(vi, QString(\"User %1\").arg(i+1).toLatin1().data(), "
-                     "coeff, N_USER_COEFFS)");
-    }
+    for (int i = 0; i < 2; ++i)
+        source->writeCoefficients(i + 1, coeff[i]);
 }
 
 void channelConfiguration_userTC::doRefresh()
 {
     const driverAction action;
     const waitCursor busy;
-    static const char *const readNames[2] = {"WebInterface_UA", "WebInterface_UB"};
-    static const char *const callTexts[2] = {
-        "ts4720_getCustomThermConfig(vi, \"WebInterface_UA\", coeff, &coeffNum)",
-        "ts4720_getCustomThermConfig(vi, \"WebInterface_UB\", coeff, &coeffNum)"};
     for (int i = 0; i < 2; ++i) {
-        // Entries the instrument does not fill are shown as 0.
+        // Entries the source does not fill are shown as 0.
         double coeff[N_USER_COEFFS] = {};
-        if (demo) {
-            demoStore::coefficients(i + 1, coeff);
-        } else {
-            ViInt32 coeffNum = 0;
-            // A failed read keeps what is shown: zeros there would be written back by Save.
-            if (reportedCall(vi, [&] { return ts4720_getCustomThermConfig(vi, readNames[i], coeff, &coeffNum); },
-                             callTexts[i]) < 0)
-                continue;
-        }
-        userTypes[i]->setValues(coeff);
+        // A failed read keeps what is shown: zeros there would be written back by Save.
+        if (source->readCoefficients(i + 1, coeff))
+            userTypes[i]->setValues(coeff);
     }
 }

@@ -2,9 +2,12 @@
 #ifndef TS4720_CHANNELCONFIGURATION_USERTC_H
 #define TS4720_CHANNELCONFIGURATION_USERTC_H
 
+#include "channelSettingsSource.h"
 #include "panelContext.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QPushButton;
 class userTC;
@@ -23,8 +26,7 @@ public slots:
     void doRefresh();
 
 private:
-    const ViSession vi;
-    const bool demo;
+    const std::unique_ptr<channelSettingsSource> source;
 };
 
 #endif

@@ -204,7 +204,7 @@ private slots:
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
         QVERIFY(!panel.saveConfigurationButton()->isEnabled());
-        QVERIFY(!panel.mainTabs()->isTabEnabled(0));
+        QVERIFY(!panel.mainTabs()->isTabEnabled(ts4720fp_App::channelConfigurationTab));
         QVERIFY(panel.mainTabs()->tabToolTip(0).startsWith("Locked"));
         QVERIFY(panel.saveConfigurationButton()->toolTip().contains("Locked"));
         QTRY_VERIFY_WITH_TIMEOUT(panel.saveConfigurationButton()->isEnabled(), 20000);

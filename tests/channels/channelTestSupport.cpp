@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include "channelTexts.h"
 #include "singleChannelConfig.h"
 #include "ts4720.h"
 
@@ -34,10 +35,11 @@ QString rowState(const singleChannelConfig *row)
         .arg(row->checkedType()).arg(row->thMin->text(), row->thMax->text());
 }
 
-const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
-const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
-const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
-const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
+// The texts themselves are pinned by the text rules' own test.
+const QString openText = connectionStatusText(connectionState::Open);
+const QString connectedText = connectionStatusText(connectionState::Connected);
+const QString dashText = connectionStatusText(connectionState::Disabled);
+const QString unknownText = connectionStatusText(connectionState::Unknown);
 
 QStringList capturedStdout(const std::function<void()> &action)
 {

@@ -1,5 +1,4 @@
-// The text rules of the channel pages, called directly.
-#include "channelTestSupport.h"
+// The text rules of channel settings, called directly.
 #include "channelTexts.h"
 #include "testLocale.h"
 
@@ -7,6 +6,13 @@
 #include <QtTest>
 
 #include <limits>
+
+namespace {
+const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
+const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
+const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
+const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
+} // namespace
 
 class tst_channelTexts : public QObject {
     Q_OBJECT

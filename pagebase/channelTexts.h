@@ -1,4 +1,4 @@
-// The thermocouple type list and the text rules of the channel pages: threshold and
+// The thermocouple type list and the text rules of channel settings: threshold and
 // coefficient texts, connection status texts. Plain functions, no widgets.
 #ifndef TS4720_CHANNELTEXTS_H
 #define TS4720_CHANNELTEXTS_H
