@@ -6,6 +6,7 @@
 #include "loadedFile.h"
 #include "mainPanelFactory.h"
 #include "messageBoxes.h"
+#include "modelText.h"
 #include "panelStyle.h"
 #include "ts2900fp_app.h"
 #include "ts2900fp_splashLabel.h"
@@ -40,13 +41,14 @@ int ts4720fpMain(int argc, char **argv)
     QApplication app(argc, argv);
     ts2900fp_applyPanelStyle();
     ts4720_spc personality;
+    ts2900fp_setModelText(personality.modelText());
     std::unique_ptr<QSplashScreen> splash = showSplash(personality);
 
     QString typedPath;
     if (argc == 2) {
         typedPath = QString::fromLocal8Bit(argv[1]);
         if (readDataFileHeader(argv[1], &loadedFile()) < 0) {
-            messageBoxes::critical(QApplication::activeWindow(), QStringLiteral("Korvan 4720 SFP"),
+            messageBoxes::critical(QApplication::activeWindow(), ts2900fp_sfpTitle(),
                                    QStringLiteral("Cannot read '%1'.").arg(typedPath),
                                    QMessageBox::Ok);
             return -1;

@@ -5,6 +5,7 @@
 #include "driverCall.h"
 #include "loadedFile.h"
 #include "messageBoxes.h"
+#include "modelTable.h"
 #include "panelPage.h"
 #include "pollingThread.h"
 #include "trace.h"
@@ -44,14 +45,27 @@ QWidget *holding(QWidget *widget)
     return page;
 }
 
-int channelsOf(const QString &subType)
+
+// Why the controls that need an idle instrument are locked; empty when they are not.
+QString lockReason(const pollingSnapshot &poll)
 {
-    if (subType == "AB")
-        return 32;
-    if (subType == "AC")
-        return 48;
-    return 16;
+    if (poll.acquisitionState == 0)
+        return QString();
+    if (poll.acquisitionState > 0)
+        return QStringLiteral("Locked while an acquisition is armed or running.");
+    if (poll.link == linkState::Down)
+        return QStringLiteral("Locked: the instrument does not answer, so whether it is idle is unknown.");
+    return QStringLiteral("Locked until the instrument reports that it is idle.");
 }
+
+void lockButton(QPushButton *button, const QString &reason)
+{
+    button->setEnabled(reason.isEmpty());
+    const QString help = button->whatsThis();
+    button->setToolTip(reason.isEmpty() ? "<html>" + help + "</html>"
+                                        : "<html>" + help + "<br><i>" + reason + "</i></html>");
+}
+
 } // namespace
 
 ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
@@ -65,7 +79,9 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     setContentLayout(content);
 
     decideModel();
-    channels = channelsOf(subType);
+    // Any other sub-type leaves the smallest model's 16 channels.
+    if (const int count = modelTable::channelsOf(subType.toStdString()))
+        channels = count;
     statusDialog = new ts47xx_deviceStatus(this, session(), demoMode(), subType);
 
     if (!viewerMode()) {
@@ -116,11 +132,8 @@ void ts4720fp_App::decideModel()
             subType = QString::fromLatin1(text);
         }
     } else if (viewerMode()) {
-        const int count = loadedFile().channelCount;
-        if (count == 32)
-            subType = "AB";
-        else if (count == 48)
-            subType = "AC";
+        if (const char *model = modelTable::subTypeOf(loadedFile().channelCount))
+            subType = QString::fromLatin1(model);
     } else {
         ts4720fp_demoSubtypeSelect dialog;
         dialog.setWindowIcon(windowIcon());
@@ -307,28 +320,6 @@ void ts4720fp_App::mainTabChanged(int index)
     trace("measurement_polling: STOP\n");
     polling->setPollScan(false);
 }
-
-namespace {
-// Why the controls that need an idle instrument are locked; empty when they are not.
-QString lockReason(const pollingSnapshot &poll)
-{
-    if (poll.acquisitionState == 0)
-        return QString();
-    if (poll.acquisitionState > 0)
-        return QStringLiteral("Locked while an acquisition is armed or running.");
-    if (poll.link == linkState::Down)
-        return QStringLiteral("Locked: the instrument does not answer, so whether it is idle is unknown.");
-    return QStringLiteral("Locked until the instrument reports that it is idle.");
-}
-
-void lockButton(QPushButton *button, const QString &reason)
-{
-    button->setEnabled(reason.isEmpty());
-    const QString help = button->whatsThis();
-    button->setToolTip(reason.isEmpty() ? "<html>" + help + "</html>"
-                                        : "<html>" + help + "<br><i>" + reason + "</i></html>");
-}
-} // namespace
 
 void ts4720fp_App::setControlsEnabled()
 {

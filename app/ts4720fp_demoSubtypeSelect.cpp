@@ -1,6 +1,7 @@
 #include "ts4720fp_demoSubtypeSelect.h"
 
 #include "demoStore.h"
+#include "modelTable.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,9 +12,8 @@
 ts4720fp_demoSubtypeSelect::ts4720fp_demoSubtypeSelect(QWidget *parent)
     : QDialog(parent), model(new QComboBox(this))
 {
-    model->addItem("Korvan 4720-AA", "AA");
-    model->addItem("Korvan 4720-AB", "AB");
-    model->addItem("Korvan 4720-AC", "AC");
+    for (const modelTable::model &m : modelTable::models)
+        model->addItem(QStringLiteral("Korvan 4720-%1").arg(m.subType), QString::fromLatin1(m.subType));
 
     auto *ok = new QPushButton("Ok", this);
     connect(ok, &QPushButton::clicked, this, &ts4720fp_demoSubtypeSelect::okPressed);

@@ -4,6 +4,7 @@
 #include "dataFileHeaderLine.h"
 #include "dataFileNumbers.h"
 #include "loadedFile.h"
+#include "modelTable.h"
 
 #include <algorithm>
 #include <string_view>
@@ -65,7 +66,7 @@ void dataFileColumnMap::parse(const char *text, std::size_t length, int channelC
         } else if (beginsWithNoCase(token.data(), token.size(), "Channel ")) {
             const char *stop = nullptr;
             const long long number = parseLeadingInt(token.data() + 8, token.data() + token.size(), &stop);
-            if (stop == token.data() + 8 || number < 1 || number > channelCount || number > 48 || seen[number])
+            if (stop == token.data() + 8 || number < 1 || number > channelCount || number > modelTable::maxChannels || seen[number])
                 continue;
             seen[number] = true;
             named.push_back({column, int(number)});

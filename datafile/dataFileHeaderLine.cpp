@@ -3,6 +3,7 @@
 
 #include "dataFileNumbers.h"
 #include "loadedFile.h"
+#include "modelTable.h"
 
 #include <cstring>
 
@@ -105,11 +106,11 @@ int applyDataFileHeaderLine(const char *text, std::size_t length, loadedFileReco
     if (beginsWithNoCase(text, length, "Korvan 4720-")) {
         const char *suffix = text + 12;
         const std::size_t rest = length - 12;
-        if (rest >= 2 && suffix[0] == 'A' && (suffix[1] == 'A' || suffix[1] == 'B' || suffix[1] == 'C')) {
-            r.channelCount = suffix[1] == 'A' ? 16 : suffix[1] == 'B' ? 32 : 48;
-            return 0;
-        }
-        return -1;
+        const int channels = rest >= 2 ? modelTable::channelsOf(std::string_view(suffix, 2)) : 0;
+        if (channels == 0)
+            return -1;
+        r.channelCount = channels;
+        return 0;
     }
     dataFileHeaderLine line;
     line.split(text, length);

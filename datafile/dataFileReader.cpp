@@ -6,6 +6,7 @@
 #include "dataFileLineReader.h"
 #include "dataFileNumbers.h"
 #include "loadedFile.h"
+#include "modelTable.h"
 
 #include <climits>
 #include <cmath>
@@ -103,7 +104,7 @@ void mapFromRecord(const loadedFileRecord &r, dataFileColumnMap &map)
     map.timestampColumn = r.hasTimestamps ? 0 : -1;
     map.temperatures.clear();
     int window = 0;
-    for (int i = 0; i < r.channelCount && i < 48; ++i)
+    for (int i = 0; i < r.channelCount && i < modelTable::maxChannels; ++i)
         if (r.channels[i].present) {
             map.temperatures.push_back({base + window * vpc, window});
             ++window;
@@ -135,7 +136,7 @@ int readDataFileHeader(std::FILE *file, const char *path, loadedFileRecord *reco
     r = loadedFileRecord();
     if (path)
         copyCut(r.path, sizeof r.path, path, std::strlen(path));
-    r.channelCount = 48;
+    r.channelCount = modelTable::maxChannels;
     if (!file)
         return -1;
     dataFileLineReader reader(file, rowLineLimit);
@@ -192,7 +193,7 @@ int readDataFileRows(std::FILE *file, const loadedFileRecord &r, int first, int 
         map.parse(line, length < headerLineLimit ? length : headerLineLimit, r.channelCount, nullptr);
     else
         mapFromRecord(r, map);
-    double *noWindows[48] = {};
+    double *noWindows[modelTable::maxChannels] = {};
     double **windows = channelWindows ? channelWindows : noWindows;
     const rowTimes times(r, map);
     const long long last = (long long)first + count;

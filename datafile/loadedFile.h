@@ -3,6 +3,8 @@
 #ifndef TS4720_LOADEDFILE_H
 #define TS4720_LOADEDFILE_H
 
+#include "modelTable.h"
+
 struct loadedFileChannel {
     char present;   // named in the column line
     char otd;       // open-thermocouple detection was on
@@ -27,7 +29,7 @@ struct loadedFileRecord {
     int channelCount;       // 16, 32 or 48 by the model line; 48 without one
     int presentChannels;
     double firstTimestamp;
-    loadedFileChannel channels[48];
+    loadedFileChannel channels[modelTable::maxChannels];
     int headerLineCount;    // index of the first data row among all lines of the file
 };
 

@@ -7,7 +7,7 @@
 #include "linkHealth.h"
 #include "sessionCall.h"
 #include "sessionRegistry.h"
-#include "statusText.h"
+#include "driverStatusText.h"
 #include "visa.h"
 
 #include <cstdio>

@@ -36,7 +36,7 @@ void reportError(const QString &text)
     messageBoxes::Request request;
     request.kind = messageBoxes::Kind::Critical;
     request.parent = QApplication::activeWindow();
-    request.title = QStringLiteral("Korvan ") + ts2900fp_modelText() + QStringLiteral(" SFP Error message");
+    request.title = ts2900fp_sfpTitle() + QStringLiteral(" Error message");
     request.text = text + QStringLiteral("\nDo you want to exit?");
     request.standardButtons = QMessageBox::Yes | QMessageBox::No;
     // An Enter meant for the window behind must not end the program.
@@ -55,7 +55,6 @@ void reportError(const QString &text)
 
 void reportWarning(const QString &text)
 {
-    const QString title = QStringLiteral("Korvan ") + ts2900fp_modelText()
-                          + QStringLiteral(" SFP Warning message");
-    messageBoxes::warning(QApplication::activeWindow(), title, text, QMessageBox::Ok);
+    messageBoxes::warning(QApplication::activeWindow(), ts2900fp_sfpTitle() + QStringLiteral(" Warning message"),
+                          text, QMessageBox::Ok);
 }

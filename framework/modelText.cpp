@@ -17,3 +17,8 @@ QString ts2900fp_modelText()
 {
     return storedModelText();
 }
+
+QString ts2900fp_sfpTitle(const QString &modelText)
+{
+    return QStringLiteral("Korvan ") + modelText + QStringLiteral(" SFP");
+}

@@ -8,4 +8,7 @@
 void ts2900fp_setModelText(const QString &text);
 QString ts2900fp_modelText();
 
+// "Korvan <model> SFP", which titles the panel's boxes and dialogs (a suffix may follow it).
+QString ts2900fp_sfpTitle(const QString &modelText = ts2900fp_modelText());
+
 #endif

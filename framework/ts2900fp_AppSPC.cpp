@@ -8,26 +8,13 @@
 #include "ts2900fp_spcSelect.h"
 #include "visa.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 namespace {
-
-// Same rule as the frame's centreOnScreen: middle of the first screen's available area.
-void centreDialog(QWidget *dialog)
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
-        return;
-    const QRect available = screens.first()->availableGeometry();
-    dialog->move((available.width() - dialog->width()) / 2,
-                 (available.height() - dialog->height()) / 2);
-}
 
 // Models 4700 to 6999 are network instruments; the older ones sit in a VXI chassis.
 bool isNetworkModel(int modelNumber)
@@ -83,7 +70,7 @@ ts2900fp_AppSPC::ts2900fp_AppSPC(ts2900fp_genSPC *personality, bool viewer, QWid
         d_demo = 1;
     } else {
         select->setWindowIcon(windowIcon());
-        centreDialog(select.get());
+        centreOnScreen(select.get());
         if (select->selectModule() == 0) {
             d_demo = 1;
             std::fflush(stdout);

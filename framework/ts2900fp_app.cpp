@@ -304,18 +304,22 @@ void ts2900fp_app::setLxiLogo(bool lxi)
 
 void ts2900fp_app::centreOnScreen()
 {
+    centreOnScreen(this);
+}
+
+void ts2900fp_app::centreOnScreen(QWidget *window)
+{
     const QList<QScreen *> screens = QGuiApplication::screens();
     if (screens.isEmpty())
         return;
     const QRect available = screens.first()->availableGeometry();
-    move((available.width() - width()) / 2, (available.height() - height()) / 2);
+    window->move((available.width() - window->width()) / 2, (available.height() - window->height()) / 2);
 }
 
 void ts2900fp_app::closeEvent(QCloseEvent *event)
 {
-    const QString title = QStringLiteral("Korvan ") + ts2900fp_modelText() + QStringLiteral(" SFP");
     const QMessageBox::StandardButton answer =
-        messageBoxes::question(QApplication::activeWindow(), title,
+        messageBoxes::question(QApplication::activeWindow(), ts2900fp_sfpTitle(),
                                QStringLiteral("Do you really want to exit?"),
                                QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)

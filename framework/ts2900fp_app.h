@@ -36,6 +36,8 @@ public:
     void setLxiLogo(bool lxi);
     // Centres the window on the available area of the first screen, size unchanged.
     void centreOnScreen();
+    // The same for another window, such as a dialog shown before the panel.
+    static void centreOnScreen(QWidget *window);
 
     // The controls derived panels and tests reach.
     QPushButton *aboutButton() const { return d_aboutButton; }

@@ -2,6 +2,7 @@
 #include "ts2900fp_spcEnterAddress.h"
 
 #include "frameworkIcon.h"
+#include "modelText.h"
 #include "ts2900fp_genSPC.h"
 
 #include <QComboBox>
@@ -36,8 +37,7 @@ QString ts2900fp_spcEnterAddress::defaultSettingsPath()
 ts2900fp_spcEnterAddress::ts2900fp_spcEnterAddress(ts2900fp_genSPC *spc, QWidget *parent)
     : QDialog(parent), m_group(spc->modelText()), m_settingsPath(defaultSettingsPath())
 {
-    setWindowTitle(QStringLiteral("Korvan ") + spc->modelText()
-                   + QStringLiteral(" SFP: Enter Module Address"));
+    setWindowTitle(ts2900fp_sfpTitle(spc->modelText()) + QStringLiteral(": Enter Module Address"));
     setWindowIcon(ts2900fp_frameworkIcon());
 
     m_combo = new QComboBox(this);

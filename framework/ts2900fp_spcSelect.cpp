@@ -3,6 +3,7 @@
 
 #include "descriptor.h"
 #include "frameworkIcon.h"
+#include "modelText.h"
 #include "ts2900fp_genSPC.h"
 #include "visa.h"
 #include "waitCursor.h"
@@ -70,7 +71,7 @@ void identifyAll(QVector<ts2900fp_resourceEntry> &entries, ts2900fp_genSPC *spc,
 ts2900fp_spcSelect::ts2900fp_spcSelect(ts2900fp_genSPC *spc, QWidget *parent)
     : QDialog(parent), m_spc(spc)
 {
-    setWindowTitle(QStringLiteral("Korvan ") + spc->modelText() + QStringLiteral(" SFP: Select Module"));
+    setWindowTitle(ts2900fp_sfpTitle(spc->modelText()) + QStringLiteral(": Select Module"));
     setWindowIcon(ts2900fp_frameworkIcon());
 
     const int h = fontMetrics().height();

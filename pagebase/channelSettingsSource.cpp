@@ -5,10 +5,13 @@
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
+#include "modelTable.h"
 #include "ts4720_ext.h"
 
 #include <cstring>
 #include <limits>
+
+static_assert(TS4720_MAX_CHANNELS == modelTable::maxChannels, "a scan and the loaded file hold the same channels");
 
 namespace {
 

@@ -18,7 +18,7 @@ pollingSnapshot::pollingSnapshot()
 }
 
 pollingThread::pollingThread(const QByteArray &descriptor, int channelCount, bool demo, QObject *parent)
-    : QThread(parent), m_descriptor(descriptor), m_channelCount(qBound(0, channelCount, 48)), m_demo(demo)
+    : QThread(parent), m_descriptor(descriptor), m_channelCount(qBound(0, channelCount, TS4720_MAX_CHANNELS)), m_demo(demo)
 {
     m_pollTimer.start();
     if (!m_demo)
@@ -116,7 +116,7 @@ void pollingThread::poll()
         // The live view may have cleared the values meanwhile; only a scan taken in this
         // pass replaces them.
         if (!scanned)
-            std::copy(m_results.values, m_results.values + 48, next.values);
+            std::copy(std::begin(m_results.values), std::end(m_results.values), next.values);
         m_results = next;
     }
     emit dataReady();

@@ -11,16 +11,16 @@
 #include <atomic>
 #include <mutex>
 
-#include "visatype.h"
+#include "ts4720.h"
 
 // Whether the instrument answered the thread's last poll.
 enum class linkState { Unknown, Answering, Down };
 
 // One poll's results, copied out whole so a reader never sees half a poll.
 struct pollingSnapshot {
-    qint16 acquisitionState = -1; // -1 until the first state poll; 0 idle, 1 armed, 2 running
-    double values[48];            // °C per channel (index 0 is channel 1); -300.0: no reading
-    quint32 ptpTime = 0;          // seconds since 1970, 0 until the first poll
+    qint16 acquisitionState = -1;       // -1 until the first state poll; 0 idle, 1 armed, 2 running
+    double values[TS4720_MAX_CHANNELS]; // °C per channel (index 0 is channel 1); -300.0: no reading
+    quint32 ptpTime = 0;                // seconds since 1970, 0 until the first poll
     linkState link = linkState::Unknown; // Down: no session, or the link failed in the last poll
     pollingSnapshot();
 };

@@ -55,7 +55,7 @@ void axisConfig::checkValuesAndAccept()
         return;
     }
     messageBoxes::warning(QApplication::activeWindow(),
-                          QStringLiteral("Korvan ") + ts2900fp_modelText() + QStringLiteral(" SFP"),
+                          ts2900fp_sfpTitle(),
                           tr("The lower limit must be below the upper limit."));
 }
 

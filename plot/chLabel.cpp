@@ -1,7 +1,7 @@
 // Legend label of one channel.
 #include "chLabel.h"
 
-#include "plotDialogs.h"
+#include "standardDialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,7 +70,7 @@ void chLabel::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         setShown(!d_shown);
     } else if (event->button() == Qt::RightButton) {
-        const QColor chosen = plotDialogs::color(d_color, this, tr("Select Color"));
+        const QColor chosen = standardDialogs::color(d_color, this, tr("Select Color"));
         if (!chosen.isValid())
             return;
         d_color = chosen;

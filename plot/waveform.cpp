@@ -7,7 +7,7 @@
 #include "modelText.h"
 #include "myQwtPlotPicker.h"
 #include "myQwtScaleDraw.h"
-#include "plotDialogs.h"
+#include "standardDialogs.h"
 #include "plotExport.h"
 #include "statisticsWindow.h"
 #include "waveformCurve.h"
@@ -351,14 +351,14 @@ void waveform::saveImage()
 {
     QString filter;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString path = plotDialogs::saveFileName(this, tr("Save Image"), documents,
+    QString path = standardDialogs::saveFileName(this, tr("Save Image"), documents,
                                              tr("PNG image (*.png);;PDF document (*.pdf)"), &filter);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += filter.contains(QStringLiteral("pdf")) ? QStringLiteral(".pdf") : QStringLiteral(".png");
     if (!exportOf(plot, shownCurves()).save(path))
-        messageBoxes::warning(this, QStringLiteral("Korvan ") + ts2900fp_modelText() + QStringLiteral(" SFP"),
+        messageBoxes::warning(this, ts2900fp_sfpTitle(),
                               tr("Cannot write '%1'.").arg(QDir::toNativeSeparators(path)));
 }
 

@@ -1,6 +1,8 @@
 // Reading and programming the instrument for a run.
 #include "instrumentSetup.h"
 
+#include "modelTable.h"
+
 #include <QDateTime>
 
 #include <algorithm>
@@ -61,7 +63,10 @@ bool readInstrumentFacts(ViSession vi, instrumentFacts *facts, setupError *error
     if (!check(ts4720_getAttribute(vi, ts4720_ATTR_SUB_TYPE, subType), "ts4720_getAttribute(vi, ts4720_ATTR_SUB_TYPE, subType)", error))
         return false;
     facts->subType = subType;
-    facts->channelCount = facts->subType == "AA" ? 16 : facts->subType == "AB" ? 32 : 48;
+    // A sub-type of no model we know: all channels, as the largest model has.
+    facts->channelCount = modelTable::channelsOf(facts->subType);
+    if (facts->channelCount == 0)
+        facts->channelCount = modelTable::maxChannels;
     ViUInt32 serial = 0;
     const bool haveSerial = ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &serial) >= VI_SUCCESS;
     facts->serialText = haveSerial ? serialText(serial) : "Not Available";

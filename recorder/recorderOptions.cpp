@@ -1,6 +1,7 @@
 // The recorder's command line.
 #include "recorderOptions.h"
 
+#include "modelTable.h"
 #include "optionValues.h"
 
 #include <QCommandLineParser>
@@ -119,7 +120,7 @@ bool readRecorderOptions(const QCommandLineParser &p, recorderOptions *o, QStrin
     o->coldJunction = p.isSet("cold-junction");
     std::string why;
     o->channelsGiven = p.isSet("channels");
-    if (o->channelsGiven && !parseChannelList(p.value("channels").toStdString(), 48, &o->channels, &why))
+    if (o->channelsGiven && !parseChannelList(p.value("channels").toStdString(), modelTable::maxChannels, &o->channels, &why))
         return *error = "--channels: " + QString::fromStdString(why), false;
     long long rate = 0;
     o->rateGiven = p.isSet("rate");

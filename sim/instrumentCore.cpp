@@ -2,6 +2,7 @@
 // and leave a consistent state even with several connections at once.
 #include "instrumentCore.h"
 
+#include "modelTable.h"
 #include "sampleFiles.h"
 #include "scpiSession.h"
 #include "webStatusPage.h"
@@ -13,18 +14,13 @@ namespace tssim {
 
 namespace {
 
+// Any other sub-type makes the largest model.
 const char *modelOf(const std::string &subType, int *channels)
 {
-    if (subType == "AA") {
-        *channels = 16;
-        return "AA";
-    }
-    if (subType == "AB") {
-        *channels = 32;
-        return "AB";
-    }
-    *channels = 48;
-    return "AC";
+    *channels = modelTable::channelsOf(subType);
+    if (*channels == 0)
+        *channels = modelTable::maxChannels;
+    return modelTable::subTypeOf(*channels);
 }
 
 } // namespace

@@ -1,14 +1,11 @@
 // ts4720-sim: runs a simulated Korvan 4720 until SIGINT or SIGTERM.
+#include "modelTable.h"
 #include "simInstrument.h"
-
-#ifdef TSSIM_WITH_VISA_CONFIG
 #include "tsvisa_config.h"
-#endif
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <pthread.h>
 #include <string>
 
@@ -79,7 +76,7 @@ int parse(int argc, char **argv, ProgramOptions *o)
         } else if (arg == "--web-port" && numberOption(next, -1, 65535, &n)) {
             o->instrument.webPort = static_cast<int>(n);
             ++i;
-        } else if (arg == "--model" && (!std::strcmp(next, "AA") || !std::strcmp(next, "AB") || !std::strcmp(next, "AC"))) {
+        } else if (arg == "--model" && modelTable::channelsOf(next) != 0) {
             o->instrument.subType = argv[++i];
         } else if (arg == "--serial") {
             char *end = nullptr;
@@ -104,14 +101,7 @@ int parse(int argc, char **argv, ProgramOptions *o)
 
 bool changeRegistration(const std::string &descriptor, bool add)
 {
-#ifdef TSSIM_WITH_VISA_CONFIG
     return add ? tsvisa_registerResource(descriptor.c_str()) : tsvisa_unregisterResource(descriptor.c_str());
-#else
-    (void)descriptor;
-    (void)add;
-    std::fprintf(stderr, "ts4720-sim: built without the VISA resource file support\n");
-    return false;
-#endif
 }
 
 } // namespace

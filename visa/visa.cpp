@@ -4,7 +4,7 @@
 #include "findExpression.h"
 #include "objectTable.h"
 #include "resourceList.h"
-#include "statusText.h"
+#include "visaStatusText.h"
 
 #include <cstring>
 
@@ -26,6 +26,24 @@ void copyDescriptor(const std::string &text, ViChar desc[])
 ViStatus wrongObject(ViObject object)
 {
     return ObjectTable::instance().contains(object) ? VI_ERROR_NSUP_OPER : VI_ERROR_INV_OBJECT;
+}
+
+// viWrite and viRead: the same checks and count reporting around the session's transfer.
+template <typename Buffer, typename Transfer>
+ViStatus transfer(ViSession vi, Buffer buf, ViUInt32 cnt, ViUInt32 *retCnt, Transfer run)
+{
+    ViUInt32 done = 0;
+    if (retCnt)
+        *retCnt = 0;
+    const auto session = ObjectTable::instance().session(vi);
+    if (!session)
+        return wrongObject(vi);
+    if (!buf && cnt > 0)
+        return VI_ERROR_USER_BUF;
+    const ViStatus status = run(*session, buf, cnt, &done);
+    if (retCnt)
+        *retCnt = done;
+    return status;
 }
 
 } // namespace
@@ -141,26 +159,6 @@ ViStatus viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrValue)
         return ObjectTable::instance().contains(vi) ? VI_ERROR_NSUP_ATTR : VI_ERROR_INV_OBJECT;
     return session->setAttribute(attrName, attrValue);
 }
-
-namespace {
-// viWrite and viRead: the same checks and count reporting around the session's transfer.
-template <typename Buffer, typename Transfer>
-ViStatus transfer(ViSession vi, Buffer buf, ViUInt32 cnt, ViUInt32 *retCnt, Transfer run)
-{
-    ViUInt32 done = 0;
-    if (retCnt)
-        *retCnt = 0;
-    const auto session = ObjectTable::instance().session(vi);
-    if (!session)
-        return wrongObject(vi);
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    const ViStatus status = run(*session, buf, cnt, &done);
-    if (retCnt)
-        *retCnt = done;
-    return status;
-}
-} // namespace
 
 ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViUInt32 *retCnt)
 {

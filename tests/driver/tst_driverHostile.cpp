@@ -24,21 +24,7 @@ const int kWaitMs = 20000; // only reached when something is broken
 // The largest single allocation since the last reset: memory must follow the bytes that
 // arrived, never the length a block header claims.
 std::atomic<size_t> largestAllocation{0};
-} // namespace
 
-void *operator new(size_t size)
-{
-    size_t seen = largestAllocation.load();
-    while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
-    }
-    if (void *p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, size_t) noexcept { std::free(p); }
-
-namespace {
 
 // Replaces the first reply unit of messages starting with `header` (the driver sends
 // ";:SYST:ERR?" behind each message, whose entry stays as the instrument gave it).
@@ -98,6 +84,18 @@ const Probe &probe(const QString &header)
 }
 
 } // namespace
+
+void *operator new(size_t size)
+{
+    size_t seen = largestAllocation.load();
+    while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
+    }
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete(void *p, size_t) noexcept { std::free(p); }
 
 class tst_driverHostile : public QObject {
     Q_OBJECT

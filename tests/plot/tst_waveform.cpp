@@ -5,7 +5,7 @@
 #include "chLabel.h"
 #include "modelText.h"
 #include "myQwtPlotPicker.h"
-#include "plotDialogs.h"
+#include "standardDialogs.h"
 #include "waveform.h"
 #include "waveformCurve.h"
 
@@ -276,13 +276,13 @@ void tst_waveform::colours()
     QCOMPARE(w.labels[13]->color(), QColor(0xff, 0xa5, 0x00));
     // A right click recolours the label (not the curve) and counts as a toggle.
     QColor offered;
-    plotDialogs::setColorHandler([&](const QColor &initial, QWidget *, const QString &) {
+    standardDialogs::setColorHandler([&](const QColor &initial, QWidget *, const QString &) {
         offered = initial;
         return QColor(Qt::red);
     });
     QSignalSpy toggled(&w, &waveform::channelToggled);
     QTest::mouseClick(w.labels[16], Qt::RightButton);
-    plotDialogs::setColorHandler({});
+    standardDialogs::setColorHandler({});
     QCOMPARE(offered, QColor(Qt::cyan));
     QCOMPARE(w.labels[16]->color(), QColor(Qt::red));
     QCOMPARE(w.curves[16]->pen().color(), QColor(Qt::cyan));

@@ -2,7 +2,7 @@
 #include "boxRecorder.h"
 #include "chLabel.h"
 #include "modelText.h"
-#include "plotDialogs.h"
+#include "standardDialogs.h"
 #include "statisticsWindow.h"
 #include "waveform.h"
 #include "waveformCurve.h"
@@ -137,13 +137,13 @@ void tst_waveformExport::saveImage()
         w.setCurveSamples(i, time, values, 3);
     w.attachShownCurves();
     w.plot->replot();
-    plotDialogs::setSaveFileHandler([&](QWidget *, const QString &, const QString &, const QString &, QString *chosen) {
+    standardDialogs::setSaveFileHandler([&](QWidget *, const QString &, const QString &, const QString &, QString *chosen) {
         *chosen = filter;
         return folder.filePath(name);
     });
     boxRecorder boxes;
     chooseExport(w, "Save Image...");
-    plotDialogs::setSaveFileHandler({});
+    standardDialogs::setSaveFileHandler({});
     if (written.isEmpty()) {
         const QStringList shown = boxes.titledTexts();
         QCOMPARE(shown.size(), 1);

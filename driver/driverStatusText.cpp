@@ -1,4 +1,4 @@
-#include "statusText.h"
+#include "driverStatusText.h"
 
 #include "ts4720.h"
 

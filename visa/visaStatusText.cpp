@@ -1,5 +1,5 @@
 // Texts of the VISA statuses.
-#include "statusText.h"
+#include "visaStatusText.h"
 
 #include "visa.h"
 

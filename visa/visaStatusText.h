@@ -1,6 +1,6 @@
 // Texts of the statuses this library returns, for viStatusDesc.
-#ifndef TSVISA_STATUSTEXT_H
-#define TSVISA_STATUSTEXT_H
+#ifndef TSVISA_VISASTATUSTEXT_H
+#define TSVISA_VISASTATUSTEXT_H
 
 #include "visatype.h"
 

@@ -1,10 +1,10 @@
 // Real file and colour dialogs, or the handlers a test installed.
-#include "plotDialogs.h"
+#include "standardDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
 
-namespace plotDialogs {
+namespace standardDialogs {
 
 // Set and read on the GUI thread only.
 static SaveFileHandler &saveFileHandler()
@@ -44,4 +44,4 @@ QColor color(const QColor &initial, QWidget *parent, const QString &title)
     return QColorDialog::getColor(initial, parent, title, QColorDialog::DontUseNativeDialog);
 }
 
-} // namespace plotDialogs
+} // namespace standardDialogs

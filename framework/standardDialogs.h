@@ -1,7 +1,7 @@
-// The file and colour dialogs of the plot, replaceable by a test (like messageBoxes), so no
+// The program's file and colour dialogs, replaceable by a test (like messageBoxes), so no
 // test ever waits on a modal dialog.
-#ifndef PLOTDIALOGS_H
-#define PLOTDIALOGS_H
+#ifndef TS2900FP_STANDARDDIALOGS_H
+#define TS2900FP_STANDARDDIALOGS_H
 
 #include <QColor>
 #include <QString>
@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace plotDialogs {
+namespace standardDialogs {
 
 // Returns the chosen file (empty when cancelled); *selectedFilter names the chosen filter.
 using SaveFileHandler = std::function<QString(QWidget *parent, const QString &caption, const QString &directory,
@@ -26,6 +26,6 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &dir
                      QString *selectedFilter);
 QColor color(const QColor &initial, QWidget *parent, const QString &title);
 
-} // namespace plotDialogs
+} // namespace standardDialogs
 
 #endif

@@ -1,6 +1,6 @@
 // The texts of the driver's own statuses.
-#ifndef TS4720_STATUSTEXT_H
-#define TS4720_STATUSTEXT_H
+#ifndef TS4720_DRIVERSTATUSTEXT_H
+#define TS4720_DRIVERSTATUSTEXT_H
 
 #include "visatype.h"
 
