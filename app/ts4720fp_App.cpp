@@ -80,9 +80,9 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
 
     decideModel();
     // Any other sub-type leaves the smallest model's 16 channels.
-    if (const int count = modelTable::channelsOf(subType.toStdString()))
-        channels = count;
-    statusDialog = new ts47xx_deviceStatus(this, session(), demoMode(), subType);
+    if (const int count = modelTable::channelsOf(m_subType.toStdString()))
+        m_channels = count;
+    m_statusDialog = new ts47xx_deviceStatus(this, session(), demoMode(), m_subType);
 
     if (!viewerMode()) {
         showIdentify(true);
@@ -97,9 +97,9 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     connect(this, &ts2900fp_app::resetPressed, this, &ts4720fp_App::resetDevice);
     resetButton()->setEnabled(!viewerMode());
 
-    polling = new pollingThread(pollingDescriptor(), channels, demoMode());
+    m_polling = new pollingThread(pollingDescriptor(), m_channels, demoMode());
     if (!viewerMode())
-        polling->start();
+        m_polling->start();
 
     buildTabs();
     setMinimumWidth(700);
@@ -107,19 +107,19 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     centreOnScreen();
 
     refreshAllViews();
-    connect(tabs, &QTabWidget::currentChanged, this, &ts4720fp_App::mainTabChanged);
-    tabs->setCurrentIndex(measurementTab);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &ts4720fp_App::mainTabChanged);
+    m_tabs->setCurrentIndex(measurementTab);
     // Until the first poll tells the state, the controls that need an idle instrument are locked.
     setControlsEnabled();
-    connect(polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
+    connect(m_polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
             Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
 }
 
 ts4720fp_App::~ts4720fp_App()
 {
-    polling->stop();
-    delete polling;
+    m_polling->stop();
+    delete m_polling;
 }
 
 void ts4720fp_App::decideModel()
@@ -129,17 +129,17 @@ void ts4720fp_App::decideModel()
         if (quietCall(session(), [&] { return ts4720_getAttribute(session(), ts4720_ATTR_SUB_TYPE, text); },
                       "ts4720_getAttribute(d_vi, ts4720_ATTR_SUB_TYPE, subType)") == VI_SUCCESS) {
             text[sizeof text - 1] = '\0';
-            subType = QString::fromLatin1(text);
+            m_subType = QString::fromLatin1(text);
         }
     } else if (viewerMode()) {
         if (const char *model = modelTable::subTypeOf(loadedFile().channelCount))
-            subType = QString::fromLatin1(model);
+            m_subType = QString::fromLatin1(model);
     } else {
         ts4720fp_demoSubtypeSelect dialog;
         dialog.setWindowIcon(windowIcon());
         dialog.setWindowTitle("Korvan 4720");
         dialog.run();
-        subType = dialog.subType();
+        m_subType = dialog.subType();
     }
 }
 
@@ -152,40 +152,40 @@ void ts4720fp_App::addDeviceButtons()
         button->setEnabled(!viewerMode());
         return button;
     };
-    deviceStatusButton = makeButton("Device Status ...", "Opens the Device Information & Status panel.");
-    webButton = makeButton("Web Interface ...",
+    m_deviceStatusButton = makeButton("Device Status ...", "Opens the Device Information & Status panel.");
+    m_webButton = makeButton("Web Interface ...",
                            "Opens the Web Interface in the system's default Internet browser.");
-    saveButton = makeButton("Save Configuration",
+    m_saveButton = makeButton("Save Configuration",
                             "Saves the configuration on the device, so it is restored after power-up.");
-    defaultButton = makeButton("Reset to Default", "Resets the configuration to factory defaults.");
-    connect(deviceStatusButton, &QPushButton::clicked, statusDialog, &QDialog::exec);
-    connect(webButton, &QPushButton::clicked, statusDialog, &ts47xx_deviceStatus::openWebInterface);
-    connect(saveButton, &QPushButton::clicked, this, &ts4720fp_App::saveConfiguration);
-    connect(defaultButton, &QPushButton::clicked, this, &ts4720fp_App::resetDeviceToFactoryDefault);
+    m_defaultButton = makeButton("Reset to Default", "Resets the configuration to factory defaults.");
+    connect(m_deviceStatusButton, &QPushButton::clicked, m_statusDialog, &QDialog::exec);
+    connect(m_webButton, &QPushButton::clicked, m_statusDialog, &ts47xx_deviceStatus::openWebInterface);
+    connect(m_saveButton, &QPushButton::clicked, this, &ts4720fp_App::saveConfiguration);
+    connect(m_defaultButton, &QPushButton::clicked, this, &ts4720fp_App::resetDeviceToFactoryDefault);
 
     QVBoxLayout *column = buttonColumn();
     column->insertSpacing(2, 20);
-    column->insertWidget(3, deviceStatusButton);
-    column->insertWidget(4, webButton);
+    column->insertWidget(3, m_deviceStatusButton);
+    column->insertWidget(4, m_webButton);
     column->insertSpacing(5, 20);
-    column->insertWidget(6, saveButton);
-    column->insertWidget(7, defaultButton);
+    column->insertWidget(6, m_saveButton);
+    column->insertWidget(7, m_defaultButton);
 }
 
 void ts4720fp_App::addHardwareInformation()
 {
     if (demoMode()) {
-        d_about->addHardwareInfo("47209481 (DEMO)", "1.0.0 (Product: 1.0.0) (DEMO)",
-                                 QStringLiteral("4720-%1").arg(subType), QString(), QString());
+        m_about->addHardwareInfo("47209481 (DEMO)", "1.0.0 (Product: 1.0.0) (DEMO)",
+                                 QStringLiteral("4720-%1").arg(m_subType), QString(), QString());
         return;
     }
     const QString notAvailable = QStringLiteral("Not Available");
     ViUInt32 serial = 0;
     if (quietCall(session(), [&] { return ts4720_getAttribute(session(), ts4720_ATTR_SER_NUM, &serial); },
                   "ts4720_getAttribute(d_vi, ts4720_ATTR_SER_NUM, &serial)") < 0)
-        serialNumber = notAvailable.toLatin1();
+        m_serialNumber = notAvailable.toLatin1();
     else
-        serialNumber = QByteArray::number(serial, 16).rightJustified(8, '0');
+        m_serialNumber = QByteArray::number(serial, 16).rightJustified(8, '0');
 
     ViChar driverRevision[TS4720_REVISION_SIZE] = {};
     ViChar instrumentRevision[TS4720_REVISION_SIZE] = {};
@@ -206,7 +206,7 @@ void ts4720fp_App::addHardwareInformation()
     const QString product = textAttribute(ts4720_ATTR_PRODUCT_REVISION,
                                           "ts4720_getAttribute(d_vi, ts4720_ATTR_PRODUCT_REVISION, text)");
     const QString model = textAttribute(ts4720_ATTR_SUB_TYPE, "ts4720_getAttribute(d_vi, ts4720_ATTR_SUB_TYPE, text)");
-    d_about->addHardwareInfo(QString::fromLatin1(serialNumber),
+    m_about->addHardwareInfo(QString::fromLatin1(m_serialNumber),
                              QStringLiteral("%1 (Product: %2)").arg(instrument, product),
                              QStringLiteral("4720-%1").arg(model), QString(), QString());
 }
@@ -228,18 +228,18 @@ panelContext ts4720fp_App::context() const
     c.vi = session();
     c.demo = demoMode();
     c.viewer = viewerMode();
-    c.channelCount = channels;
-    c.poller = polling;
+    c.channelCount = m_channels;
+    c.poller = m_polling;
     return c;
 }
 
 void ts4720fp_App::buildTabs()
 {
-    tabs = new QTabWidget(this);
-    tabs->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
-    static_cast<QVBoxLayout *>(contentArea()->layout())->addWidget(tabs);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    static_cast<QVBoxLayout *>(contentArea()->layout())->addWidget(m_tabs);
     for (int tab = 0; tab < mainTabCount; ++tab)
-        tabs->addTab(createTabPage(mainTab(tab)), QString::fromLatin1(tabRules[tab].title));
+        m_tabs->addTab(createTabPage(mainTab(tab)), QString::fromLatin1(tabRules[tab].title));
 }
 
 // One line per page.
@@ -257,7 +257,7 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
 
 void ts4720fp_App::refreshAllViews()
 {
-    for (panelPage *page : qAsConst(pages))
+    for (panelPage *page : qAsConst(m_pages))
         page->refreshPage();
 }
 
@@ -318,26 +318,26 @@ void ts4720fp_App::mainTabChanged(int index)
     Q_UNUSED(index);
     // The live view starts polling scans only while it is shown.
     trace("measurement_polling: STOP\n");
-    polling->setPollScan(false);
+    m_polling->setPollScan(false);
 }
 
 void ts4720fp_App::setControlsEnabled()
 {
     if (viewerMode())
         return;
-    const pollingSnapshot poll = polling->snapshot();
+    const pollingSnapshot poll = m_polling->snapshot();
     if (!demoMode() && poll.link != linkState::Unknown)
         setConnected(poll.link == linkState::Answering);
     const QString reason = lockReason(poll);
     for (int tab = 0; tab < mainTabCount; ++tab) {
         if (!tabRules[tab].lockedWhileAcquiring)
             continue;
-        tabs->setTabEnabled(tab, reason.isEmpty());
-        tabs->setTabToolTip(tab, reason);
+        m_tabs->setTabEnabled(tab, reason.isEmpty());
+        m_tabs->setTabToolTip(tab, reason);
     }
-    lockButton(saveButton, reason);
-    lockButton(defaultButton, reason);
-    for (panelPage *page : qAsConst(pages))
+    lockButton(m_saveButton, reason);
+    lockButton(m_defaultButton, reason);
+    for (panelPage *page : qAsConst(m_pages))
         page->setAcquisitionIdle(reason.isEmpty(), reason);
 }
 
@@ -345,8 +345,8 @@ void ts4720fp_App::applyViewerRestrictions()
 {
     for (int tab = 0; tab < mainTabCount; ++tab) {
         if (tabRules[tab].disabledInViewer)
-            tabs->setTabEnabled(tab, false);
+            m_tabs->setTabEnabled(tab, false);
     }
-    for (panelPage *page : qAsConst(pages))
+    for (panelPage *page : qAsConst(m_pages))
         page->applyViewerRestrictions();
 }

@@ -26,14 +26,14 @@ public:
     enum mainTab { channelConfigurationTab, measurementTab, internalStorageTab, mainTabCount };
 
     // Texts for the header of the data files an acquisition writes.
-    QByteArray serialNumberText() const { return serialNumber; }
-    QString subTypeText() const { return subType; }
-    int channelCount() const { return channels; }
-    pollingThread *poller() const { return polling; }
-    QTabWidget *mainTabs() const { return tabs; }
-    ts47xx_deviceStatus *deviceStatus() const { return statusDialog; }
-    QPushButton *saveConfigurationButton() const { return saveButton; }
-    QPushButton *resetToDefaultButton() const { return defaultButton; }
+    QByteArray serialNumberText() const { return m_serialNumber; }
+    QString subTypeText() const { return m_subType; }
+    int channelCount() const { return m_channels; }
+    pollingThread *poller() const { return m_polling; }
+    QTabWidget *mainTabs() const { return m_tabs; }
+    ts47xx_deviceStatus *deviceStatus() const { return m_statusDialog; }
+    QPushButton *saveConfigurationButton() const { return m_saveButton; }
+    QPushButton *resetToDefaultButton() const { return m_defaultButton; }
 
     // Reads every page back from the instrument, the demo store or the loaded file, in
     // tab order.
@@ -60,23 +60,23 @@ private:
     template <class Page>
     Page *addPage(Page *page)
     {
-        pages.append(page);
+        m_pages.append(page);
         return page;
     }
     panelContext context() const;
     bool confirm(const QString &question);
 
-    pollingThread *polling = nullptr;
-    QByteArray serialNumber;
-    QString subType = QStringLiteral("AA");
-    int channels = 16;
-    QTabWidget *tabs = nullptr;
-    QPushButton *saveButton = nullptr;
-    QPushButton *defaultButton = nullptr;
-    QPushButton *deviceStatusButton = nullptr;
-    QPushButton *webButton = nullptr;
-    ts47xx_deviceStatus *statusDialog = nullptr;
-    QList<panelPage *> pages; // in tab order
+    pollingThread *m_polling = nullptr;
+    QByteArray m_serialNumber;
+    QString m_subType = QStringLiteral("AA");
+    int m_channels = 16;
+    QTabWidget *m_tabs = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_defaultButton = nullptr;
+    QPushButton *m_deviceStatusButton = nullptr;
+    QPushButton *m_webButton = nullptr;
+    ts47xx_deviceStatus *m_statusDialog = nullptr;
+    QList<panelPage *> m_pages; // in tab order
 };
 
 #endif

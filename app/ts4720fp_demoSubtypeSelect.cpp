@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 
 ts4720fp_demoSubtypeSelect::ts4720fp_demoSubtypeSelect(QWidget *parent)
-    : QDialog(parent), model(new QComboBox(this))
+    : QDialog(parent), m_model(new QComboBox(this))
 {
     for (const modelTable::model &m : modelTable::models)
-        model->addItem(QStringLiteral("Korvan 4720-%1").arg(m.subType), QString::fromLatin1(m.subType));
+        m_model->addItem(QStringLiteral("Korvan 4720-%1").arg(m.subType), QString::fromLatin1(m.subType));
 
     auto *ok = new QPushButton("Ok", this);
     connect(ok, &QPushButton::clicked, this, &ts4720fp_demoSubtypeSelect::okPressed);
 
     auto *modelRow = new QHBoxLayout;
     modelRow->addWidget(new QLabel("Model:", this));
-    modelRow->addWidget(model);
+    modelRow->addWidget(m_model);
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(ok);
@@ -29,7 +29,7 @@ ts4720fp_demoSubtypeSelect::ts4720fp_demoSubtypeSelect(QWidget *parent)
     layout->addLayout(buttonRow);
 
     // An index outside the list leaves no current entry, as the store asked for.
-    model->setCurrentIndex(demoStore::lastModel());
+    m_model->setCurrentIndex(demoStore::lastModel());
 }
 
 namespace {
@@ -52,11 +52,11 @@ int ts4720fp_demoSubtypeSelect::run()
 
 QString ts4720fp_demoSubtypeSelect::subType() const
 {
-    return model->currentData().toString();
+    return m_model->currentData().toString();
 }
 
 void ts4720fp_demoSubtypeSelect::okPressed()
 {
-    demoStore::setLastModel(model->currentIndex());
+    demoStore::setLastModel(m_model->currentIndex());
     accept();
 }

@@ -15,7 +15,7 @@ public:
 
     // "AA", "AB" or "AC" of the current entry; empty when no entry is current.
     QString subType() const;
-    QComboBox *modelBox() const { return model; }
+    QComboBox *modelBox() const { return m_model; }
 
     // Runs the dialog modally, or hands it to the installed handler (tests), which
     // plays the user's part instead.
@@ -27,7 +27,7 @@ public slots:
     void okPressed();
 
 private:
-    QComboBox *model;
+    QComboBox *m_model;
 };
 
 #endif

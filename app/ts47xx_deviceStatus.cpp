@@ -52,7 +52,7 @@ void ts47xx_deviceStatus::setUrlOpener(UrlOpener opener)
 }
 
 ts47xx_deviceStatus::ts47xx_deviceStatus(QWidget *parent, ViSession vi, bool demo, const QString &subType)
-    : QDialog(parent), vi(vi), demo(demo), tabs(new QTabWidget(this))
+    : QDialog(parent), m_vi(vi), m_demo(demo), m_tabs(new QTabWidget(this))
 {
     if (parent)
         setWindowIcon(parent->windowIcon());
@@ -66,9 +66,9 @@ ts47xx_deviceStatus::ts47xx_deviceStatus(QWidget *parent, ViSession vi, bool dem
     buttons->addWidget(close);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
+    layout->addWidget(m_tabs);
     layout->addLayout(buttons);
-    tabs->addTab(instrumentPage(subType), "Instrument");
+    m_tabs->addTab(instrumentPage(subType), "Instrument");
 
     loadDevInfo();
 }
@@ -133,20 +133,20 @@ void ts47xx_deviceStatus::readTextAttribute(ViAttr attribute, const char *callTe
                                            const QString &format)
 {
     ViChar value[TS4720_ATTR_STRING_SIZE] = {};
-    reportedCall(vi, [&] { return ts4720_getAttribute(vi, attribute, value); }, callText);
+    reportedCall(m_vi, [&] { return ts4720_getAttribute(m_vi, attribute, value); }, callText);
     value[sizeof value - 1] = '\0';
     showText(edit, format.arg(QString::fromLatin1(value)));
 }
 
 void ts47xx_deviceStatus::loadDevInfo()
 {
-    if (demo)
+    if (m_demo)
         return;
     const driverAction action;
     readTextAttribute(ts4720_ATTR_SUB_TYPE, "ts4720_getAttribute(vi, ts4720_ATTR_SUB_TYPE, strVal)",
                       model, "4720-%1");
     ViUInt32 serial = 0;
-    reportedCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &serial); },
+    reportedCall(m_vi, [&] { return ts4720_getAttribute(m_vi, ts4720_ATTR_SER_NUM, &serial); },
                  "ts4720_getAttribute(vi, ts4720_ATTR_SER_NUM, &val)");
     serialNumber->setText(QString::asprintf("%08x", unsigned(serial)));
     readTextAttribute(ts4720_ATTR_ETH_ADDR, "ts4720_getAttribute(vi, ts4720_ATTR_ETH_ADDR, strVal)",
@@ -175,13 +175,13 @@ void ts47xx_deviceStatus::loadDevInfo()
 QUrl ts47xx_deviceStatus::webInterfaceUrl()
 {
     QString address = demoAddress;
-    if (!demo) {
+    if (!m_demo) {
         const driverAction action;
         ViChar value[TS4720_ATTR_STRING_SIZE] = {};
-        if (quietCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_HOSTNAME, value); },
+        if (quietCall(m_vi, [&] { return ts4720_getAttribute(m_vi, ts4720_ATTR_CURRENT_HOSTNAME, value); },
                       "ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_HOSTNAME, strVal)") < 0) {
             value[0] = '\0';
-            reportedCall(vi, [&] { return ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, value); },
+            reportedCall(m_vi, [&] { return ts4720_getAttribute(m_vi, ts4720_ATTR_CURRENT_IPADDR, value); },
                          "ts4720_getAttribute(vi, ts4720_ATTR_CURRENT_IPADDR, strVal)");
         }
         value[sizeof value - 1] = '\0';

@@ -37,9 +37,9 @@ private:
     void readTextAttribute(ViAttr attribute, const char *callText, QLineEdit *edit,
                            const QString &format = QStringLiteral("%1"));
 
-    ViSession vi;
-    bool demo;
-    QTabWidget *tabs;
+    ViSession m_vi;
+    bool m_demo;
+    QTabWidget *m_tabs;
 };
 
 #endif

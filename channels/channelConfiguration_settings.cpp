@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 channelConfiguration_settings::channelConfiguration_settings(const panelContext &context, QWidget *parent)
-    : QWidget(parent), source(channelSettingsSource::create(context))
+    : QWidget(parent), m_source(channelSettingsSource::create(context))
 {
     header = new tableHeader;
     scrollArea = new QScrollArea;
@@ -104,7 +104,7 @@ void channelConfiguration_settings::doSave()
     QStringList untyped;
     QList<int> refused;
     for (int i = 0; i < cfg.size(); ++i) {
-        const channelSettingsSource::writeResult result = source->writeChannel(i + 1, cfg[i]->settings());
+        const channelSettingsSource::writeResult result = m_source->writeChannel(i + 1, cfg[i]->settings());
         if (!result.typeKnown)
             untyped << QString::number(i + 1);
         if (result.refused)
@@ -113,21 +113,21 @@ void channelConfiguration_settings::doSave()
     // Where the instrument refused a value, show what it holds rather than what was typed.
     for (int i : qAsConst(refused))
         readBack(i);
-    if (source->hasConnectionStatus()) {
+    if (m_source->hasConnectionStatus()) {
         double scan[TS4720_MAX_CHANNELS];
-        setStatusFromScan(source->readScan(scan), scan);
+        setStatusFromScan(m_source->readScan(scan), scan);
     }
     // Sending a guessed type would silently change the channel; say what was kept instead.
     if (!untyped.isEmpty()) {
         reportWarning(QStringLiteral("No thermocouple type is selected for channel(s) %1: %2.")
-                          .arg(untyped.join(QStringLiteral(", ")), source->keptWithoutType()));
+                          .arg(untyped.join(QStringLiteral(", ")), m_source->keptWithoutType()));
     }
 }
 
 void channelConfiguration_settings::readBack(int i)
 {
     channelRow settings = cfg[i]->settings();
-    source->readChannel(i + 1, settings);
+    m_source->readChannel(i + 1, settings);
     cfg[i]->setSettings(settings);
     checkThresholds(i);
 }
@@ -136,13 +136,13 @@ void channelConfiguration_settings::doRefresh()
 {
     const driverAction action;
     const waitCursor busy;
-    const bool showStatus = source->hasConnectionStatus();
+    const bool showStatus = m_source->hasConnectionStatus();
     double scan[TS4720_MAX_CHANNELS];
-    const bool haveScan = showStatus && source->readScan(scan);
+    const bool haveScan = showStatus && m_source->readScan(scan);
     for (int i = 0; i < cfg.size(); ++i) {
         singleChannelConfig *row = cfg[i];
         channelRow settings = row->settings();
-        source->readChannel(i + 1, settings);
+        m_source->readChannel(i + 1, settings);
         row->setSettings(settings);
         if (showStatus)
             row->connectionStatus->setText(connectionStatusText(connectionStateOf(settings.enabled, haveScan, scan[i])));

@@ -54,7 +54,7 @@ private:
     QStringList checkThresholds(int index);
     void setStatusFromScan(bool haveScan, const double *scan);
 
-    const std::unique_ptr<channelSettingsSource> source;
+    const std::unique_ptr<channelSettingsSource> m_source;
 };
 
 #endif

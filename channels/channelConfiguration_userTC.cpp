@@ -16,7 +16,7 @@
 static_assert(N_USER_COEFFS == TS4720_N_USER_COEFFS, "the page moves the driver's coefficient count");
 
 channelConfiguration_userTC::channelConfiguration_userTC(const panelContext &context, QWidget *parent)
-    : QWidget(parent), source(channelSettingsSource::create(context))
+    : QWidget(parent), m_source(channelSettingsSource::create(context))
 {
     userTypes[0] = new userTC(1);
     userTypes[1] = new userTC(2);
@@ -57,7 +57,7 @@ void channelConfiguration_userTC::doSave()
     const driverAction action;
     const waitCursor busy;
     for (int i = 0; i < 2; ++i)
-        source->writeCoefficients(i + 1, coeff[i]);
+        m_source->writeCoefficients(i + 1, coeff[i]);
 }
 
 void channelConfiguration_userTC::doRefresh()
@@ -68,7 +68,7 @@ void channelConfiguration_userTC::doRefresh()
         // Entries the source does not fill are shown as 0.
         double coeff[N_USER_COEFFS] = {};
         // A failed read keeps what is shown: zeros there would be written back by Save.
-        if (source->readCoefficients(i + 1, coeff))
+        if (m_source->readCoefficients(i + 1, coeff))
             userTypes[i]->setValues(coeff);
     }
 }

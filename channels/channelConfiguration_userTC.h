@@ -26,7 +26,7 @@ public slots:
     void doRefresh();
 
 private:
-    const std::unique_ptr<channelSettingsSource> source;
+    const std::unique_ptr<channelSettingsSource> m_source;
 };
 
 #endif

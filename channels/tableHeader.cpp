@@ -18,12 +18,12 @@
 tableHeader::tableHeader(QWidget *parent)
     : QWidget(parent)
 {
-    boldFont = font();
-    boldFont.setBold(true);
+    m_boldFont = font();
+    m_boldFont.setBold(true);
     // Cells stand out from the header by a slightly darker shade of its background.
     const QColor bg = palette().color(backgroundRole());
     const QColor shade = QColor::fromHsv(bg.hsvHue(), bg.hsvSaturation(), int(bg.value() * 0.85), 255);
-    cellStyle = QStringLiteral("QWidget[cell=\"true\"] {background-color: %1}").arg(shade.name());
+    m_cellStyle = QStringLiteral("QWidget[cell=\"true\"] {background-color: %1}").arg(shade.name());
 
     auto *grid = new QGridLayout(this);
     grid->setSpacing(2);
@@ -54,14 +54,14 @@ tableHeader::tableHeader(QWidget *parent)
 
 QPushButton *tableHeader::typeButton(int typeId) const
 {
-    return typeId >= 0 && typeId < tcTypeCount ? typeButtons[typeId] : nullptr;
+    return typeId >= 0 && typeId < tcTypeCount ? m_typeButtons[typeId] : nullptr;
 }
 
 QWidget *tableHeader::cell(int width)
 {
     auto *w = new QWidget;
     w->setProperty("cell", true);
-    w->setStyleSheet(cellStyle);
+    w->setStyleSheet(m_cellStyle);
     if (width >= 0)
         w->setFixedWidth(width);
     return w;
@@ -73,7 +73,7 @@ QWidget *tableHeader::captionCell(const QString &caption, int width, bool wrap, 
     auto *box = new QVBoxLayout(w);
     box->setContentsMargins(0, 2, 0, 2);
     auto *label = new QLabel(caption);
-    label->setFont(boldFont);
+    label->setFont(m_boldFont);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(wrap);
     box->addWidget(label);
@@ -89,14 +89,14 @@ void tableHeader::addTypeColumns(QGridLayout *grid)
         QWidget *w = cell(columnWidths::type(id));
         auto *box = new QVBoxLayout(w);
         box->setContentsMargins(0, 0, 0, 0);
-        typeButtons[id] = new QPushButton(QString::fromLatin1(tc_type_name[id]));
-        typeButtons[id]->setFont(boldFont);
+        m_typeButtons[id] = new QPushButton(QString::fromLatin1(tc_type_name[id]));
+        m_typeButtons[id]->setFont(m_boldFont);
         // Narrow columns: let the button shrink to its cell instead of widening it.
-        typeButtons[id]->setMinimumWidth(0);
-        typeButtons[id]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        box->addWidget(typeButtons[id]);
+        m_typeButtons[id]->setMinimumWidth(0);
+        m_typeButtons[id]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        box->addWidget(m_typeButtons[id]);
         grid->addWidget(w, 2, 4 + id);
-        connect(typeButtons[id], &QPushButton::clicked, this, [this, id] { emit setAllChannelsType(id); });
+        connect(m_typeButtons[id], &QPushButton::clicked, this, [this, id] { emit setAllChannelsType(id); });
     }
 }
 

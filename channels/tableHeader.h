@@ -29,9 +29,9 @@ private:
     void addTypeColumns(QGridLayout *grid);
     void addThresholdColumns(QGridLayout *grid);
 
-    QString cellStyle;
-    QFont boldFont;
-    QPushButton *typeButtons[10] = {};
+    QString m_cellStyle;
+    QFont m_boldFont;
+    QPushButton *m_typeButtons[10] = {};
 };
 
 #endif

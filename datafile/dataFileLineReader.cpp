@@ -4,39 +4,39 @@
 #include <cstring>
 
 dataFileLineReader::dataFileLineReader(std::FILE *file, std::size_t maxLine, std::size_t bufferSize)
-    : file_(file), maxLine_(maxLine ? maxLine : 1),
-      size_(bufferSize > 2 * maxLine_ ? bufferSize : 2 * maxLine_), buffer_(new char[size_])
+    : m_file(file), m_maxLine(maxLine ? maxLine : 1),
+      m_size(bufferSize > 2 * m_maxLine ? bufferSize : 2 * m_maxLine), m_buffer(new char[m_size])
 {
 }
 
 // Moves the unread bytes to the front and reads more behind them. False when nothing came.
 bool dataFileLineReader::refill()
 {
-    if (endOfFile_ || !file_ || (begin_ == 0 && end_ == size_))
+    if (m_endOfFile || !m_file || (m_begin == 0 && m_end == m_size))
         return false;
-    if (begin_ > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
-        end_ -= begin_;
-        begin_ = 0;
+    if (m_begin > 0) {
+        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
     }
-    std::size_t got = std::fread(buffer_.get() + end_, 1, size_ - end_, file_);
-    end_ += got;
+    std::size_t got = std::fread(m_buffer.get() + m_end, 1, m_size - m_end, m_file);
+    m_end += got;
     if (got == 0)
-        endOfFile_ = true;
+        m_endOfFile = true;
     return got > 0;
 }
 
 bool dataFileLineReader::skipRestOfLine()
 {
-    skipping_ = false;
+    m_skipping = false;
     for (;;) {
-        const char *start = buffer_.get() + begin_;
-        const void *newline = std::memchr(start, '\n', end_ - begin_);
+        const char *start = m_buffer.get() + m_begin;
+        const void *newline = std::memchr(start, '\n', m_end - m_begin);
         if (newline) {
-            begin_ += std::size_t(static_cast<const char *>(newline) - start) + 1;
+            m_begin += std::size_t(static_cast<const char *>(newline) - start) + 1;
             return true;
         }
-        begin_ = end_;
+        m_begin = m_end;
         if (!refill())
             return false;
     }
@@ -44,28 +44,28 @@ bool dataFileLineReader::skipRestOfLine()
 
 bool dataFileLineReader::next(const char *&line, std::size_t &length)
 {
-    if (skipping_)
+    if (m_skipping)
         skipRestOfLine();
     for (;;) {
-        const char *start = buffer_.get() + begin_;
-        const std::size_t available = end_ - begin_;
-        const void *newline = std::memchr(start, '\n', available < maxLine_ ? available : maxLine_);
+        const char *start = m_buffer.get() + m_begin;
+        const std::size_t available = m_end - m_begin;
+        const void *newline = std::memchr(start, '\n', available < m_maxLine ? available : m_maxLine);
         if (newline) {
             length = std::size_t(static_cast<const char *>(newline) - start);
-            begin_ += length + 1;
-        } else if (available >= maxLine_) {
-            length = maxLine_;
-            begin_ += length;
-            skipping_ = true;
+            m_begin += length + 1;
+        } else if (available >= m_maxLine) {
+            length = m_maxLine;
+            m_begin += length;
+            m_skipping = true;
         } else if (refill()) {
             continue;
         } else if (available > 0) {
             length = available;
-            begin_ = end_;
+            m_begin = m_end;
         } else {
             return false;
         }
-        line = buffer_.get() + (begin_ - length - (newline ? 1 : 0));
+        line = m_buffer.get() + (m_begin - length - (newline ? 1 : 0));
         if (length > 0 && line[length - 1] == '\r')
             --length;
         return true;
@@ -74,13 +74,13 @@ bool dataFileLineReader::next(const char *&line, std::size_t &length)
 
 long long dataFileLineReader::countRemaining()
 {
-    if (skipping_)
+    if (m_skipping)
         skipRestOfLine();
     long long lines = 0;
     bool open = false;      // bytes of a line whose end has not been seen yet
     for (;;) {
-        const char *p = buffer_.get() + begin_;
-        const char *end = buffer_.get() + end_;
+        const char *p = m_buffer.get() + m_begin;
+        const char *end = m_buffer.get() + m_end;
         while (const void *newline = std::memchr(p, '\n', std::size_t(end - p))) {
             ++lines;
             open = false;
@@ -88,7 +88,7 @@ long long dataFileLineReader::countRemaining()
         }
         if (p < end)
             open = true;
-        begin_ = end_;
+        m_begin = m_end;
         if (!refill())
             break;
     }

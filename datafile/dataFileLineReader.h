@@ -25,14 +25,14 @@ private:
     bool refill();
     bool skipRestOfLine();
 
-    std::FILE *file_;
-    std::size_t maxLine_;
-    std::size_t size_;                  // of the buffer, at least twice maxLine
-    std::unique_ptr<char[]> buffer_;    // not zero-filled: only bytes read are looked at
-    std::size_t begin_ = 0;     // first unread byte
-    std::size_t end_ = 0;       // end of the bytes read so far
-    bool endOfFile_ = false;
-    bool skipping_ = false;     // the previous line was cut; its rest is still to be skipped
+    std::FILE *m_file;
+    std::size_t m_maxLine;
+    std::size_t m_size;                  // of the buffer, at least twice maxLine
+    std::unique_ptr<char[]> m_buffer;    // not zero-filled: only bytes read are looked at
+    std::size_t m_begin = 0;     // first unread byte
+    std::size_t m_end = 0;       // end of the bytes read so far
+    bool m_endOfFile = false;
+    bool m_skipping = false;     // the previous line was cut; its rest is still to be skipped
 };
 
 #endif

@@ -43,29 +43,29 @@ class rowTimes
 {
 public:
     rowTimes(const loadedFileRecord &r, const dataFileColumnMap &map)
-        : column_(map.timestampColumn), first_(r.firstTimestamp)
+        : m_column(map.timestampColumn), m_first(r.firstTimestamp)
     {
         const std::size_t clockLength = strnlen(r.clockSource, sizeof r.clockSource);
         if (r.scanRate > 0 && (beginsWithNoCase(r.clockSource, clockLength, "INTERNAL") ||
                                beginsWithNoCase(r.clockSource, clockLength, "PTP")))
-            rate_ = r.scanRate;
+            m_rate = r.scanRate;
     }
 
     double at(const char *line, std::size_t length, long long row) const
     {
-        if (column_ < 0)
-            return rate_ > 0 ? double(row) / rate_ : double(row);
+        if (m_column < 0)
+            return m_rate > 0 ? double(row) / m_rate : double(row);
         const char *begin, *end;
         double seconds;
-        if (fieldAt(line, length, column_, begin, end) && parseTimestampField(begin, end, seconds))
-            return seconds - first_;
+        if (fieldAt(line, length, m_column, begin, end) && parseTimestampField(begin, end, seconds))
+            return seconds - m_first;
         return NAN;
     }
 
 private:
-    int column_;
-    double first_;
-    double rate_ = 0;
+    int m_column;
+    double m_first;
+    double m_rate = 0;
 };
 
 void readRow(const dataFileColumnMap &map, const char *line, std::size_t length, double **windows,

@@ -56,9 +56,9 @@ QLabel *ts2900fp_About::buildPicture(int h)
 {
     const QPixmap image(QStringLiteral(":/about.png"));
     const int shown = std::max(std::min(19 * h, image.height()), 8 * h);
-    d_picture = new QLabel(this);
-    d_picture->setPixmap(image.copy(0, image.height() - shown, image.width(), shown));
-    return d_picture;
+    m_picture = new QLabel(this);
+    m_picture->setPixmap(image.copy(0, image.height() - shown, image.width(), shown));
+    return m_picture;
 }
 
 QLayout *ts2900fp_About::buildColumn(int h, const QString &panelVersion,
@@ -66,27 +66,27 @@ QLayout *ts2900fp_About::buildColumn(int h, const QString &panelVersion,
 {
     auto *column = new QVBoxLayout;
     auto *software = new QGroupBox(QStringLiteral("Software Revisions"), this);
-    d_softwareForm = newForm(h);
-    software->setLayout(d_softwareForm);
+    m_softwareForm = newForm(h);
+    software->setLayout(m_softwareForm);
     if (!commonRevision.isNull()) {
-        d_commonLabel = new QLabel(commonRevision, software);
-        d_softwareForm->addRow(QStringLiteral("Korvan Common Library:"), d_commonLabel);
+        m_commonLabel = new QLabel(commonRevision, software);
+        m_softwareForm->addRow(QStringLiteral("Korvan Common Library:"), m_commonLabel);
     }
-    d_driverLabel = new QLabel(driverRevision, software);
-    d_panelLabel = new QLabel(panelVersion, software);
-    d_softwareForm->addRow(QStringLiteral("Instrument Driver:"), d_driverLabel);
-    d_softwareForm->addRow(QStringLiteral("Soft Front Panel:"), d_panelLabel);
+    m_driverLabel = new QLabel(driverRevision, software);
+    m_panelLabel = new QLabel(panelVersion, software);
+    m_softwareForm->addRow(QStringLiteral("Instrument Driver:"), m_driverLabel);
+    m_softwareForm->addRow(QStringLiteral("Soft Front Panel:"), m_panelLabel);
 
     auto *hardware = new QGroupBox(QStringLiteral("Hardware Information"), this);
-    d_hardwareForm = newForm(h);
-    hardware->setLayout(d_hardwareForm);
-    d_modelLabel = new QLabel(hardware);
-    d_revisionLabel = new QLabel(hardware);
-    d_serialLabel = new QLabel(hardware);
+    m_hardwareForm = newForm(h);
+    hardware->setLayout(m_hardwareForm);
+    m_modelLabel = new QLabel(hardware);
+    m_revisionLabel = new QLabel(hardware);
+    m_serialLabel = new QLabel(hardware);
     // Shown as rows only once the first instrument is added.
-    d_modelLabel->hide();
-    d_revisionLabel->hide();
-    d_serialLabel->hide();
+    m_modelLabel->hide();
+    m_revisionLabel->hide();
+    m_serialLabel->hide();
 
     column->addWidget(software);
     column->addWidget(hardware);
@@ -97,18 +97,18 @@ QLayout *ts2900fp_About::buildColumn(int h, const QString &panelVersion,
 QLayout *ts2900fp_About::buildButtonRow()
 {
     auto *buttons = new QHBoxLayout;
-    d_prevButton = new QPushButton(QStringLiteral("< Previous"), this);
-    d_nextButton = new QPushButton(QStringLiteral("Next >"), this);
+    m_prevButton = new QPushButton(QStringLiteral("< Previous"), this);
+    m_nextButton = new QPushButton(QStringLiteral("Next >"), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    for (QPushButton *button : {d_prevButton, d_nextButton, ok}) {
+    for (QPushButton *button : {m_prevButton, m_nextButton, ok}) {
         button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
         buttons->addWidget(button);
     }
-    d_prevButton->setEnabled(false);
-    d_prevButton->hide();
-    d_nextButton->hide();
-    connect(d_nextButton, &QPushButton::clicked, this, &ts2900fp_About::next);
-    connect(d_prevButton, &QPushButton::clicked, this, &ts2900fp_About::prev);
+    m_prevButton->setEnabled(false);
+    m_prevButton->hide();
+    m_nextButton->hide();
+    connect(m_nextButton, &QPushButton::clicked, this, &ts2900fp_About::next);
+    connect(m_prevButton, &QPushButton::clicked, this, &ts2900fp_About::prev);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
     return buttons;
 }
@@ -117,53 +117,53 @@ void ts2900fp_About::addHardwareInfo(const QString &serialNumber, const QString 
                                      const QString &deviceModel, const QString &driverRevision,
                                      const QString &panelVersion)
 {
-    const HardwareRecord record{driverRevision.isEmpty() ? d_driverLabel->text() : driverRevision,
-                                panelVersion.isEmpty() ? d_panelLabel->text() : panelVersion,
+    const HardwareRecord record{driverRevision.isEmpty() ? m_driverLabel->text() : driverRevision,
+                                panelVersion.isEmpty() ? m_panelLabel->text() : panelVersion,
                                 deviceModel, revision, serialNumber};
-    if (d_records.isEmpty()) {
-        d_hardwareForm->addRow(QStringLiteral("Device Model:"), d_modelLabel);
-        d_hardwareForm->addRow(QStringLiteral("Revision:"), d_revisionLabel);
-        d_hardwareForm->addRow(QStringLiteral("Serial Number:"), d_serialLabel);
-        d_modelLabel->show();
-        d_revisionLabel->show();
-        d_serialLabel->show();
+    if (m_records.isEmpty()) {
+        m_hardwareForm->addRow(QStringLiteral("Device Model:"), m_modelLabel);
+        m_hardwareForm->addRow(QStringLiteral("Revision:"), m_revisionLabel);
+        m_hardwareForm->addRow(QStringLiteral("Serial Number:"), m_serialLabel);
+        m_modelLabel->show();
+        m_revisionLabel->show();
+        m_serialLabel->show();
         showRecord(record);
-    } else if (d_records.size() == 1) {
-        d_prevButton->show();
-        d_nextButton->show();
+    } else if (m_records.size() == 1) {
+        m_prevButton->show();
+        m_nextButton->show();
     }
-    d_records.append(record);
+    m_records.append(record);
 }
 
 void ts2900fp_About::next()
 {
-    if (d_index + 1 >= d_records.size())
+    if (m_index + 1 >= m_records.size())
         return;
-    ++d_index;
-    if (d_index == d_records.size() - 1)
-        d_nextButton->setEnabled(false);
-    d_prevButton->setEnabled(true);
-    showRecord(d_records[d_index]);
+    ++m_index;
+    if (m_index == m_records.size() - 1)
+        m_nextButton->setEnabled(false);
+    m_prevButton->setEnabled(true);
+    showRecord(m_records[m_index]);
 }
 
 void ts2900fp_About::prev()
 {
-    if (d_index <= 0)
+    if (m_index <= 0)
         return;
-    --d_index;
-    if (d_index == 0)
-        d_prevButton->setEnabled(false);
-    d_nextButton->setEnabled(true);
-    showRecord(d_records[d_index]);
+    --m_index;
+    if (m_index == 0)
+        m_prevButton->setEnabled(false);
+    m_nextButton->setEnabled(true);
+    showRecord(m_records[m_index]);
 }
 
 void ts2900fp_About::showRecord(const HardwareRecord &record)
 {
     if (!record.driverRevision.isEmpty())
-        d_driverLabel->setText(record.driverRevision);
+        m_driverLabel->setText(record.driverRevision);
     if (!record.panelVersion.isEmpty())
-        d_panelLabel->setText(record.panelVersion);
-    d_modelLabel->setText(record.deviceModel);
-    d_revisionLabel->setText(record.revision);
-    d_serialLabel->setText(record.serialNumber);
+        m_panelLabel->setText(record.panelVersion);
+    m_modelLabel->setText(record.deviceModel);
+    m_revisionLabel->setText(record.revision);
+    m_serialLabel->setText(record.serialNumber);
 }

@@ -25,15 +25,15 @@ public:
                          const QString &deviceModel, const QString &driverRevision,
                          const QString &panelVersion);
 
-    int currentPage() const { return d_index; }
-    QPushButton *nextButton() const { return d_nextButton; }
-    QPushButton *previousButton() const { return d_prevButton; }
-    QLabel *pictureLabel() const { return d_picture; }
-    QLabel *driverLabel() const { return d_driverLabel; }
-    QLabel *panelLabel() const { return d_panelLabel; }
-    QLabel *modelLabel() const { return d_modelLabel; }
-    QLabel *revisionLabel() const { return d_revisionLabel; }
-    QLabel *serialLabel() const { return d_serialLabel; }
+    int currentPage() const { return m_index; }
+    QPushButton *nextButton() const { return m_nextButton; }
+    QPushButton *previousButton() const { return m_prevButton; }
+    QLabel *pictureLabel() const { return m_picture; }
+    QLabel *driverLabel() const { return m_driverLabel; }
+    QLabel *panelLabel() const { return m_panelLabel; }
+    QLabel *modelLabel() const { return m_modelLabel; }
+    QLabel *revisionLabel() const { return m_revisionLabel; }
+    QLabel *serialLabel() const { return m_serialLabel; }
 
 public slots:
     void next();
@@ -55,19 +55,19 @@ private:
     QLayout *buildButtonRow();
     void showRecord(const HardwareRecord &record);
 
-    int d_index = 0;
-    QFormLayout *d_softwareForm = nullptr;
-    QFormLayout *d_hardwareForm = nullptr;
-    QLabel *d_commonLabel = nullptr;
-    QLabel *d_driverLabel = nullptr;
-    QLabel *d_panelLabel = nullptr;
-    QLabel *d_modelLabel = nullptr;
-    QLabel *d_revisionLabel = nullptr;
-    QLabel *d_serialLabel = nullptr;
-    QLabel *d_picture = nullptr;
-    QPushButton *d_nextButton = nullptr;
-    QPushButton *d_prevButton = nullptr;
-    QList<HardwareRecord> d_records;
+    int m_index = 0;
+    QFormLayout *m_softwareForm = nullptr;
+    QFormLayout *m_hardwareForm = nullptr;
+    QLabel *m_commonLabel = nullptr;
+    QLabel *m_driverLabel = nullptr;
+    QLabel *m_panelLabel = nullptr;
+    QLabel *m_modelLabel = nullptr;
+    QLabel *m_revisionLabel = nullptr;
+    QLabel *m_serialLabel = nullptr;
+    QLabel *m_picture = nullptr;
+    QPushButton *m_nextButton = nullptr;
+    QPushButton *m_prevButton = nullptr;
+    QList<HardwareRecord> m_records;
 };
 
 #endif

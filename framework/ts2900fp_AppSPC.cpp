@@ -62,40 +62,40 @@ void readModuleAttributes(ViSession driverSession, const QString &descriptor,
 } // namespace
 
 ts2900fp_AppSPC::ts2900fp_AppSPC(ts2900fp_genSPC *personality, bool viewer, QWidget *parent)
-    : ts2900fp_app(parent), d_spc(personality), d_viewer(viewer)
+    : ts2900fp_app(parent), m_spc(personality), m_viewer(viewer)
 {
-    ts2900fp_setModelText(d_spc->modelText());
-    std::unique_ptr<ts2900fp_spcSelect> select(new ts2900fp_spcSelect(d_spc));
+    ts2900fp_setModelText(m_spc->modelText());
+    std::unique_ptr<ts2900fp_spcSelect> select(new ts2900fp_spcSelect(m_spc));
     if (viewer) {
-        d_demo = 1;
+        m_demo = 1;
     } else {
         select->setWindowIcon(windowIcon());
         centreOnScreen(select.get());
         if (select->selectModule() == 0) {
-            d_demo = 1;
+            m_demo = 1;
             std::fflush(stdout);
             std::_Exit(0);
         }
-        d_demo = select->demo();
+        m_demo = select->demo();
     }
-    setActive(d_demo);
+    setActive(m_demo);
     d_vi = select->session();
 
     // What the instrument family implies, kept when an attribute cannot be read.
     moduleAttributes module;
-    module.interfaceType = isNetworkModel(d_spc->modelNumber) ? VI_INTF_TCPIP : VI_INTF_VXI;
-    if (!d_demo) {
+    module.interfaceType = isNetworkModel(m_spc->modelNumber) ? VI_INTF_TCPIP : VI_INTF_VXI;
+    if (!m_demo) {
         if (d_vi == 0)
             openFallback(select->descriptor());
         readModuleAttributes(d_vi, select->descriptor(), module);
-    } else if (!isNetworkModel(d_spc->modelNumber)) {
+    } else if (!isNetworkModel(m_spc->modelNumber)) {
         module.slot = 5;
     } else if (!viewer) {
         module.host = QStringLiteral("192.168.2.60");
     }
     labelWindow(module);
-    setTitle(QStringLiteral("<html>Korvan ") + d_spc->modelText() + QStringLiteral("<br>")
-             + QStringLiteral("<font size='2'>") + d_spc->description()
+    setTitle(QStringLiteral("<html>Korvan ") + m_spc->modelText() + QStringLiteral("<br>")
+             + QStringLiteral("<font size='2'>") + m_spc->description()
              + QStringLiteral("</font></html>"));
     setLxiLogo(module.interfaceType == VI_INTF_TCPIP);
     createAbout();
@@ -103,15 +103,15 @@ ts2900fp_AppSPC::ts2900fp_AppSPC(ts2900fp_genSPC *personality, bool viewer, QWid
 
 ts2900fp_AppSPC::~ts2900fp_AppSPC()
 {
-    if (d_demo == 0)
-        d_spc->close(d_vi);
+    if (m_demo == 0)
+        m_spc->close(d_vi);
 }
 
 // Normally the dialogue has opened the session already; this opens it when it has not.
 void ts2900fp_AppSPC::openFallback(const QString &descriptor)
 {
     QByteArray resource = descriptor.toLatin1();
-    const ViStatus status = d_spc->init(resource.data(), VI_FALSE, VI_TRUE, &d_vi);
+    const ViStatus status = m_spc->init(resource.data(), VI_FALSE, VI_TRUE, &d_vi);
     if (status < VI_SUCCESS)
         reportError(QString::asprintf("Function Call failed due to [0x%08x]", unsigned(status)));
     else if (status > VI_SUCCESS)
@@ -120,7 +120,7 @@ void ts2900fp_AppSPC::openFallback(const QString &descriptor)
 
 void ts2900fp_AppSPC::labelWindow(const moduleAttributes &module)
 {
-    const QString panelName = QStringLiteral("Korvan ") + d_spc->modelText()
+    const QString panelName = QStringLiteral("Korvan ") + m_spc->modelText()
                               + QStringLiteral(" Soft Front Panel");
     if (module.interfaceType != VI_INTF_TCPIP) {
         setWindowTitle(panelName);
@@ -135,9 +135,9 @@ void ts2900fp_AppSPC::labelWindow(const moduleAttributes &module)
 
 void ts2900fp_AppSPC::createAbout()
 {
-    d_about = new ts2900fp_About(d_spc->version(), d_spc->driverRevision(), d_spc->modelText(),
-                                 d_spc->notice(), this);
-    d_about->setWindowIcon(windowIcon());
-    connect(aboutButton(), &QPushButton::clicked, d_about, &QWidget::show);
-    aboutButton()->setEnabled(!d_viewer);
+    m_about = new ts2900fp_About(m_spc->version(), m_spc->driverRevision(), m_spc->modelText(),
+                                 m_spc->notice(), this);
+    m_about->setWindowIcon(windowIcon());
+    connect(aboutButton(), &QPushButton::clicked, m_about, &QWidget::show);
+    aboutButton()->setEnabled(!m_viewer);
 }

@@ -27,22 +27,22 @@ public:
     ~ts2900fp_AppSPC() override;
 
     ViSession session() const { return d_vi; }
-    bool demoMode() const { return d_demo != 0; }
-    bool viewerMode() const { return d_viewer; }
-    ts2900fp_genSPC *personality() const { return d_spc; }
-    ts2900fp_About *aboutDialog() const { return d_about; }
+    bool demoMode() const { return m_demo != 0; }
+    bool viewerMode() const { return m_viewer; }
+    ts2900fp_genSPC *personality() const { return m_spc; }
+    ts2900fp_About *aboutDialog() const { return m_about; }
 
 protected:
     ViSession d_vi = 0;             // the instrument session; 0 when none is open
-    int d_demo = 0;                 // 1 in demo and viewer mode
-    ts2900fp_genSPC *d_spc = nullptr; // not owned
+    int m_demo = 0;                 // 1 in demo and viewer mode
+    ts2900fp_genSPC *m_spc = nullptr; // not owned
 
 private:
     void openFallback(const QString &descriptor);
     void labelWindow(const moduleAttributes &module);
     void createAbout();
 
-    bool d_viewer = false;
+    bool m_viewer = false;
 };
 
 #endif

@@ -27,9 +27,9 @@ ts2900fp_app::ts2900fp_app(QWidget *parent) : QWidget(parent)
 {
     ts2900fp_initResources();
     ts2900fp_applyPanelStyle();
-    d_startIcon = QIcon(QStringLiteral(":/start.png"));
-    d_stopIcon = QIcon(QStringLiteral(":/stop.png"));
-    d_startContIcon = QIcon(QStringLiteral(":/startcont.png"));
+    m_startIcon = QIcon(QStringLiteral(":/start.png"));
+    m_stopIcon = QIcon(QStringLiteral(":/stop.png"));
+    m_startContIcon = QIcon(QStringLiteral(":/startcont.png"));
 
     const int h = fontMetrics().height();
     auto *outer = new QVBoxLayout;
@@ -38,17 +38,17 @@ ts2900fp_app::ts2900fp_app(QWidget *parent) : QWidget(parent)
     auto *body = new QHBoxLayout;
     body->setSpacing(h);
     body->setContentsMargins(h / 2, 0, 0, h / 2);
-    d_contentArea = new QWidget(this);
+    m_contentArea = new QWidget(this);
     // The instrument's pages take the width the window gains, not the button column.
-    d_contentArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    body->addWidget(d_contentArea);
+    m_contentArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    body->addWidget(m_contentArea);
     body->addLayout(buildButtonColumn(h));
     outer->addLayout(buildHeader());
     outer->addLayout(body);
     setLayout(outer);
 
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/fp_icon.png"))));
-    d_contentInUse = true;
+    m_contentInUse = true;
     outer->setSizeConstraint(QLayout::SetMinimumSize);
     centreOnScreen();
 }
@@ -61,36 +61,36 @@ QLayout *ts2900fp_app::buildHeader()
     header->setSpacing(0);
     auto *makerLogo = new QLabel(this);
     makerLogo->setPixmap(QPixmap(QStringLiteral(":/tarsel-logo.bmp")));
-    d_titleLabel = new QLabel(this);
-    d_titleLabel->setStyleSheet(
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setStyleSheet(
         QStringLiteral("QLabel { background-color: #1a2c5e; color: #ffffff; font: bold 20px}"));
-    d_titleLabel->setAlignment(Qt::AlignCenter);
-    d_titleLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
-    d_rightLogo = new QLabel(this);
-    d_rightLogo->setPixmap(QPixmap(QStringLiteral(":/vxi-logo.bmp")));
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_titleLabel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    m_rightLogo = new QLabel(this);
+    m_rightLogo->setPixmap(QPixmap(QStringLiteral(":/vxi-logo.bmp")));
     header->addWidget(makerLogo);
-    header->addWidget(d_titleLabel);
-    header->addWidget(d_rightLogo);
+    header->addWidget(m_titleLabel);
+    header->addWidget(m_rightLogo);
     return header;
 }
 
 QVBoxLayout *ts2900fp_app::buildButtonColumn(int h)
 {
-    d_buttonColumn = new QVBoxLayout;
-    d_buttonColumn->setSpacing(h / 2);
-    d_buttonColumn->setContentsMargins(0, 0, h / 2, h / 2);
-    addStatusGroup(d_buttonColumn, h);
-    d_buttonColumn->addStretch();
-    addHiddenToggles(d_buttonColumn);
-    d_buttonColumn->addStretch();
-    addStartButtons(d_buttonColumn);
-    d_buttonColumn->addStretch();
-    d_resetButton = new QPushButton(QStringLiteral("Reset Device"), this);
-    connect(d_resetButton, &QPushButton::clicked, this, &ts2900fp_app::resetPressed);
-    d_buttonColumn->addWidget(d_resetButton);
-    d_buttonColumn->addStretch();
-    addCommonButtons(d_buttonColumn);
-    return d_buttonColumn;
+    m_buttonColumn = new QVBoxLayout;
+    m_buttonColumn->setSpacing(h / 2);
+    m_buttonColumn->setContentsMargins(0, 0, h / 2, h / 2);
+    addStatusGroup(m_buttonColumn, h);
+    m_buttonColumn->addStretch();
+    addHiddenToggles(m_buttonColumn);
+    m_buttonColumn->addStretch();
+    addStartButtons(m_buttonColumn);
+    m_buttonColumn->addStretch();
+    m_resetButton = new QPushButton(QStringLiteral("Reset Device"), this);
+    connect(m_resetButton, &QPushButton::clicked, this, &ts2900fp_app::resetPressed);
+    m_buttonColumn->addWidget(m_resetButton);
+    m_buttonColumn->addStretch();
+    addCommonButtons(m_buttonColumn);
+    return m_buttonColumn;
 }
 
 void ts2900fp_app::addStatusGroup(QVBoxLayout *column, int h)
@@ -98,15 +98,15 @@ void ts2900fp_app::addStatusGroup(QVBoxLayout *column, int h)
     auto *group = new QGroupBox(this);
     auto *status = new QVBoxLayout(group);
     status->setSpacing(h);
-    d_led = new ts2900fp_led(QStringLiteral("Active"), Qt::green, palette().color(QPalette::Window),
+    m_led = new ts2900fp_led(QStringLiteral("Active"), Qt::green, palette().color(QPalette::Window),
                              group);
-    d_led->setWhatsThis(QStringLiteral(
+    m_led->setWhatsThis(QStringLiteral(
         "Green light means that the Soft Front Panel works\nin Real (not Demo) mode."));
-    d_moduleLabel = new QLabel(group);
-    d_statusLabel = new QLabel(group);
-    status->addWidget(d_led);
-    status->addWidget(d_moduleLabel);
-    status->addWidget(d_statusLabel);
+    m_moduleLabel = new QLabel(group);
+    m_statusLabel = new QLabel(group);
+    status->addWidget(m_led);
+    status->addWidget(m_moduleLabel);
+    status->addWidget(m_statusLabel);
     column->addWidget(group);
 }
 
@@ -114,77 +114,77 @@ void ts2900fp_app::addStatusGroup(QVBoxLayout *column, int h)
 // instrument panel asks for them.
 void ts2900fp_app::addHiddenToggles(QVBoxLayout *column)
 {
-    d_autoscaleLabel = new QLabel(QStringLiteral("Autoscale"), this);
-    d_autoscaleLabel->setAlignment(Qt::AlignCenter);
-    d_autoscaleButton = new QPushButton(QStringLiteral("ON"), this);
-    d_autoscaleButton->setCheckable(true);
-    d_autoscaleButton->setChecked(true);
+    m_autoscaleLabel = new QLabel(QStringLiteral("Autoscale"), this);
+    m_autoscaleLabel->setAlignment(Qt::AlignCenter);
+    m_autoscaleButton = new QPushButton(QStringLiteral("ON"), this);
+    m_autoscaleButton->setCheckable(true);
+    m_autoscaleButton->setChecked(true);
     const QString autoscaleHelp = QStringLiteral("Enables/disables plot autorescale feature");
-    d_autoscaleButton->setToolTip(autoscaleHelp);
-    d_autoscaleButton->setWhatsThis(autoscaleHelp);
-    connect(d_autoscaleButton, &QPushButton::toggled, this, &ts2900fp_app::autoscaleToggledSlot);
-    column->addWidget(d_autoscaleLabel);
-    column->addWidget(d_autoscaleButton);
-    d_autoscaleLabel->hide();
-    d_autoscaleButton->hide();
+    m_autoscaleButton->setToolTip(autoscaleHelp);
+    m_autoscaleButton->setWhatsThis(autoscaleHelp);
+    connect(m_autoscaleButton, &QPushButton::toggled, this, &ts2900fp_app::autoscaleToggledSlot);
+    column->addWidget(m_autoscaleLabel);
+    column->addWidget(m_autoscaleButton);
+    m_autoscaleLabel->hide();
+    m_autoscaleButton->hide();
     column->addStretch();
 
-    d_identLabel = new QLabel(QStringLiteral("Identify"), this);
-    d_identLabel->setAlignment(Qt::AlignCenter);
-    d_identButton = new QPushButton(QStringLiteral("OFF"), this);
-    d_identButton->setCheckable(true);
+    m_identLabel = new QLabel(QStringLiteral("Identify"), this);
+    m_identLabel->setAlignment(Qt::AlignCenter);
+    m_identButton = new QPushButton(QStringLiteral("OFF"), this);
+    m_identButton->setCheckable(true);
     const QString identHelp = QStringLiteral("Enables/disables visual identification mechanism");
-    d_identButton->setToolTip(identHelp);
-    d_identButton->setWhatsThis(identHelp);
-    connect(d_identButton, &QPushButton::toggled, this, &ts2900fp_app::identToggledSlot);
-    column->addWidget(d_identLabel);
-    column->addWidget(d_identButton);
+    m_identButton->setToolTip(identHelp);
+    m_identButton->setWhatsThis(identHelp);
+    connect(m_identButton, &QPushButton::toggled, this, &ts2900fp_app::identToggledSlot);
+    column->addWidget(m_identLabel);
+    column->addWidget(m_identButton);
     showIdentify(false);
 }
 
 void ts2900fp_app::addStartButtons(QVBoxLayout *column)
 {
-    d_startButton = new QPushButton(this);
-    d_startButton->setCheckable(true);
-    d_startButton->setIcon(d_startIcon);
+    m_startButton = new QPushButton(this);
+    m_startButton->setCheckable(true);
+    m_startButton->setIcon(m_startIcon);
     const QString startHelp = QStringLiteral("Starts the single-shot data acquisition");
-    d_startButton->setToolTip(startHelp);
-    d_startButton->setWhatsThis(startHelp);
-    connect(d_startButton, &QPushButton::toggled, this, &ts2900fp_app::startToggledSlot);
+    m_startButton->setToolTip(startHelp);
+    m_startButton->setWhatsThis(startHelp);
+    connect(m_startButton, &QPushButton::toggled, this, &ts2900fp_app::startToggledSlot);
 
-    d_startContButton = new QPushButton(this);
-    d_startContButton->setCheckable(true);
-    d_startContButton->setIcon(d_startContIcon);
-    d_startContButton->setToolTip(QString::fromLatin1(repetitiveHelp));
-    d_startContButton->setWhatsThis(QString::fromLatin1(repetitiveHelp));
-    connect(d_startContButton, &QPushButton::toggled, this, &ts2900fp_app::startContToggledSlot);
+    m_startContButton = new QPushButton(this);
+    m_startContButton->setCheckable(true);
+    m_startContButton->setIcon(m_startContIcon);
+    m_startContButton->setToolTip(QString::fromLatin1(repetitiveHelp));
+    m_startContButton->setWhatsThis(QString::fromLatin1(repetitiveHelp));
+    connect(m_startContButton, &QPushButton::toggled, this, &ts2900fp_app::startContToggledSlot);
 
-    column->addWidget(d_startButton);
-    column->addWidget(d_startContButton);
-    d_startButton->hide();
-    d_startContButton->hide();
+    column->addWidget(m_startButton);
+    column->addWidget(m_startContButton);
+    m_startButton->hide();
+    m_startContButton->hide();
 }
 
 void ts2900fp_app::addCommonButtons(QVBoxLayout *column)
 {
     const QPixmap arrow(QStringLiteral(":/whatsthis.png"));
-    d_helpButton = new QPushButton(this);
-    d_helpButton->setIcon(QIcon(arrow));
-    d_helpButton->setIconSize(arrow.size());
-    d_helpButton->setWhatsThis(
+    m_helpButton = new QPushButton(this);
+    m_helpButton->setIcon(QIcon(arrow));
+    m_helpButton->setIconSize(arrow.size());
+    m_helpButton->setWhatsThis(
         QStringLiteral("Show on-line help for Instrument Soft Front Panel components"));
-    connect(d_helpButton, &QPushButton::clicked, this, &ts2900fp_app::enterWIT);
+    connect(m_helpButton, &QPushButton::clicked, this, &ts2900fp_app::enterWIT);
 
-    d_aboutButton = new QPushButton(QStringLiteral("About"), this);
-    d_aboutButton->setWhatsThis(QStringLiteral("Displays \"About\" panel"));
+    m_aboutButton = new QPushButton(QStringLiteral("About"), this);
+    m_aboutButton->setWhatsThis(QStringLiteral("Displays \"About\" panel"));
 
-    d_closeButton = new QPushButton(QStringLiteral("Close"), this);
-    d_closeButton->setWhatsThis(QStringLiteral("Close main panel and terminates program"));
-    connect(d_closeButton, &QPushButton::clicked, this, &QWidget::close);
+    m_closeButton = new QPushButton(QStringLiteral("Close"), this);
+    m_closeButton->setWhatsThis(QStringLiteral("Close main panel and terminates program"));
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    column->addWidget(d_helpButton);
-    column->addWidget(d_aboutButton);
-    column->addWidget(d_closeButton);
+    column->addWidget(m_helpButton);
+    column->addWidget(m_aboutButton);
+    column->addWidget(m_closeButton);
 }
 
 void ts2900fp_app::enterWIT()
@@ -194,28 +194,28 @@ void ts2900fp_app::enterWIT()
 
 void ts2900fp_app::userBreak()
 {
-    if (d_startContButton->isChecked())
-        d_startContButton->toggle();
-    if (d_startButton->isChecked())
-        d_startButton->toggle();
+    if (m_startContButton->isChecked())
+        m_startContButton->toggle();
+    if (m_startButton->isChecked())
+        m_startButton->toggle();
     enableStart();
 }
 
 void ts2900fp_app::enableStart()
 {
-    d_startButton->setEnabled(true);
-    d_startContButton->setEnabled(true);
+    m_startButton->setEnabled(true);
+    m_startContButton->setEnabled(true);
 }
 
 void ts2900fp_app::autoscaleToggledSlot(bool status)
 {
-    d_autoscaleButton->setText(status ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_autoscaleButton->setText(status ? QStringLiteral("ON") : QStringLiteral("OFF"));
     emit autoscaleToggled(status);
 }
 
 void ts2900fp_app::identToggledSlot(bool status)
 {
-    d_identButton->setText(status ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_identButton->setText(status ? QStringLiteral("ON") : QStringLiteral("OFF"));
     emit identToggled(status);
 }
 
@@ -231,75 +231,75 @@ static void setHelp(QPushButton *button, const QIcon &icon, const QString &help)
 void ts2900fp_app::startToggledSlot(bool status)
 {
     if (status) {
-        setHelp(d_startButton, d_stopIcon, QStringLiteral("Breaks the Single-Shot Data Acquisition"));
-        d_startContButton->setEnabled(false);
+        setHelp(m_startButton, m_stopIcon, QStringLiteral("Breaks the Single-Shot Data Acquisition"));
+        m_startContButton->setEnabled(false);
         emit startSingle();
         return;
     }
-    setHelp(d_startButton, d_startIcon, QStringLiteral("Starts the Single-Shot Data Acquisition"));
-    d_startButton->setEnabled(false);
-    d_startContButton->setEnabled(false);
+    setHelp(m_startButton, m_startIcon, QStringLiteral("Starts the Single-Shot Data Acquisition"));
+    m_startButton->setEnabled(false);
+    m_startContButton->setEnabled(false);
     emit breakSingle();
 }
 
 void ts2900fp_app::startContToggledSlot(bool status)
 {
     if (status) {
-        setHelp(d_startContButton, d_stopIcon, QStringLiteral("Stops the Data Acquisition process"));
-        d_startButton->setEnabled(false);
+        setHelp(m_startContButton, m_stopIcon, QStringLiteral("Stops the Data Acquisition process"));
+        m_startButton->setEnabled(false);
         emit startCont();
         return;
     }
-    setHelp(d_startContButton, d_startContIcon, QString::fromLatin1(repetitiveHelp));
-    d_startButton->setEnabled(false);
-    d_startContButton->setEnabled(false);
+    setHelp(m_startContButton, m_startContIcon, QString::fromLatin1(repetitiveHelp));
+    m_startButton->setEnabled(false);
+    m_startContButton->setEnabled(false);
     emit stopCont();
 }
 
 void ts2900fp_app::setContentLayout(QLayout *layout)
 {
-    if (d_contentInUse)
-        d_contentArea->setLayout(layout);
+    if (m_contentInUse)
+        m_contentArea->setLayout(layout);
     else
         setLayout(layout);
 }
 
 void ts2900fp_app::setActive(int demo)
 {
-    d_led->setValue(demo ? 0 : 1);
+    m_led->setValue(demo ? 0 : 1);
 }
 
 void ts2900fp_app::setConnected(bool answering)
 {
-    d_led->setText(answering ? QStringLiteral("Active") : QStringLiteral("No connection"));
-    d_led->setOnColour(answering ? QColor(Qt::green) : QColor(0xd0, 0x10, 0x10));
-    d_led->setToolTip(answering ? QString()
+    m_led->setText(answering ? QStringLiteral("Active") : QStringLiteral("No connection"));
+    m_led->setOnColour(answering ? QColor(Qt::green) : QColor(0xd0, 0x10, 0x10));
+    m_led->setToolTip(answering ? QString()
                                 : QStringLiteral("The instrument does not answer. The panel keeps trying; "
                                                  "the light turns green again when it answers."));
 }
 
 void ts2900fp_app::setModuleLabel(const QString &text, const QString &whatsThis)
 {
-    d_moduleLabel->setText(text);
+    m_moduleLabel->setText(text);
     if (!whatsThis.isEmpty())
-        d_moduleLabel->setWhatsThis(whatsThis);
+        m_moduleLabel->setWhatsThis(whatsThis);
 }
 
 void ts2900fp_app::setTitle(const QString &text)
 {
-    d_titleLabel->setText(text);
+    m_titleLabel->setText(text);
 }
 
 void ts2900fp_app::showIdentify(bool show)
 {
-    d_identLabel->setVisible(show);
-    d_identButton->setVisible(show);
+    m_identLabel->setVisible(show);
+    m_identButton->setVisible(show);
 }
 
 void ts2900fp_app::setLxiLogo(bool lxi)
 {
     if (lxi)
-        d_rightLogo->setPixmap(QPixmap(QStringLiteral(":/lxi-logo.bmp")));
+        m_rightLogo->setPixmap(QPixmap(QStringLiteral(":/lxi-logo.bmp")));
 }
 
 void ts2900fp_app::centreOnScreen()

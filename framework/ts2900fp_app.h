@@ -40,23 +40,23 @@ public:
     static void centreOnScreen(QWidget *window);
 
     // The controls derived panels and tests reach.
-    QPushButton *aboutButton() const { return d_aboutButton; }
-    QPushButton *closeButton() const { return d_closeButton; }
-    QPushButton *helpButton() const { return d_helpButton; }
-    QPushButton *resetButton() const { return d_resetButton; }
-    QPushButton *autoscaleButton() const { return d_autoscaleButton; }
-    QPushButton *identButton() const { return d_identButton; }
-    QPushButton *startButton() const { return d_startButton; }
-    QPushButton *startContButton() const { return d_startContButton; }
-    QLabel *autoscaleLabel() const { return d_autoscaleLabel; }
-    QLabel *identLabel() const { return d_identLabel; }
-    QLabel *titleLabel() const { return d_titleLabel; }
-    QLabel *rightLogoLabel() const { return d_rightLogo; }
-    QLabel *moduleLabel() const { return d_moduleLabel; }
-    ts2900fp_led *activeLed() const { return d_led; }
-    QWidget *contentArea() const { return d_contentArea; }
+    QPushButton *aboutButton() const { return m_aboutButton; }
+    QPushButton *closeButton() const { return m_closeButton; }
+    QPushButton *helpButton() const { return m_helpButton; }
+    QPushButton *resetButton() const { return m_resetButton; }
+    QPushButton *autoscaleButton() const { return m_autoscaleButton; }
+    QPushButton *identButton() const { return m_identButton; }
+    QPushButton *startButton() const { return m_startButton; }
+    QPushButton *startContButton() const { return m_startContButton; }
+    QLabel *autoscaleLabel() const { return m_autoscaleLabel; }
+    QLabel *identLabel() const { return m_identLabel; }
+    QLabel *titleLabel() const { return m_titleLabel; }
+    QLabel *rightLogoLabel() const { return m_rightLogo; }
+    QLabel *moduleLabel() const { return m_moduleLabel; }
+    ts2900fp_led *activeLed() const { return m_led; }
+    QWidget *contentArea() const { return m_contentArea; }
     // The button column; instrument panels insert their own buttons at fixed indices.
-    QVBoxLayout *buttonColumn() const { return d_buttonColumn; }
+    QVBoxLayout *buttonColumn() const { return m_buttonColumn; }
 
 signals:
     void autoscaleToggled(bool status);
@@ -80,7 +80,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
     // Created and connected by the panel base.
-    ts2900fp_About *d_about = nullptr;
+    ts2900fp_About *m_about = nullptr;
 
 private:
     QLayout *buildHeader();
@@ -90,27 +90,27 @@ private:
     void addStartButtons(QVBoxLayout *column);
     void addCommonButtons(QVBoxLayout *column);
 
-    QPushButton *d_helpButton = nullptr;
-    QPushButton *d_aboutButton = nullptr;
-    QWidget *d_contentArea = nullptr;
-    bool d_contentInUse = false;
-    QLabel *d_titleLabel = nullptr;
-    QLabel *d_rightLogo = nullptr;
-    QLabel *d_moduleLabel = nullptr;
-    QLabel *d_statusLabel = nullptr;
-    ts2900fp_led *d_led = nullptr;
-    QPushButton *d_closeButton = nullptr;
-    QLabel *d_autoscaleLabel = nullptr;
-    QPushButton *d_autoscaleButton = nullptr;
-    QVBoxLayout *d_buttonColumn = nullptr;
-    QLabel *d_identLabel = nullptr;
-    QPushButton *d_identButton = nullptr;
-    QPushButton *d_resetButton = nullptr;
-    QPushButton *d_startButton = nullptr;
-    QPushButton *d_startContButton = nullptr;
-    QIcon d_startIcon;
-    QIcon d_stopIcon;
-    QIcon d_startContIcon;
+    QPushButton *m_helpButton = nullptr;
+    QPushButton *m_aboutButton = nullptr;
+    QWidget *m_contentArea = nullptr;
+    bool m_contentInUse = false;
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_rightLogo = nullptr;
+    QLabel *m_moduleLabel = nullptr;
+    QLabel *m_statusLabel = nullptr;
+    ts2900fp_led *m_led = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QLabel *m_autoscaleLabel = nullptr;
+    QPushButton *m_autoscaleButton = nullptr;
+    QVBoxLayout *m_buttonColumn = nullptr;
+    QLabel *m_identLabel = nullptr;
+    QPushButton *m_identButton = nullptr;
+    QPushButton *m_resetButton = nullptr;
+    QPushButton *m_startButton = nullptr;
+    QPushButton *m_startContButton = nullptr;
+    QIcon m_startIcon;
+    QIcon m_stopIcon;
+    QIcon m_startContIcon;
 };
 
 #endif

@@ -5,48 +5,48 @@
 
 ts2900fp_led::ts2900fp_led(const QString &text, const QColor &onColour, const QColor &offColour,
                            QWidget *parent)
-    : QWidget(parent), d_onColour(onColour), d_offColour(offColour), d_text(text)
+    : QWidget(parent), m_onColour(onColour), m_offColour(offColour), m_text(text)
 {
-    if (d_offColour == QColor(Qt::magenta))
-        d_offColour = palette().color(QPalette::Window);
+    if (m_offColour == QColor(Qt::magenta))
+        m_offColour = palette().color(QPalette::Window);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
 }
 
 void ts2900fp_led::setValue(int newValue)
 {
-    if (newValue == d_value)
+    if (newValue == m_value)
         return;
-    d_value = newValue;
+    m_value = newValue;
     repaint();
 }
 
 void ts2900fp_led::setText(const QString &text)
 {
-    if (text == d_text)
+    if (text == m_text)
         return;
-    d_text = text;
+    m_text = text;
     updateGeometry(); // the size hint follows the text
     update();
 }
 
 void ts2900fp_led::setOnColour(const QColor &colour)
 {
-    if (colour == d_onColour)
+    if (colour == m_onColour)
         return;
-    d_onColour = colour;
+    m_onColour = colour;
     update();
 }
 
 void ts2900fp_led::toggleValue()
 {
-    d_value = !d_value;
+    m_value = !m_value;
     repaint();
 }
 
 QSize ts2900fp_led::minimumSizeHint() const
 {
     const int h = fontMetrics().height();
-    const int w = fontMetrics().horizontalAdvance(d_text);
+    const int w = fontMetrics().horizontalAdvance(m_text);
     return QSize(w + h + 1 + (h + 1) / 2, h + 2);
 }
 
@@ -54,12 +54,12 @@ void ts2900fp_led::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QColor background = painter.background().color();
-    const QColor colour = d_value ? d_onColour : d_offColour;
+    const QColor colour = m_value ? m_onColour : m_offColour;
     const int h = fontMetrics().height();
     const int x0 = ((width() - minimumSizeHint().width()) >> 1) + 2;
 
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawText(QPointF(x0 + h + h / 2, h - 1), d_text);
+    painter.drawText(QPointF(x0 + h + h / 2, h - 1), m_text);
     if (h < 10) {
         painter.setBrush(colour);
         painter.drawChord(QRectF(x0, 0, h, h), 0, 360 * 16);

@@ -14,12 +14,12 @@ public:
                  QWidget *parent = nullptr);
 
     void setValue(int newValue);
-    int value() const { return d_value; }
+    int value() const { return m_value; }
     // Text and lit colour change with what the LED tells; both repaint only on a change.
     void setText(const QString &text);
-    QString text() const { return d_text; }
+    QString text() const { return m_text; }
     void setOnColour(const QColor &colour);
-    QColor onColour() const { return d_onColour; }
+    QColor onColour() const { return m_onColour; }
 
     QSize minimumSizeHint() const override;
 
@@ -33,10 +33,10 @@ private:
     void paintShadedLed(QPainter &painter, qreal x0, int h, const QColor &background,
                         const QColor &colour);
 
-    int d_value = 0;
-    QColor d_onColour;
-    QColor d_offColour;
-    QString d_text;
+    int m_value = 0;
+    QColor m_onColour;
+    QColor m_offColour;
+    QString m_text;
 };
 
 #endif

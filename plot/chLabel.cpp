@@ -20,15 +20,15 @@ QColor chLabel::channelColor(int index)
 }
 
 chLabel::chLabel(int index, QWidget *parent)
-    : QFrame(parent), d_number(index + 1), d_color(channelColor(index)), d_text(new QLabel(this))
+    : QFrame(parent), m_number(index + 1), m_color(channelColor(index)), m_text(new QLabel(this))
 {
     const QString hint = tr("Right click to change the color, left click to toggle visibility of the waveform");
     setToolTip(hint);
     setWhatsThis(hint);
-    d_text->setAlignment(Qt::AlignCenter);
+    m_text->setAlignment(Qt::AlignCenter);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(d_text);
+    layout->addWidget(m_text);
     setChannelEnabled(true);
 }
 
@@ -37,29 +37,29 @@ void chLabel::setChannelEnabled(bool on)
     const QSignalBlocker quiet(this);
     setEnabled(on);
     if (on)
-        d_text->setText(QStringLiteral("<font color=%1><b>%2</b></font>").arg(d_color.name()).arg(d_number));
+        m_text->setText(QStringLiteral("<font color=%1><b>%2</b></font>").arg(m_color.name()).arg(m_number));
     else
-        d_text->setText(QString::number(d_number));
+        m_text->setText(QString::number(m_number));
     updateFrame();
 }
 
 void chLabel::setShown(bool on)
 {
-    d_shown = on;
+    m_shown = on;
     updateFrame();
     emit clicked();
 }
 
 QPen chLabel::pen() const
 {
-    return QPen(QBrush(d_color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    return QPen(QBrush(m_color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
 void chLabel::updateFrame()
 {
     if (!isEnabled())
         setFrameStyle(QFrame::Box | QFrame::Plain);
-    else if (d_shown)
+    else if (m_shown)
         setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     else
         setFrameStyle(QFrame::WinPanel | QFrame::Raised);
@@ -68,12 +68,12 @@ void chLabel::updateFrame()
 void chLabel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        setShown(!d_shown);
+        setShown(!m_shown);
     } else if (event->button() == Qt::RightButton) {
-        const QColor chosen = standardDialogs::color(d_color, this, tr("Select Color"));
+        const QColor chosen = standardDialogs::color(m_color, this, tr("Select Color"));
         if (!chosen.isValid())
             return;
-        d_color = chosen;
+        m_color = chosen;
         setChannelEnabled(isEnabled());
         emit clicked();
     }

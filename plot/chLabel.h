@@ -18,10 +18,10 @@ public:
     // The colour of channel index i: sixteen colours, repeating from channel 17.
     static QColor channelColor(int index);
 
-    int number() const { return d_number; }
-    QColor color() const { return d_color; }
+    int number() const { return m_number; }
+    QColor color() const { return m_color; }
     // Whether the channel's curve is to be shown (the label pressed in).
-    bool isShown() const { return d_shown; }
+    bool isShown() const { return m_shown; }
 
     // A disabled label stands for a channel without data. Emits nothing.
     void setChannelEnabled(bool on);
@@ -38,10 +38,10 @@ protected:
 private:
     void updateFrame();
 
-    int d_number;
-    QColor d_color;
-    bool d_shown = true;
-    QLabel *d_text;
+    int m_number;
+    QColor m_color;
+    bool m_shown = true;
+    QLabel *m_text;
 };
 
 #endif

@@ -12,7 +12,7 @@
 
 curveGeometry::curveGeometry(const QPolygonF &reduced, const QwtScaleMap &xMap, const QwtScaleMap &yMap,
                              const QRectF &clip, bool round)
-    : d_clip(clip), d_round(round)
+    : m_clip(clip), m_round(round)
 {
     // Kept from call to call (curves are drawn on the GUI thread): fresh buffers of this
     // size cost page faults on every redraw.
@@ -44,17 +44,17 @@ void curveGeometry::addRun(const QPointF *points, int n, bool inside)
         return;
     QPolygonF clipped;
     if (!inside) {
-        clipped = QwtClipper::clipPolygonF(d_clip, QPolygonF(QVector<QPointF>(points, points + n)), false);
+        clipped = QwtClipper::clipPolygonF(m_clip, QPolygonF(QVector<QPointF>(points, points + n)), false);
         points = clipped.constData();
         n = clipped.size();
     }
-    if (d_round) {
+    if (m_round) {
         addRounded(points, n);
     } else {
         for (int i = 0; i < n; ++i)
-            d_exact.append(points[i]);
+            m_exact.append(points[i]);
     }
-    d_lineEnds.append(d_round ? d_joins.size() : d_exact.size());
+    m_lineEnds.append(m_round ? m_joins.size() : m_exact.size());
 }
 
 // Points that share a pixel column become one vertical stroke over their span, drawn with
@@ -75,11 +75,11 @@ void curveGeometry::addRounded(const QPointF *points, int n)
             low = std::min(low, last);
             high = std::max(high, last);
         }
-        d_joins.append(QPoint(x, first));
+        m_joins.append(QPoint(x, first));
         if (last != first)
-            d_joins.append(QPoint(x, last));
+            m_joins.append(QPoint(x, last));
         if (high > low)
-            d_spans.append(QLine(x, low, x, high));
+            m_spans.append(QLine(x, low, x, high));
         i = j;
     }
 }
@@ -87,15 +87,15 @@ void curveGeometry::addRounded(const QPointF *points, int n)
 void curveGeometry::draw(QPainter *painter) const
 {
     int start = 0;
-    for (int end : d_lineEnds) {
+    for (int end : m_lineEnds) {
         if (end - start > 1) {
-            if (d_round)
-                painter->drawPolyline(d_joins.constData() + start, end - start);
+            if (m_round)
+                painter->drawPolyline(m_joins.constData() + start, end - start);
             else
-                painter->drawPolyline(d_exact.constData() + start, end - start);
+                painter->drawPolyline(m_exact.constData() + start, end - start);
         }
         start = end;
     }
-    if (!d_spans.isEmpty())
-        painter->drawLines(d_spans.constData(), d_spans.size());
+    if (!m_spans.isEmpty())
+        painter->drawLines(m_spans.constData(), m_spans.size());
 }

@@ -25,12 +25,12 @@ private:
     void addRun(const QPointF *points, int n, bool inside);
     void addRounded(const QPointF *points, int n);
 
-    QRectF d_clip;
-    bool d_round;
-    QVector<QPoint> d_joins;   // raster: the lines, one after the other
-    QVector<QPointF> d_exact;  // other devices: the same, unrounded
-    QVector<int> d_lineEnds;   // where each line ends in the list above
-    QVector<QLine> d_spans;    // raster: one vertical stroke per pixel column that has a span
+    QRectF m_clip;
+    bool m_round;
+    QVector<QPoint> m_joins;   // raster: the lines, one after the other
+    QVector<QPointF> m_exact;  // other devices: the same, unrounded
+    QVector<int> m_lineEnds;   // where each line ends in the list above
+    QVector<QLine> m_spans;    // raster: one vertical stroke per pixel column that has a span
 };
 
 #endif

@@ -13,8 +13,8 @@ myQwtPlotPicker::myQwtPlotPicker(QWidget *canvas)
 
 void myQwtPlotPicker::setTimeRange(double minimum, double maximum)
 {
-    d_timeMin = minimum;
-    d_timeMax = maximum;
+    m_timeMin = minimum;
+    m_timeMax = maximum;
 }
 
 QString myQwtPlotPicker::trackerText(const QPointF &point, double timeMin, double timeMax, const QString &unit)
@@ -33,5 +33,5 @@ QString myQwtPlotPicker::trackerText(const QPointF &point, double timeMin, doubl
 
 QwtText myQwtPlotPicker::trackerTextF(const QPointF &point) const
 {
-    return QwtText(trackerText(point, d_timeMin, d_timeMax, d_unit));
+    return QwtText(trackerText(point, m_timeMin, m_timeMax, m_unit));
 }

@@ -12,12 +12,12 @@ public:
 
     // The time axis range shown, which picks the time unit of the text.
     void setTimeRange(double minimum, double maximum);
-    double timeMinimum() const { return d_timeMin; }
-    double timeMaximum() const { return d_timeMax; }
+    double timeMinimum() const { return m_timeMin; }
+    double timeMaximum() const { return m_timeMax; }
 
     // "C", "F" or "K": the displayed temperature unit.
-    void setUnitText(const QString &unit) { d_unit = unit; }
-    QString unitText() const { return d_unit; }
+    void setUnitText(const QString &unit) { m_unit = unit; }
+    QString unitText() const { return m_unit; }
 
     // The text for the point (seconds, temperature), e.g. "0.250 s, 23.456 C".
     static QString trackerText(const QPointF &point, double timeMin, double timeMax, const QString &unit);
@@ -26,9 +26,9 @@ protected:
     QwtText trackerTextF(const QPointF &point) const override;
 
 private:
-    double d_timeMin = -1.0;
-    double d_timeMax = 1.0;
-    QString d_unit = QStringLiteral("C");
+    double m_timeMin = -1.0;
+    double m_timeMax = 1.0;
+    QString m_unit = QStringLiteral("C");
 };
 
 #endif

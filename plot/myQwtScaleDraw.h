@@ -6,16 +6,16 @@
 
 class myQwtScaleDraw : public QwtScaleDraw {
 public:
-    explicit myQwtScaleDraw(int precision = 1) : d_precision(precision) {}
+    explicit myQwtScaleDraw(int precision = 1) : m_precision(precision) {}
 
-    int precision() const { return d_precision; }
+    int precision() const { return m_precision; }
     // Drops the labels already drawn, so the next paint uses the new decimals.
     void setPrecision(int precision);
 
     QwtText label(double value) const override;
 
 private:
-    int d_precision;  // decimals of the labels
+    int m_precision;  // decimals of the labels
 };
 
 #endif

@@ -32,24 +32,24 @@ void extend(run &into, const run &piece)
 // Collects the runs of one column and appends their points when the column ends.
 class columnBuilder {
 public:
-    columnBuilder(const double *x, QPolygonF &out) : d_x(x), d_out(out) {}
+    columnBuilder(const double *x, QPolygonF &out) : m_x(x), m_out(out) {}
 
     void addValid(const run &piece)
     {
-        if (d_open) {
-            extend(d_runs == 1 ? d_head : d_tail, piece);
+        if (m_open) {
+            extend(m_runs == 1 ? m_head : m_tail, piece);
             return;
         }
-        if (d_runs == 0) {
-            d_head = piece;
+        if (m_runs == 0) {
+            m_head = piece;
         } else {
-            if (d_runs >= 2)
-                keepInMiddle(d_tail);
-            d_tail = piece;
+            if (m_runs >= 2)
+                keepInMiddle(m_tail);
+            m_tail = piece;
         }
-        ++d_runs;
-        d_open = true;
-        d_endsWithGap = false;
+        ++m_runs;
+        m_open = true;
+        m_endsWithGap = false;
     }
 
     void addPoint(int i, double y)
@@ -62,75 +62,75 @@ public:
 
     void addGap()
     {
-        d_gapFirst |= d_runs == 0;
-        d_open = false;
-        d_endsWithGap = true;
+        m_gapFirst |= m_runs == 0;
+        m_open = false;
+        m_endsWithGap = true;
     }
 
     void finishColumn()
     {
-        if (d_gapFirst)
+        if (m_gapFirst)
             appendGap();
-        if (d_runs > 0)
-            appendRun(d_head);
-        if (d_hasMiddle) {
+        if (m_runs > 0)
+            appendRun(m_head);
+        if (m_hasMiddle) {
             appendGap();
-            appendRun(d_middle);
+            appendRun(m_middle);
         }
-        if (d_runs >= 2) {
+        if (m_runs >= 2) {
             appendGap();
-            appendRun(d_tail);
+            appendRun(m_tail);
         }
-        if (d_endsWithGap)
+        if (m_endsWithGap)
             appendGap();
-        d_runs = 0;
-        d_hasMiddle = d_open = d_gapFirst = d_endsWithGap = false;
+        m_runs = 0;
+        m_hasMiddle = m_open = m_gapFirst = m_endsWithGap = false;
     }
 
 private:
     void keepInMiddle(const run &r)
     {
-        if (d_hasMiddle)
-            extend(d_middle, r);
+        if (m_hasMiddle)
+            extend(m_middle, r);
         else
-            d_middle = r;
-        d_hasMiddle = true;
+            m_middle = r;
+        m_hasMiddle = true;
     }
 
     void append(double x, double y)
     {
         // Exact comparison: QPointF's own is fuzzy.
-        if (d_out.isEmpty() || d_out.last().x() != x || d_out.last().y() != y)
-            d_out.append(QPointF(x, y));
+        if (m_out.isEmpty() || m_out.last().x() != x || m_out.last().y() != y)
+            m_out.append(QPointF(x, y));
     }
 
     void appendGap()
     {
-        if (!d_out.isEmpty() && !pixelColumnReducer::isGap(d_out.last()))
-            d_out.append(QPointF(0.0, notANumber));
+        if (!m_out.isEmpty() && !pixelColumnReducer::isGap(m_out.last()))
+            m_out.append(QPointF(0.0, notANumber));
     }
 
     // The extremes sit at the first sample's x: in the same pixel column, so their
     // order does not change which pixels the strokes light.
     void appendRun(const run &r)
     {
-        const double x = d_x[r.first];
+        const double x = m_x[r.first];
         append(x, r.firstY);
         append(x, r.min);
         append(x, r.max);
-        append(d_x[r.last], r.lastY);
+        append(m_x[r.last], r.lastY);
     }
 
-    const double *d_x;
-    QPolygonF &d_out;
-    run d_head{};
-    run d_middle{};
-    run d_tail{};
-    int d_runs = 0;
-    bool d_hasMiddle = false;
-    bool d_open = false;
-    bool d_gapFirst = false;
-    bool d_endsWithGap = false;
+    const double *m_x;
+    QPolygonF &m_out;
+    run m_head{};
+    run m_middle{};
+    run m_tail{};
+    int m_runs = 0;
+    bool m_hasMiddle = false;
+    bool m_open = false;
+    bool m_gapFirst = false;
+    bool m_endsWithGap = false;
 };
 
 // Device column of x as the painter rounds it, with everything left or right of the
@@ -138,24 +138,24 @@ private:
 class columnMap {
 public:
     columnMap(const QwtScaleMap &map, double left, double right)
-        : d_map(map), d_left(std::floor(left) - 1.0), d_right(std::ceil(right))
+        : m_map(map), m_left(std::floor(left) - 1.0), m_right(std::ceil(right))
     {
     }
     // The time at device position p.
-    double timeAt(double p) const { return d_map.invTransform(p); }
+    double timeAt(double p) const { return m_map.invTransform(p); }
     // The columns that hold everything left and right of the canvas.
-    double leftmost() const { return d_left; }
-    double rightmost() const { return d_right; }
+    double leftmost() const { return m_left; }
+    double rightmost() const { return m_right; }
     double operator()(double x) const
     {
-        const double column = std::floor(d_map.transform(x) + 0.5);
-        return column < d_left ? d_left : (column > d_right ? d_right : column);
+        const double column = std::floor(m_map.transform(x) + 0.5);
+        return column < m_left ? m_left : (column > m_right ? m_right : column);
     }
 
 private:
-    const QwtScaleMap &d_map;
-    double d_left;
-    double d_right;
+    const QwtScaleMap &m_map;
+    double m_left;
+    double m_right;
 };
 
 // Feeds [from, to) of one column, reading block summaries where a block lies inside.

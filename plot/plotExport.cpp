@@ -29,36 +29,36 @@ static int rowHeight(const QFontMetrics &metrics)
 
 int plotExport::legendHeight() const
 {
-    if (d_curves.isEmpty())
+    if (m_curves.isEmpty())
         return 0;
-    const QFontMetrics metrics(d_plot->font());
-    const int perRow = std::max(1, (d_plot->width() - 2 * padding) / entryWidth(metrics));
-    const int rows = (d_curves.size() + perRow - 1) / perRow;
+    const QFontMetrics metrics(m_plot->font());
+    const int perRow = std::max(1, (m_plot->width() - 2 * padding) / entryWidth(metrics));
+    const int rows = (m_curves.size() + perRow - 1) / perRow;
     return rows * rowHeight(metrics) + 2 * padding;
 }
 
 QSize plotExport::size() const
 {
-    return QSize(d_plot->width(), d_plot->height() + legendHeight());
+    return QSize(m_plot->width(), m_plot->height() + legendHeight());
 }
 
 void plotExport::renderLegend(QPainter *painter, int top) const
 {
-    const QFontMetrics metrics(d_plot->font());
+    const QFontMetrics metrics(m_plot->font());
     const int width = entryWidth(metrics);
     const int height = rowHeight(metrics);
-    const int perRow = std::max(1, (d_plot->width() - 2 * padding) / width);
+    const int perRow = std::max(1, (m_plot->width() - 2 * padding) / width);
     painter->save();
-    painter->setFont(d_plot->font());
-    for (int i = 0; i < d_curves.size(); ++i) {
-        const QwtPlotCurve *curve = d_curves[i];
+    painter->setFont(m_plot->font());
+    for (int i = 0; i < m_curves.size(); ++i) {
+        const QwtPlotCurve *curve = m_curves[i];
         const QRect cell(padding + (i % perRow) * width, top + padding + (i / perRow) * height, width, height);
         // A swatch of the canvas with the curve's colour on it, readable for every colour.
         const QRect swatch(cell.left(), cell.top() + 2, swatchWidth, height - 4);
-        painter->fillRect(swatch, d_plot->canvasBackground());
+        painter->fillRect(swatch, m_plot->canvasBackground());
         painter->setPen(QPen(curve->pen().color(), 2));
         painter->drawLine(swatch.left() + 3, swatch.center().y(), swatch.right() - 3, swatch.center().y());
-        painter->setPen(d_plot->palette().color(QPalette::WindowText));
+        painter->setPen(m_plot->palette().color(QPalette::WindowText));
         painter->drawText(cell.adjusted(swatchWidth + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                           curve->title().text());
     }
@@ -68,16 +68,16 @@ void plotExport::renderLegend(QPainter *painter, int top) const
 void plotExport::render(QPainter *painter) const
 {
     const QSize whole = size();
-    painter->fillRect(QRect(QPoint(0, 0), whole), d_plot->palette().color(QPalette::Window));
+    painter->fillRect(QRect(QPoint(0, 0), whole), m_plot->palette().color(QPalette::Window));
     QwtPlotRenderer renderer;
-    renderer.render(d_plot, painter, QRectF(0, 0, d_plot->width(), d_plot->height()));
-    renderLegend(painter, d_plot->height());
+    renderer.render(m_plot, painter, QRectF(0, 0, m_plot->width(), m_plot->height()));
+    renderLegend(painter, m_plot->height());
 }
 
 QImage plotExport::image() const
 {
     QImage picture(size(), QImage::Format_RGB32);
-    picture.fill(d_plot->palette().color(QPalette::Window));
+    picture.fill(m_plot->palette().color(QPalette::Window));
     QPainter painter(&picture);
     render(&painter);
     return picture;

@@ -13,7 +13,7 @@ class QwtPlotCurve;
 
 class plotExport {
 public:
-    plotExport(QwtPlot *plot, QList<QwtPlotCurve *> curves) : d_plot(plot), d_curves(std::move(curves)) {}
+    plotExport(QwtPlot *plot, QList<QwtPlotCurve *> curves) : m_plot(plot), m_curves(std::move(curves)) {}
 
     // The plot's size on screen, taller by the legend strip.
     QSize size() const;
@@ -26,8 +26,8 @@ private:
     int legendHeight() const;
     void renderLegend(QPainter *painter, int top) const;
 
-    QwtPlot *d_plot;
-    QList<QwtPlotCurve *> d_curves;
+    QwtPlot *m_plot;
+    QList<QwtPlotCurve *> m_curves;
 };
 
 #endif

@@ -100,12 +100,12 @@ plotSamples::ptr plotSamples::copy(const double *values, int count, double scale
     std::shared_ptr<plotSamples> samples(new plotSamples);
     if (!values || count <= 0)
         return samples;
-    samples->d_storage = samplePool::instance().take(count);
-    if (samples->d_storage.capacity == 0)
+    samples->m_storage = samplePool::instance().take(count);
+    if (samples->m_storage.capacity == 0)
         return samples;
-    samples->d_count = count;
-    double *out = samples->d_storage.values.get();
-    span *blocks = samples->d_storage.blocks.get();
+    samples->m_count = count;
+    double *out = samples->m_storage.values.get();
+    span *blocks = samples->m_storage.blocks.get();
     copyState state{scale, offset, -infinity, true};
     const int whole = count / blockSize;
     span all{infinity, -infinity, 0};
@@ -117,8 +117,8 @@ plotSamples::ptr plotSamples::copy(const double *values, int count, double scale
         blocks[whole] = copyBlock(values + whole * blockSize, out + whole * blockSize, count - whole * blockSize, state);
         merge(all, blocks[whole]);
     }
-    samples->d_whole = all;
-    samples->d_ascending = state.ascending;
+    samples->m_whole = all;
+    samples->m_ascending = state.ascending;
     return samples;
 }
 
@@ -136,19 +136,19 @@ std::vector<plotSamples::ptr> plotSamples::copyEach(const std::vector<const doub
 plotSamples::plotSamples()
 {
     static std::atomic<unsigned long long> lastId{0};
-    d_id = ++lastId;
+    m_id = ++lastId;
 }
 
 plotSamples::~plotSamples()
 {
-    samplePool::instance().give(std::move(d_storage));
+    samplePool::instance().give(std::move(m_storage));
 }
 
 plotSamples::span plotSamples::scan(int from, int to) const
 {
     span result{infinity, -infinity, 0};
     for (int i = from; i < to; ++i) {
-        const double v = d_storage.values[size_t(i)];
+        const double v = m_storage.values[size_t(i)];
         result.gaps += v != v;
         result.min = v < result.min ? v : result.min;
         result.max = v > result.max ? v : result.max;
@@ -159,16 +159,16 @@ plotSamples::span plotSamples::scan(int from, int to) const
 plotSamples::span plotSamples::summary(int from, int to) const
 {
     from = std::max(from, 0);
-    to = std::min(to, d_count);
-    if (from == 0 && to == d_count)
-        return d_whole;
+    to = std::min(to, m_count);
+    if (from == 0 && to == m_count)
+        return m_whole;
     if (to - from < 2 * blockSize)
         return scan(from, to);
     const int firstBlock = (from + blockSize - 1) / blockSize;
     const int endBlock = to / blockSize;
     span result = scan(from, firstBlock * blockSize);
     for (int b = firstBlock; b < endBlock; ++b)
-        merge(result, d_storage.blocks[size_t(b)]);
+        merge(result, m_storage.blocks[size_t(b)]);
     merge(result, scan(endBlock * blockSize, to));
     return result;
 }

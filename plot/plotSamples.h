@@ -31,22 +31,22 @@ public:
     static std::vector<ptr> copyEach(const std::vector<const double *> &windows, int count, double scale = 1.0,
                                      double offset = 0.0);
 
-    int size() const { return d_count; }
+    int size() const { return m_count; }
     // Unique to this copy for the life of the process (never reused, unlike addresses).
-    unsigned long long id() const { return d_id; }
-    const double *data() const { return d_storage.values.get(); }
-    double operator[](int i) const { return d_storage.values[size_t(i)]; }
+    unsigned long long id() const { return m_id; }
+    const double *data() const { return m_storage.values.get(); }
+    double operator[](int i) const { return m_storage.values[size_t(i)]; }
 
     // Every value finite and none below the one before it: a time axis that can be searched.
-    bool ascending() const { return d_ascending; }
+    bool ascending() const { return m_ascending; }
 
     // Summary of [from, to), reading whole blocks from their summaries.
     span summary(int from, int to) const;
 
     // Block b covers [b * blockSize, (b + 1) * blockSize), cut at the end.
-    double blockMin(int b) const { return d_storage.blocks[size_t(b)].min; }
-    double blockMax(int b) const { return d_storage.blocks[size_t(b)].max; }
-    int blockGaps(int b) const { return d_storage.blocks[size_t(b)].gaps; }
+    double blockMin(int b) const { return m_storage.blocks[size_t(b)].min; }
+    double blockMax(int b) const { return m_storage.blocks[size_t(b)].max; }
+    int blockGaps(int b) const { return m_storage.blocks[size_t(b)].gaps; }
 
     ~plotSamples();
     plotSamples(const plotSamples &) = delete;
@@ -64,11 +64,11 @@ private:
     plotSamples();
     span scan(int from, int to) const;
 
-    unsigned long long d_id;
-    int d_count = 0;
-    storage d_storage;
-    span d_whole{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 0};  // of all samples
-    bool d_ascending = true;
+    unsigned long long m_id;
+    int m_count = 0;
+    storage m_storage;
+    span m_whole{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 0};  // of all samples
+    bool m_ascending = true;
 };
 
 #endif

@@ -34,13 +34,13 @@ plotSamples::storage samplePool::take(int count)
     if (capacity > std::numeric_limits<int>::max())
         return {};
     {
-        const QMutexLocker lock(&d_mutex);
-        ++d_takes;
-        for (auto it = d_spare.begin(); it != d_spare.end(); ++it) {
+        const QMutexLocker lock(&m_mutex);
+        ++m_takes;
+        for (auto it = m_spare.begin(); it != m_spare.end(); ++it) {
             if (it->storage.capacity == capacity) {
                 plotSamples::storage found = std::move(it->storage);
-                d_spareBytes -= bytes(found.capacity);
-                d_spare.erase(it);
+                m_spareBytes -= bytes(found.capacity);
+                m_spare.erase(it);
                 return found;
             }
         }
@@ -58,12 +58,12 @@ void samplePool::give(plotSamples::storage storage)
 {
     if (storage.capacity == 0)
         return;
-    const QMutexLocker lock(&d_mutex);
-    d_spareBytes += bytes(storage.capacity);
-    d_spare.push_back(spare{std::move(storage), d_takes});
+    const QMutexLocker lock(&m_mutex);
+    m_spareBytes += bytes(storage.capacity);
+    m_spare.push_back(spare{std::move(storage), m_takes});
     // Oldest first: too many bytes, or not wanted for a long time.
-    while (!d_spare.empty() && (d_spareBytes > maxSpareBytes || d_takes - d_spare.front().givenAt > maxAge)) {
-        d_spareBytes -= bytes(d_spare.front().storage.capacity);
-        d_spare.pop_front();
+    while (!m_spare.empty() && (m_spareBytes > maxSpareBytes || m_takes - m_spare.front().givenAt > maxAge)) {
+        m_spareBytes -= bytes(m_spare.front().storage.capacity);
+        m_spare.pop_front();
     }
 }

@@ -34,10 +34,10 @@ private:
     // A spare array not taken while this many others were goes (the plots got shorter).
     static constexpr long long maxAge = 400;
 
-    QMutex d_mutex;  // protects everything below (copies may be made and freed on any thread)
-    std::deque<spare> d_spare;
-    long long d_spareBytes = 0;
-    long long d_takes = 0;
+    QMutex m_mutex;  // protects everything below (copies may be made and freed on any thread)
+    std::deque<spare> m_spare;
+    long long m_spareBytes = 0;
+    long long m_takes = 0;
 };
 
 #endif

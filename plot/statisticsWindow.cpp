@@ -13,7 +13,7 @@
 #include <cmath>
 
 statisticsWindow::statisticsWindow(QWidget *parent)
-    : QDialog(parent), table(new QTableWidget(this)), d_range(new QLabel(this))
+    : QDialog(parent), table(new QTableWidget(this)), m_range(new QLabel(this))
 {
     setWindowTitle(tr("Statistics"));
     setModal(false);
@@ -21,7 +21,7 @@ statisticsWindow::statisticsWindow(QWidget *parent)
     table->verticalHeader()->hide();
     table->setIconSize(QSize(20, 12));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(d_range);
+    layout->addWidget(m_range);
     layout->addWidget(table);
     resize(640, 360);
 }
@@ -47,7 +47,7 @@ static QTableWidgetItem *numberItem(double value, int decimals = 3)
 
 void statisticsWindow::setRows(const QVector<row> &rows, const QString &unit, double from, double to)
 {
-    d_range->setText(tr("From %1 s to %2 s").arg(from, 0, 'f', 6).arg(to, 0, 'f', 6));
+    m_range->setText(tr("From %1 s to %2 s").arg(from, 0, 'f', 6).arg(to, 0, 'f', 6));
     const QString inUnit = QStringLiteral(" (%1)").arg(unit);
     table->clear();
     table->setColumnCount(7);

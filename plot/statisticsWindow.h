@@ -28,7 +28,7 @@ public:
     QTableWidget *table;
 
 private:
-    QLabel *d_range;
+    QLabel *m_range;
 };
 
 #endif

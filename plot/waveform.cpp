@@ -61,7 +61,7 @@ QwtText axisTitle(const QString &text)
 
 waveform::waveform(QWidget *owner, int channelCount, bool viewerMode, QWidget *parent)
     : QWidget(parent), plot(new waveformPlot), owner(owner), scaleEngine(new QwtLinearScaleEngine(10)),
-      d_scaleDraw(new myQwtScaleDraw(1))
+      m_scaleDraw(new myQwtScaleDraw(1))
 {
     buildPlot();
     QWidget *legend = buildLegend(std::clamp(channelCount, 0, maxChannels));
@@ -101,9 +101,9 @@ void waveform::buildPlot()
         canvas->setFrameStyle(QFrame::NoFrame);
 
     const QFont tickFont(QStringLiteral("courier"), 8);
-    plot->setAxisScaleDraw(QwtPlot::yLeft, d_scaleDraw);
+    plot->setAxisScaleDraw(QwtPlot::yLeft, m_scaleDraw);
     plot->setAxisFont(QwtPlot::yLeft, tickFont);
-    plot->setAxisTitle(QwtPlot::yLeft, axisTitle(d_unit.text));
+    plot->setAxisTitle(QwtPlot::yLeft, axisTitle(m_unit.text));
     plot->setAxisScale(QwtPlot::yLeft, -273.15, 2500.0);
     scaleEngine->setMargins(1.0, 1.0);
     plot->setAxisScaleEngine(QwtPlot::yLeft, scaleEngine);
@@ -188,8 +188,8 @@ void waveform::setUpAxisDialogs()
 {
     yAxisConfig = new axisConfig(owner, this);
     for (QDoubleSpinBox *box : {yAxisConfig->lower, yAxisConfig->upper}) {
-        box->setSuffix(QStringLiteral(" %1 ").arg(d_unit.text));
-        box->setRange(d_unit.minimum, d_unit.maximum);
+        box->setSuffix(QStringLiteral(" %1 ").arg(m_unit.text));
+        box->setRange(m_unit.minimum, m_unit.maximum);
         box->setDecimals(2);
         box->setSingleStep(0.1);
     }
@@ -217,7 +217,7 @@ void waveform::setCurveData(int curve, plotSamples::ptr time, plotSamples::ptr v
 void waveform::setCurveSamples(int curve, const double *time, const double *celsius, int count)
 {
     setCurveData(curve, plotSamples::copy(time, count),
-                 plotSamples::copy(celsius, count, d_unit.scale, d_unit.offset), 0, count);
+                 plotSamples::copy(celsius, count, m_unit.scale, m_unit.offset), 0, count);
 }
 
 void waveform::attachShownCurves()
@@ -228,19 +228,19 @@ void waveform::attachShownCurves()
 
 void waveform::setDisplayUnit(QChar unit)
 {
-    d_unit = temperatureUnit::of(unit);
-    plot->setAxisTitle(QwtPlot::yLeft, axisTitle(d_unit.text));
-    picker->setUnitText(d_unit.tracker);
+    m_unit = temperatureUnit::of(unit);
+    plot->setAxisTitle(QwtPlot::yLeft, axisTitle(m_unit.text));
+    picker->setUnitText(m_unit.tracker);
     for (QDoubleSpinBox *box : {yAxisConfig->lower, yAxisConfig->upper}) {
-        box->setSuffix(QStringLiteral(" %1 ").arg(d_unit.text));
-        box->setRange(d_unit.minimum, d_unit.maximum);
+        box->setSuffix(QStringLiteral(" %1 ").arg(m_unit.text));
+        box->setRange(m_unit.minimum, m_unit.maximum);
     }
 }
 
 void waveform::setAxisPrecision(double min, double max)
 {
     const double span = std::fabs(max - min);
-    d_scaleDraw->setPrecision(span < 1.0 ? 3 : (span < 10.0 ? 2 : 1));
+    m_scaleDraw->setPrecision(span < 1.0 ? 3 : (span < 10.0 ? 2 : 1));
     plot->axisWidget(QwtPlot::yLeft)->update();
 }
 
@@ -374,9 +374,9 @@ void waveform::showStatistics()
     for (waveformCurve *curve : shownCurves())
         rows.append({curve->title().text(), curve->pen().color(),
                      plotStatistics::of(*curve->data(), x.lowerBound(), x.upperBound())});
-    if (!d_statistics)
-        d_statistics = new statisticsWindow(this);
-    d_statistics->setRows(rows, d_unit.text, x.lowerBound(), x.upperBound());
-    d_statistics->show();
-    d_statistics->raise();
+    if (!m_statistics)
+        m_statistics = new statisticsWindow(this);
+    m_statistics->setRows(rows, m_unit.text, x.lowerBound(), x.upperBound());
+    m_statistics->show();
+    m_statistics->raise();
 }

@@ -65,7 +65,7 @@ public:
     // 'C', 'F' or 'K': temperature-axis title, tracker unit, and the temperature dialog's
     // suffix and range. Data already handed over keep their values.
     void setDisplayUnit(QChar unit);
-    temperatureUnit displayUnit() const { return d_unit; }
+    temperatureUnit displayUnit() const { return m_unit; }
 
     // Export menu actions, callable directly.
     void saveImage();
@@ -96,9 +96,9 @@ private:
     void editTimeAxis();
     QList<waveformCurve *> shownCurves() const;
 
-    myQwtScaleDraw *d_scaleDraw;
-    temperatureUnit d_unit = temperatureUnit::of(QLatin1Char('C'));
-    QPointer<statisticsWindow> d_statistics;
+    myQwtScaleDraw *m_scaleDraw;
+    temperatureUnit m_unit = temperatureUnit::of(QLatin1Char('C'));
+    QPointer<statisticsWindow> m_statistics;
 };
 
 #endif

@@ -4,21 +4,21 @@
 #include <algorithm>
 
 waveformSeries::waveformSeries(plotSamples::ptr time, plotSamples::ptr values, int first, int count)
-    : d_time(time ? std::move(time) : plotSamples::copy(nullptr, 0)),
-      d_values(values ? std::move(values) : plotSamples::copy(nullptr, 0)),
-      d_first(std::max(first, 0))
+    : m_time(time ? std::move(time) : plotSamples::copy(nullptr, 0)),
+      m_values(values ? std::move(values) : plotSamples::copy(nullptr, 0)),
+      m_first(std::max(first, 0))
 {
-    const int available = std::min(d_time->size(), d_values->size()) - d_first;
-    d_count = std::max(0, std::min(count, available));
-    d_bounds = QRectF(1.0, 1.0, -2.0, -2.0);  // Qwt's invalid rectangle
-    const plotSamples::span x = d_time->summary(d_first, d_first + d_count);
-    const plotSamples::span y = d_values->summary(d_first, d_first + d_count);
+    const int available = std::min(m_time->size(), m_values->size()) - m_first;
+    m_count = std::max(0, std::min(count, available));
+    m_bounds = QRectF(1.0, 1.0, -2.0, -2.0);  // Qwt's invalid rectangle
+    const plotSamples::span x = m_time->summary(m_first, m_first + m_count);
+    const plotSamples::span y = m_values->summary(m_first, m_first + m_count);
     if (x.min <= x.max && y.min <= y.max)
-        d_bounds = QRectF(QPointF(x.min, y.min), QPointF(x.max, y.max));
+        m_bounds = QRectF(QPointF(x.min, y.min), QPointF(x.max, y.max));
 }
 
 QPointF waveformSeries::sample(size_t i) const
 {
-    const int at = d_first + int(i);
-    return QPointF((*d_time)[at], (*d_values)[at]);
+    const int at = m_first + int(i);
+    return QPointF((*m_time)[at], (*m_values)[at]);
 }

@@ -12,21 +12,21 @@ public:
     // gives an empty series.
     waveformSeries(plotSamples::ptr time, plotSamples::ptr values, int first, int count);
 
-    size_t size() const override { return size_t(d_count); }
+    size_t size() const override { return size_t(m_count); }
     QPointF sample(size_t i) const override;
     // Finite samples only, so gaps never stretch an axis; invalid when there are none.
-    QRectF boundingRect() const override { return d_bounds; }
+    QRectF boundingRect() const override { return m_bounds; }
 
-    const plotSamples &time() const { return *d_time; }
-    const plotSamples &values() const { return *d_values; }
-    int first() const { return d_first; }
+    const plotSamples &time() const { return *m_time; }
+    const plotSamples &values() const { return *m_values; }
+    int first() const { return m_first; }
 
 private:
-    plotSamples::ptr d_time;
-    plotSamples::ptr d_values;
-    int d_first = 0;
-    int d_count = 0;
-    QRectF d_bounds;
+    plotSamples::ptr m_time;
+    plotSamples::ptr m_values;
+    int m_first = 0;
+    int m_count = 0;
+    QRectF m_bounds;
 };
 
 #endif

@@ -7,14 +7,14 @@ namespace tssim {
 
 void AcquisitionEngine::start(const Setup &setup, long long nowNs)
 {
-    setup_ = setup;
-    scratch_.assign(valuesPerScan(), 0.0);
-    times_.clear();
-    values_.clear();
-    error_ = 0;
-    taken_ = 0;
-    state_ = Armed;
-    if (setup_.mode.startMode == 0)
+    m_setup = setup;
+    m_scratch.assign(valuesPerScan(), 0.0);
+    m_times.clear();
+    m_values.clear();
+    m_error = 0;
+    m_taken = 0;
+    m_state = Armed;
+    if (m_setup.mode.startMode == 0)
         begin(nowNs);
     advance(nowNs);
 }
@@ -22,18 +22,18 @@ void AcquisitionEngine::start(const Setup &setup, long long nowNs)
 void AcquisitionEngine::stop(long long nowNs)
 {
     advance(nowNs);
-    if (state_ != Idle)
+    if (m_state != Idle)
         finish(0);
 }
 
 int AcquisitionEngine::startLine() const
 {
-    return setup_.mode.startMode >= 2 ? setup_.mode.startMode - 1 : 0;
+    return m_setup.mode.startMode >= 2 ? m_setup.mode.startMode - 1 : 0;
 }
 
 int AcquisitionEngine::clockLine() const
 {
-    return setup_.mode.clockSource >= 2 ? setup_.mode.clockSource - 1 : 0;
+    return m_setup.mode.clockSource >= 2 ? m_setup.mode.clockSource - 1 : 0;
 }
 
 long long AcquisitionEngine::nextPulse(const Line &line) const
@@ -48,10 +48,10 @@ void AcquisitionEngine::advance(long long nowNs)
         int next = -1;
         long long nextTime = 0;
         for (int i = 0; i < 2; ++i) {
-            Line &line = lines_[i];
+            Line &line = m_lines[i];
             if (line.clockRate <= 0.0)
                 continue;
-            if (state_ == Idle) {
+            if (m_state == Idle) {
                 // Nothing listens to the lines: skip their pulses at once.
                 const long double elapsed = static_cast<long double>(nowNs - line.clockStartNs);
                 line.clockPulses = std::max(line.clockPulses,
@@ -67,7 +67,7 @@ void AcquisitionEngine::advance(long long nowNs)
         if (next < 0)
             break;
         runUntil(nextTime);
-        ++lines_[next].clockPulses;
+        ++m_lines[next].clockPulses;
         edge(next + 1, true, nextTime);
         edge(next + 1, false, nextTime);
     }
@@ -76,13 +76,13 @@ void AcquisitionEngine::advance(long long nowNs)
 
 void AcquisitionEngine::runUntil(long long timeNs)
 {
-    if (state_ == Armed && setup_.mode.startMode == 1 && setup_.alarmNs <= timeNs)
-        begin(setup_.alarmNs);
+    if (m_state == Armed && m_setup.mode.startMode == 1 && m_setup.alarmNs <= timeNs)
+        begin(m_setup.alarmNs);
     if (clockLine() != 0)
         return;
-    while (state_ == Running) {
-        const long long due = firstScanNs_ + static_cast<long long>(std::llround(
-                                                 static_cast<long double>(taken_) * 1e9L / setup_.mode.scanRate));
+    while (m_state == Running) {
+        const long long due = m_firstScanNs + static_cast<long long>(std::llround(
+                                                 static_cast<long double>(m_taken) * 1e9L / m_setup.mode.scanRate));
         if (due > timeNs)
             break;
         takeScan(due);
@@ -91,60 +91,60 @@ void AcquisitionEngine::runUntil(long long timeNs)
 
 void AcquisitionEngine::edge(int line, bool rising, long long timeNs)
 {
-    if (state_ == Armed && rising && startLine() == line) {
+    if (m_state == Armed && rising && startLine() == line) {
         begin(timeNs);
         return;
     }
-    if (state_ != Running)
+    if (m_state != Running)
         return;
     if (rising && clockLine() == line)
         takeScan(timeNs);
-    if (state_ == Running && startLine() == line) {
-        if ((setup_.mode.stop == 1 && rising) || (setup_.mode.stop == 2 && !rising))
+    if (m_state == Running && startLine() == line) {
+        if ((m_setup.mode.stop == 1 && rising) || (m_setup.mode.stop == 2 && !rising))
             finish(0);
     }
 }
 
 void AcquisitionEngine::begin(long long timeNs)
 {
-    state_ = Running;
-    firstScanNs_ = timeNs;
+    m_state = Running;
+    m_firstScanNs = timeNs;
 }
 
 void AcquisitionEngine::takeScan(long long timeNs)
 {
-    if (backlog() >= capacity_) {
+    if (backlog() >= m_capacity) {
         // The backlog is full: end here rather than lose scans.
         finish(OverflowError);
         return;
     }
-    if (!scratch_.empty())
-        setup_.sampler(timeNs, scratch_.data());
-    times_.push_back(timeNs);
-    values_.insert(values_.end(), scratch_.begin(), scratch_.end());
-    ++taken_;
-    if (setup_.sink && !setup_.sink(timeNs, scratch_.data())) {
+    if (!m_scratch.empty())
+        m_setup.sampler(timeNs, m_scratch.data());
+    m_times.push_back(timeNs);
+    m_values.insert(m_values.end(), m_scratch.begin(), m_scratch.end());
+    ++m_taken;
+    if (m_setup.sink && !m_setup.sink(timeNs, m_scratch.data())) {
         finish(DiskFullError);
         return;
     }
-    if (setup_.mode.stop == 0 && setup_.mode.scans > 0 && taken_ >= setup_.mode.scans)
+    if (m_setup.mode.stop == 0 && m_setup.mode.scans > 0 && m_taken >= m_setup.mode.scans)
         finish(0);
 }
 
 void AcquisitionEngine::finish(int error)
 {
-    state_ = Idle;
-    error_ = error;
+    m_state = Idle;
+    m_error = error;
 }
 
 size_t AcquisitionEngine::take(size_t n, std::vector<long long> *times, std::vector<double> *values)
 {
-    const size_t count = std::min(n, times_.size());
+    const size_t count = std::min(n, m_times.size());
     const size_t perScan = valuesPerScan();
-    times->insert(times->end(), times_.begin(), times_.begin() + static_cast<long>(count));
-    values->insert(values->end(), values_.begin(), values_.begin() + static_cast<long>(count * perScan));
-    times_.erase(times_.begin(), times_.begin() + static_cast<long>(count));
-    values_.erase(values_.begin(), values_.begin() + static_cast<long>(count * perScan));
+    times->insert(times->end(), m_times.begin(), m_times.begin() + static_cast<long>(count));
+    values->insert(values->end(), m_values.begin(), m_values.begin() + static_cast<long>(count * perScan));
+    m_times.erase(m_times.begin(), m_times.begin() + static_cast<long>(count));
+    m_values.erase(m_values.begin(), m_values.begin() + static_cast<long>(count * perScan));
     return count;
 }
 
@@ -158,7 +158,7 @@ void AcquisitionEngine::pulse(int line, int count, long long nowNs)
 
 void AcquisitionEngine::hold(int line, bool active, long long nowNs)
 {
-    Line &l = lines_[line - 1];
+    Line &l = m_lines[line - 1];
     if (l.active == active)
         return;
     l.active = active;
@@ -167,7 +167,7 @@ void AcquisitionEngine::hold(int line, bool active, long long nowNs)
 
 void AcquisitionEngine::setClock(int line, double rateHz, long long nowNs)
 {
-    Line &l = lines_[line - 1];
+    Line &l = m_lines[line - 1];
     l.clockRate = rateHz;
     l.clockStartNs = nowNs;
     l.clockPulses = 0;

@@ -37,26 +37,26 @@ public:
     // Produces every scan due up to nowNs and applies the line clocks' pulses up to then.
     void advance(long long nowNs);
 
-    State state() const { return state_; }
-    long long backlog() const { return static_cast<long long>(times_.size()); }
-    int errorCode() const { return error_; }
-    long long scansTaken() const { return taken_; }
-    const Setup &setup() const { return setup_; }
-    size_t valuesPerScan() const { return setup_.channels.size() * static_cast<size_t>(setup_.valuesPerChannel); }
+    State state() const { return m_state; }
+    long long backlog() const { return static_cast<long long>(m_times.size()); }
+    int errorCode() const { return m_error; }
+    long long scansTaken() const { return m_taken; }
+    const Setup &setup() const { return m_setup; }
+    size_t valuesPerScan() const { return m_setup.channels.size() * static_cast<size_t>(m_setup.valuesPerChannel); }
 
     // Removes up to n of the oldest scans; their times and values are appended.
     size_t take(size_t n, std::vector<long long> *times, std::vector<double> *values);
 
-    void setCapacity(long long scans) { capacity_ = scans; }
-    long long capacity() const { return capacity_; }
+    void setCapacity(long long scans) { m_capacity = scans; }
+    long long capacity() const { return m_capacity; }
 
     // Rear-panel input lines 1 and 2 (the test hooks drive them). The instrument time of
     // each call must be the one advance() was last called with.
     void pulse(int line, int count, long long nowNs);
     void hold(int line, bool active, long long nowNs);
     void setClock(int line, double rateHz, long long nowNs); // 0 Hz: no clock
-    bool lineActive(int line) const { return lines_[line - 1].active; }
-    double clockRate(int line) const { return lines_[line - 1].clockRate; }
+    bool lineActive(int line) const { return m_lines[line - 1].active; }
+    double clockRate(int line) const { return m_lines[line - 1].clockRate; }
 
 private:
     struct Line {
@@ -75,16 +75,16 @@ private:
     void takeScan(long long timeNs);
     void finish(int error);
 
-    Setup setup_;
-    State state_ = Idle;
-    int error_ = 0;
-    long long firstScanNs_ = 0;
-    long long taken_ = 0;
-    long long capacity_ = DefaultCapacity;
-    std::deque<long long> times_;
-    std::deque<double> values_;
-    std::vector<double> scratch_;
-    Line lines_[2];
+    Setup m_setup;
+    State m_state = Idle;
+    int m_error = 0;
+    long long m_firstScanNs = 0;
+    long long m_taken = 0;
+    long long m_capacity = DefaultCapacity;
+    std::deque<long long> m_times;
+    std::deque<double> m_values;
+    std::vector<double> m_scratch;
+    Line m_lines[2];
 };
 
 } // namespace tssim

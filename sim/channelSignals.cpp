@@ -34,16 +34,16 @@ double noise(long long slot, int index)
 ChannelSignals::ChannelSignals()
 {
     for (int i = 0; i < MaxChannels; ++i) {
-        open_[i] = false;
-        fixed_[i] = false;
-        fixedValue_[i] = 0.0;
+        m_open[i] = false;
+        m_fixed[i] = false;
+        m_fixedValue[i] = 0.0;
     }
 }
 
 double ChannelSignals::trueTemperature(int index, long long timeNs) const
 {
-    if (fixed_[index])
-        return fixedValue_[index];
+    if (m_fixed[index])
+        return m_fixedValue[index];
     const double t = seconds(timeNs);
     const double base = 21.0 + 0.05 * index;
     const double drift = 1.5 * std::sin(twoPi * t / (90.0 + 7.0 * index) + index);
@@ -60,7 +60,7 @@ ChannelReading ChannelSignals::read(int index, long long timeNs, const ChannelSe
                                     const InstrumentSettings &settings) const
 {
     const double cj = coldJunction(timeNs);
-    if (open_[index]) {
+    if (m_open[index]) {
         if (channel.otd) {
             const double nan = std::nan("");
             return {nan, nan, nan};
@@ -81,13 +81,13 @@ ChannelReading ChannelSignals::read(int index, long long timeNs, const ChannelSe
 
 void ChannelSignals::setFixedTemperature(int index, double celsius)
 {
-    fixed_[index] = true;
-    fixedValue_[index] = celsius;
+    m_fixed[index] = true;
+    m_fixedValue[index] = celsius;
 }
 
 void ChannelSignals::clearFixedTemperature(int index)
 {
-    fixed_[index] = false;
+    m_fixed[index] = false;
 }
 
 } // namespace tssim

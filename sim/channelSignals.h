@@ -26,15 +26,15 @@ public:
     ChannelReading read(int index, long long timeNs, const ChannelSettings &channel,
                         const InstrumentSettings &settings) const;
 
-    void setOpen(int index, bool open) { open_[index] = open; }
-    bool isOpen(int index) const { return open_[index]; }
+    void setOpen(int index, bool open) { m_open[index] = open; }
+    bool isOpen(int index) const { return m_open[index]; }
     void setFixedTemperature(int index, double celsius);
     void clearFixedTemperature(int index);
 
 private:
-    bool open_[MaxChannels];
-    bool fixed_[MaxChannels];
-    double fixedValue_[MaxChannels];
+    bool m_open[MaxChannels];
+    bool m_fixed[MaxChannels];
+    double m_fixedValue[MaxChannels];
 };
 
 } // namespace tssim

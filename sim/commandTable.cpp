@@ -133,12 +133,12 @@ void CommandTable::add(const char *pattern, bool query, Handler handler, bool bl
     }
     if (query)
         entry.name += "?";
-    entries_.push_back(std::move(entry));
+    m_entries.push_back(std::move(entry));
 }
 
 const CommandTable::Entry *CommandTable::match(const std::vector<std::string> &mnemonics, bool query) const
 {
-    for (const Entry &e : entries_) {
+    for (const Entry &e : m_entries) {
         if (e.query != query || e.shortForms.size() != mnemonics.size())
             continue;
         bool same = true;

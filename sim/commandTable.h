@@ -60,7 +60,7 @@ public:
 
 private:
     const Entry *match(const std::vector<std::string> &mnemonics, bool query) const;
-    std::vector<Entry> entries_;
+    std::vector<Entry> m_entries;
 };
 
 } // namespace tssim

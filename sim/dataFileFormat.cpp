@@ -36,7 +36,7 @@ dataFileColumns writerColumns(const DataFileColumns &columns)
 } // namespace
 
 DataFileFormat::DataFileFormat(const DataFileColumns &columns)
-    : columns_(std::make_shared<dataFileColumns>(writerColumns(columns)))
+    : m_columns(std::make_shared<dataFileColumns>(writerColumns(columns)))
 {
 }
 
@@ -69,14 +69,14 @@ std::string DataFileFormat::header(const std::string &subType, const std::string
         s.acquisitionTimeWritten = mode.clockSource <= 1;
         s.acquisitionTime = static_cast<double>(mode.scans) / mode.scanRate;
     }
-    return formatDataFileHeader(s, *columns_);
+    return formatDataFileHeader(s, *m_columns);
 }
 
 std::string DataFileFormat::row(long long timeNs, const double *values) const
 {
     const int32_t stamp[2] = {static_cast<int32_t>(timeNs / 1000000000LL), static_cast<int32_t>(timeNs % 1000000000LL)};
     std::vector<char> text;
-    appendDataFileRows(text, *columns_, values, stamp, 1);
+    appendDataFileRows(text, *m_columns, values, stamp, 1);
     return std::string(text.begin(), text.end());
 }
 

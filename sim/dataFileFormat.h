@@ -34,7 +34,7 @@ public:
     std::string row(long long timeNs, const double *values) const;
 
 private:
-    std::shared_ptr<const dataFileColumns> columns_; // converted once, shared by copies
+    std::shared_ptr<const dataFileColumns> m_columns; // converted once, shared by copies
 };
 
 } // namespace tssim

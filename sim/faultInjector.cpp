@@ -5,19 +5,19 @@ namespace tssim {
 
 void FaultInjector::addFailure(const std::string &name, int code, long long times)
 {
-    failures_[name] = Failure{code, times};
+    m_failures[name] = Failure{code, times};
 }
 
 int FaultInjector::takeFailure(const std::string &entryName)
 {
-    auto it = failures_.find(entryName);
-    if (it == failures_.end() && !entryName.empty() && entryName.back() == '?')
-        it = failures_.find(entryName.substr(0, entryName.size() - 1));
-    if (it == failures_.end())
+    auto it = m_failures.find(entryName);
+    if (it == m_failures.end() && !entryName.empty() && entryName.back() == '?')
+        it = m_failures.find(entryName.substr(0, entryName.size() - 1));
+    if (it == m_failures.end())
         return 0;
     const int code = it->second.code;
     if (it->second.remaining > 0 && --it->second.remaining == 0)
-        failures_.erase(it);
+        m_failures.erase(it);
     return code;
 }
 

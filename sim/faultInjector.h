@@ -13,7 +13,7 @@ public:
     // name: short-form header ("CHAN:STAT" covers command and query, "CHAN:STAT?" only the
     // query); times: how often, 0 until cleared.
     void addFailure(const std::string &name, int code, long long times);
-    void clearFailures() { failures_.clear(); }
+    void clearFailures() { m_failures.clear(); }
     // The code for one execution of the command named entryName ("CHAN:STAT" or "CHAN:STAT?"),
     // counting it down; 0 when it runs normally.
     int takeFailure(const std::string &entryName);
@@ -26,7 +26,7 @@ private:
         int code;
         long long remaining; // 0: until cleared
     };
-    std::map<std::string, Failure> failures_;
+    std::map<std::string, Failure> m_failures;
 };
 
 } // namespace tssim

@@ -27,34 +27,34 @@ const char *modelOf(const std::string &subType, int *channels)
 
 InstrumentCore::InstrumentCore(const Options &options)
 {
-    model_.address = options.address;
-    model_.subType = modelOf(options.subType, &model_.channelCount);
-    model_.serialNumber = options.serialNumber;
+    m_model.address = options.address;
+    m_model.subType = modelOf(options.subType, &m_model.channelCount);
+    m_model.serialNumber = options.serialNumber;
     char serial[16];
     std::snprintf(serial, sizeof serial, "%08x", options.serialNumber);
-    model_.serialText = serial;
-    model_.identity = options.identity;
-    model_.stateDir = options.stateDir;
-    model_.settings = InstrumentSettings::factory(model_.serialText);
-    model_.saved = model_.settings;
-    if (!model_.stateDir.empty() && model_.saved.load(model_.configPath())) {
-        model_.hasSaved = true;
-        model_.settings = model_.saved;
+    m_model.serialText = serial;
+    m_model.identity = options.identity;
+    m_model.stateDir = options.stateDir;
+    m_model.settings = InstrumentSettings::factory(m_model.serialText);
+    m_model.saved = m_model.settings;
+    if (!m_model.stateDir.empty() && m_model.saved.load(m_model.configPath())) {
+        m_model.hasSaved = true;
+        m_model.settings = m_model.saved;
     }
     const long long now = nowNs();
-    const bool freshHardDisk = model_.stateDir.empty() || !SampleFiles::folderExists(model_.stateDir + "/harddisk");
-    model_.hardDisk.reset(new StorageDisk("HD", "Hard Disk", 4194304,
-                                          model_.stateDir.empty() ? std::string() : model_.stateDir + "/harddisk"));
-    model_.ramDisk.reset(new StorageDisk("RAM", "RAM Disk", 262144, std::string()));
+    const bool freshHardDisk = m_model.stateDir.empty() || !SampleFiles::folderExists(m_model.stateDir + "/harddisk");
+    m_model.hardDisk.reset(new StorageDisk("HD", "Hard Disk", 4194304,
+                                          m_model.stateDir.empty() ? std::string() : m_model.stateDir + "/harddisk"));
+    m_model.ramDisk.reset(new StorageDisk("RAM", "RAM Disk", 262144, std::string()));
     if (freshHardDisk)
-        SampleFiles::create(model_, *model_.hardDisk, now - 86400LL * 1000000000LL, 4, 10.0, 100);
-    SampleFiles::create(model_, *model_.ramDisk, now - 3600LL * 1000000000LL, 8, 2.0, 20);
+        SampleFiles::create(m_model, *m_model.hardDisk, now - 86400LL * 1000000000LL, 4, 10.0, 100);
+    SampleFiles::create(m_model, *m_model.ramDisk, now - 3600LL * 1000000000LL, 8, 2.0, 20);
 
-    addSystemCommands(table_);
-    addChannelCommands(table_);
-    addAcquisitionCommands(table_);
-    addStorageCommands(table_);
-    addSimulationCommands(table_);
+    addSystemCommands(m_table);
+    addChannelCommands(m_table);
+    addAcquisitionCommands(m_table);
+    addStorageCommands(m_table);
+    addSimulationCommands(m_table);
 }
 
 long long InstrumentCore::nowNs()
@@ -65,32 +65,32 @@ long long InstrumentCore::nowNs()
 
 MessageResult InstrumentCore::execute(ScpiSession &session, const std::string &message, bool network)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(m_mutex);
     const long long now = nowNs();
-    model_.acquisition.advance(now);
+    m_model.acquisition.advance(now);
     MessageResult result;
     const std::vector<ScpiUnit> units = ScpiParser::parse(message);
     std::vector<std::string> path;
     std::vector<std::string> replies;
     for (const ScpiUnit &unit : units) {
-        if (network && model_.faults.silent) {
+        if (network && m_model.faults.silent) {
             // A silent instrument ignores everything but the hook that ends the silence.
-            const CommandTable::Entry *e = unit.errorCode ? nullptr : table_.find({}, unit.mnemonics, unit.query);
+            const CommandTable::Entry *e = unit.errorCode ? nullptr : m_table.find({}, unit.mnemonics, unit.query);
             if (!e || e->name != "SIM:SIL")
                 continue;
         }
         runUnit(session, unit, &path, &replies, now);
     }
-    if (network && model_.faults.silent)
+    if (network && m_model.faults.silent)
         replies.clear();
     for (size_t i = 0; i < replies.size(); ++i)
         result.reply += (i ? ";" : "") + replies[i];
     result.hasReply = !replies.empty();
-    model_.hardDisk->flush();
-    model_.ramDisk->flush();
-    result.drop = model_.dropRequested;
-    model_.dropRequested = false;
-    result.delayMs = network ? model_.faults.delayMs : 0;
+    m_model.hardDisk->flush();
+    m_model.ramDisk->flush();
+    result.drop = m_model.dropRequested;
+    m_model.dropRequested = false;
+    result.delayMs = network ? m_model.faults.delayMs : 0;
     return result;
 }
 
@@ -102,15 +102,15 @@ void InstrumentCore::runUnit(ScpiSession &session, const ScpiUnit &unit, std::ve
         return;
     }
     const CommandTable::Entry *entry =
-        table_.find(unit.absolute || unit.common ? std::vector<std::string>() : *path, unit.mnemonics, unit.query);
+        m_table.find(unit.absolute || unit.common ? std::vector<std::string>() : *path, unit.mnemonics, unit.query);
     if (!entry) {
         session.pushError(-113, "Undefined header");
         return;
     }
     if (!unit.common)
         path->assign(entry->shortForms.begin(), entry->shortForms.end() - 1);
-    CommandContext context(model_, session, unit, now);
-    const int injected = model_.faults.takeFailure(entry->name);
+    CommandContext context(m_model, session, unit, now);
+    const int injected = m_model.faults.takeFailure(entry->name);
     if (injected < 0)
         context.fail(injected, "simulated");
     else
@@ -127,10 +127,10 @@ void InstrumentCore::runUnit(ScpiSession &session, const ScpiUnit &unit, std::ve
 
 std::string InstrumentCore::statusPage()
 {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(m_mutex);
     const long long now = nowNs();
-    model_.acquisition.advance(now);
-    return WebStatusPage::html(model_, now);
+    m_model.acquisition.advance(now);
+    return WebStatusPage::html(m_model, now);
 }
 
 void applySettings(InstrumentModel &model, const InstrumentSettings &settings, long long nowNs)

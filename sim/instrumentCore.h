@@ -38,9 +38,9 @@ private:
                  std::vector<std::string> *replies, long long now);
     void createSampleFiles(long long now);
 
-    mutable std::mutex mutex_; // protects model_: all instrument state (table_ is fixed after construction)
-    InstrumentModel model_;
-    CommandTable table_;
+    mutable std::mutex m_mutex; // protects m_model: all instrument state (m_table is fixed after construction)
+    InstrumentModel m_model;
+    CommandTable m_table;
 };
 
 // Command groups, each in a file of its own.

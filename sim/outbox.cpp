@@ -8,33 +8,33 @@ namespace tssim {
 void Outbox::add(std::string bytes)
 {
     if (empty()) {
-        bytes_ = std::move(bytes);
-        sent_ = 0;
+        m_bytes = std::move(bytes);
+        m_sent = 0;
         return;
     }
-    bytes_.erase(0, sent_);
-    sent_ = 0;
-    bytes_ += bytes;
+    m_bytes.erase(0, m_sent);
+    m_sent = 0;
+    m_bytes += bytes;
 }
 
 bool Outbox::sendTo(int fd)
 {
-    const long n = SocketIo::sendSome(fd, bytes_.data() + sent_, unsent());
+    const long n = SocketIo::sendSome(fd, m_bytes.data() + m_sent, unsent());
     if (n < 0)
         return false;
-    sent_ += static_cast<size_t>(n);
+    m_sent += static_cast<size_t>(n);
     if (empty()) {
-        bytes_.clear();
-        sent_ = 0;
+        m_bytes.clear();
+        m_sent = 0;
     }
     return true;
 }
 
 bool Outbox::flush(int fd, int timeoutMs)
 {
-    const bool ok = SocketIo::sendAll(fd, bytes_.substr(sent_), timeoutMs);
-    bytes_.clear();
-    sent_ = 0;
+    const bool ok = SocketIo::sendAll(fd, m_bytes.substr(m_sent), timeoutMs);
+    m_bytes.clear();
+    m_sent = 0;
     return ok;
 }
 

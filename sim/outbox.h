@@ -8,8 +8,8 @@ namespace tssim {
 
 class Outbox {
 public:
-    bool empty() const { return sent_ == bytes_.size(); }
-    size_t unsent() const { return bytes_.size() - sent_; }
+    bool empty() const { return m_sent == m_bytes.size(); }
+    size_t unsent() const { return m_bytes.size() - m_sent; }
     void add(std::string bytes);
     // Hands the socket what it takes now; false when the connection failed.
     bool sendTo(int fd);
@@ -17,8 +17,8 @@ public:
     bool flush(int fd, int timeoutMs);
 
 private:
-    std::string bytes_;
-    size_t sent_ = 0;
+    std::string m_bytes;
+    size_t m_sent = 0;
 };
 
 } // namespace tssim

@@ -7,7 +7,7 @@
 
 namespace tssim {
 
-ScpiServer::ScpiServer(Handler handler) : handler_(std::move(handler)) {}
+ScpiServer::ScpiServer(Handler handler) : m_handler(std::move(handler)) {}
 
 ScpiServer::~ScpiServer()
 {
@@ -16,61 +16,61 @@ ScpiServer::~ScpiServer()
 
 bool ScpiServer::start(const std::string &address, uint16_t port, std::string *error)
 {
-    if (listenFd_ >= 0)
+    if (m_listenFd >= 0)
         return true;
-    listenFd_ = SocketIo::listenOn(address, port, error);
-    if (listenFd_ < 0)
+    m_listenFd = SocketIo::listenOn(address, port, error);
+    if (m_listenFd < 0)
         return false;
-    if (!SocketIo::makePipe(wake_)) {
+    if (!SocketIo::makePipe(m_wake)) {
         if (error)
             *error = "cannot create a pipe";
-        SocketIo::close(listenFd_);
-        listenFd_ = -1;
+        SocketIo::close(m_listenFd);
+        m_listenFd = -1;
         return false;
     }
-    stopping_ = false;
-    spareFd_ = SocketIo::openSpare();
-    acceptThread_ = std::thread(&ScpiServer::acceptLoop, this);
+    m_stopping = false;
+    m_spareFd = SocketIo::openSpare();
+    m_acceptThread = std::thread(&ScpiServer::acceptLoop, this);
     return true;
 }
 
 void ScpiServer::stop()
 {
-    if (listenFd_ < 0)
+    if (m_listenFd < 0)
         return;
-    stopping_ = true;
-    SocketIo::wake(wake_[1]);
-    if (acceptThread_.joinable())
-        acceptThread_.join();
+    m_stopping = true;
+    SocketIo::wake(m_wake[1]);
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
     dropConnections();
     std::list<std::unique_ptr<Connection>> all;
     {
-        std::lock_guard<std::mutex> lock(connectionsMutex_);
-        all.swap(connections_);
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
+        all.swap(m_connections);
     }
     for (auto &c : all)
         if (c->thread.joinable())
             c->thread.join();
-    SocketIo::close(listenFd_);
-    SocketIo::close(wake_[0]);
-    SocketIo::close(wake_[1]);
-    SocketIo::close(spareFd_);
-    listenFd_ = spareFd_ = -1;
-    wake_[0] = wake_[1] = -1;
+    SocketIo::close(m_listenFd);
+    SocketIo::close(m_wake[0]);
+    SocketIo::close(m_wake[1]);
+    SocketIo::close(m_spareFd);
+    m_listenFd = m_spareFd = -1;
+    m_wake[0] = m_wake[1] = -1;
 }
 
 void ScpiServer::dropConnections()
 {
-    std::lock_guard<std::mutex> lock(connectionsMutex_);
-    for (auto &c : connections_)
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    for (auto &c : m_connections)
         if (c->fd >= 0)
             SocketIo::shutdownBoth(c->fd);
 }
 
 void ScpiServer::acceptLoop()
 {
-    while (!stopping_) {
-        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200, &spareFd_);
+    while (!m_stopping) {
+        const int fd = SocketIo::acceptWithin(m_listenFd, m_wake[0], 200, &m_spareFd);
         reapFinished();
         if (fd >= 0)
             admit(fd);
@@ -79,13 +79,13 @@ void ScpiServer::acceptLoop()
 
 void ScpiServer::admit(int fd)
 {
-    std::lock_guard<std::mutex> lock(connectionsMutex_);
-    if (connections_.size() >= MaxConnections) {
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    if (m_connections.size() >= MaxConnections) {
         SocketIo::close(fd); // the client sees its connection closed at once
         return;
     }
-    connections_.emplace_back(new Connection);
-    Connection *c = connections_.back().get();
+    m_connections.emplace_back(new Connection);
+    Connection *c = m_connections.back().get();
     c->fd = fd;
     c->thread = std::thread(&ScpiServer::serve, this, c);
 }
@@ -94,11 +94,11 @@ void ScpiServer::reapFinished()
 {
     std::list<std::unique_ptr<Connection>> finished;
     {
-        std::lock_guard<std::mutex> lock(connectionsMutex_);
-        for (auto it = connections_.begin(); it != connections_.end();) {
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
+        for (auto it = m_connections.begin(); it != m_connections.end();) {
             if ((*it)->done) {
                 finished.push_back(std::move(*it));
-                it = connections_.erase(it);
+                it = m_connections.erase(it);
             } else {
                 ++it;
             }
@@ -116,11 +116,11 @@ void ScpiServer::serve(Connection *connection)
     bool discarding = false;
     int fd = -1;
     {
-        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
         fd = connection->fd;
     }
     char buffer[65536];
-    while (!stopping_) {
+    while (!m_stopping) {
         bool readable = false, writable = false;
         if (!SocketIo::waitFor(fd, !outbox.empty(), 200, &readable, &writable))
             break;
@@ -147,7 +147,7 @@ void ScpiServer::serve(Connection *connection)
             break;
     }
     {
-        std::lock_guard<std::mutex> lock(connectionsMutex_);
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
         SocketIo::close(connection->fd);
         connection->fd = -1;
     }
@@ -191,9 +191,9 @@ bool ScpiServer::handleLine(ScpiSession &session, std::string line, Outbox *outb
     // them pile up here.
     if (outbox->unsent() > MaxUnreadOutput)
         return false;
-    MessageResult result = handler_(session, line);
+    MessageResult result = m_handler(session, line);
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(result.delayMs);
-    while (!stopping_ && std::chrono::steady_clock::now() < until)
+    while (!m_stopping && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (result.hasReply) {
         result.reply += '\n';

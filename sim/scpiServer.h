@@ -41,7 +41,7 @@ public:
 
 private:
     struct Connection {
-        int fd = -1;           // -1 once closed; guarded by connectionsMutex_
+        int fd = -1;           // -1 once closed; guarded by m_connectionsMutex
         std::thread thread;
         std::atomic<bool> done{false};
     };
@@ -55,14 +55,14 @@ private:
     bool handleLine(ScpiSession &session, std::string line, Outbox *outbox, bool *drop);
     void reapFinished();
 
-    Handler handler_;
-    int listenFd_ = -1;
-    int wake_[2] = {-1, -1};
-    int spareFd_ = -1; // held back to refuse a client when no descriptor is left
-    std::thread acceptThread_;
-    std::atomic<bool> stopping_{false};
-    std::mutex connectionsMutex_; // protects connections_ and each Connection::fd
-    std::list<std::unique_ptr<Connection>> connections_;
+    Handler m_handler;
+    int m_listenFd = -1;
+    int m_wake[2] = {-1, -1};
+    int m_spareFd = -1; // held back to refuse a client when no descriptor is left
+    std::thread m_acceptThread;
+    std::atomic<bool> m_stopping{false};
+    std::mutex m_connectionsMutex; // protects m_connections and each Connection::fd
+    std::list<std::unique_ptr<Connection>> m_connections;
 };
 
 } // namespace tssim

@@ -26,41 +26,41 @@ void ScpiSession::pushError(int code, const std::string &text)
 {
     if (code < 0) {
         if (code <= -100 && code > -200)
-            esr_ |= 32; // command error
+            m_esr |= 32; // command error
         else if (code <= -200 && code > -300)
-            esr_ |= 16; // execution error
+            m_esr |= 16; // execution error
         else if (code <= -300 && code > -400)
-            esr_ |= 8; // device-dependent error
+            m_esr |= 8; // device-dependent error
         else if (code <= -400 && code > -500)
-            esr_ |= 4; // query error
+            m_esr |= 4; // query error
     }
     const std::string entry = std::to_string(code) + "," + quotedText(text);
-    if (queue_.size() >= QueueSize) {
-        queue_.back() = "-350," + quotedText("Queue overflow");
+    if (m_queue.size() >= QueueSize) {
+        m_queue.back() = "-350," + quotedText("Queue overflow");
         return;
     }
-    queue_.push_back(entry);
+    m_queue.push_back(entry);
 }
 
 std::string ScpiSession::popError()
 {
-    if (queue_.empty())
+    if (m_queue.empty())
         return "0,\"No error\"";
-    std::string entry = queue_.front();
-    queue_.pop_front();
+    std::string entry = m_queue.front();
+    m_queue.pop_front();
     return entry;
 }
 
 void ScpiSession::clear()
 {
-    queue_.clear();
-    esr_ = 0;
+    m_queue.clear();
+    m_esr = 0;
 }
 
 int ScpiSession::takeEventStatus()
 {
-    const int value = esr_;
-    esr_ = 0;
+    const int value = m_esr;
+    m_esr = 0;
     return value;
 }
 

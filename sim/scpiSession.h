@@ -18,19 +18,19 @@ public:
     void pushError(int code, const std::string &text);
     // Oldest entry, or 0,"No error".
     std::string popError();
-    bool hasErrors() const { return !queue_.empty(); }
+    bool hasErrors() const { return !m_queue.empty(); }
     void clear(); // *CLS
 
-    int eventStatus() const { return esr_; }
+    int eventStatus() const { return m_esr; }
     int takeEventStatus(); // *ESR? reads and clears
-    void setOperationComplete() { esr_ |= 1; }
+    void setOperationComplete() { m_esr |= 1; }
 
     // Standard text of a SCPI or instrument error code.
     static std::string standardText(int code);
 
 private:
-    std::deque<std::string> queue_;
-    int esr_ = 0;
+    std::deque<std::string> m_queue;
+    int m_esr = 0;
 };
 
 } // namespace tssim

@@ -42,7 +42,7 @@ public:
     ScpiSession inProcessSession;
 };
 
-Instrument::Instrument(const Options &options) : d(new InstrumentPrivate(options)) {}
+Instrument::Instrument(const Options &options) : m_impl(new InstrumentPrivate(options)) {}
 
 Instrument::~Instrument()
 {
@@ -51,44 +51,44 @@ Instrument::~Instrument()
 
 bool Instrument::start(std::string *error)
 {
-    if (!d->server.start(d->options.address, d->options.port, error))
+    if (!m_impl->server.start(m_impl->options.address, m_impl->options.port, error))
         return false;
-    if (d->options.webPort > 0) {
+    if (m_impl->options.webPort > 0) {
         std::string reason;
-        if (!d->web.start(d->options.address, static_cast<uint16_t>(d->options.webPort), &reason))
+        if (!m_impl->web.start(m_impl->options.address, static_cast<uint16_t>(m_impl->options.webPort), &reason))
             std::fprintf(stderr, "ts4720-sim: no web interface on %s port %d (%s); going on without it\n",
-                         d->options.address.c_str(), d->options.webPort, reason.c_str());
+                         m_impl->options.address.c_str(), m_impl->options.webPort, reason.c_str());
     }
     return true;
 }
 
 void Instrument::stop()
 {
-    d->web.stop();
-    d->server.stop();
+    m_impl->web.stop();
+    m_impl->server.stop();
 }
 
 std::string Instrument::descriptor() const
 {
-    if (d->options.port == 5025)
-        return "TCPIP::" + d->options.address + "::INSTR";
-    return "TCPIP::" + d->options.address + "::" + std::to_string(d->options.port) + "::SOCKET";
+    if (m_impl->options.port == 5025)
+        return "TCPIP::" + m_impl->options.address + "::INSTR";
+    return "TCPIP::" + m_impl->options.address + "::" + std::to_string(m_impl->options.port) + "::SOCKET";
 }
 
 std::string Instrument::webAddress() const
 {
-    if (!d->web.serving())
+    if (!m_impl->web.serving())
         return std::string();
-    const int port = d->options.webPort;
-    return "http://" + d->options.address + (port == 80 ? std::string() : ":" + std::to_string(port)) + "/";
+    const int port = m_impl->options.webPort;
+    return "http://" + m_impl->options.address + (port == 80 ? std::string() : ":" + std::to_string(port)) + "/";
 }
 
 std::string Instrument::command(const std::string &message)
 {
-    std::lock_guard<std::mutex> lock(d->inProcessMutex);
-    const MessageResult result = d->core.execute(d->inProcessSession, message, false);
+    std::lock_guard<std::mutex> lock(m_impl->inProcessMutex);
+    const MessageResult result = m_impl->core.execute(m_impl->inProcessSession, message, false);
     if (result.drop)
-        d->server.dropConnections();
+        m_impl->server.dropConnections();
     return result.reply;
 }
 

@@ -45,7 +45,7 @@ public:
     std::string command(const std::string &message);
 
 private:
-    std::unique_ptr<InstrumentPrivate> d;
+    std::unique_ptr<InstrumentPrivate> m_impl;
 };
 
 } // namespace tssim

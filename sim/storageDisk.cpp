@@ -10,10 +10,10 @@ namespace tssim {
 
 StorageDisk::StorageDisk(const std::string &location, const std::string &infoText, long long totalKB,
                          const std::string &folder)
-    : location_(location), info_(infoText), totalKB_(totalKB), folder_(folder)
+    : m_location(location), m_info(infoText), m_totalKB(totalKB), m_folder(folder)
 {
-    if (!folder_.empty()) {
-        QDir().mkpath(QString::fromStdString(folder_));
+    if (!m_folder.empty()) {
+        QDir().mkpath(QString::fromStdString(m_folder));
         loadFolder();
     }
 }
@@ -25,7 +25,7 @@ StorageDisk::~StorageDisk()
 
 void StorageDisk::loadFolder()
 {
-    const QDir dir(QString::fromStdString(folder_));
+    const QDir dir(QString::fromStdString(m_folder));
     for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
         const std::string name = info.fileName().toLatin1().toStdString();
         QFile file(info.filePath());
@@ -35,30 +35,30 @@ void StorageDisk::loadFolder()
         File f;
         f.bytes.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
         f.date = dateText(info.lastModified().toMSecsSinceEpoch() * 1000000LL);
-        usedBytes_ += static_cast<long long>(f.bytes.size());
-        files_[name] = f;
+        m_usedBytes += static_cast<long long>(f.bytes.size());
+        m_files[name] = f;
     }
 }
 
 long long StorageDisk::freeKB() const
 {
-    const long long usedKB = (usedBytes_ + 1023) / 1024;
-    return usedKB >= totalKB_ ? 0 : totalKB_ - usedKB;
+    const long long usedKB = (m_usedBytes + 1023) / 1024;
+    return usedKB >= m_totalKB ? 0 : m_totalKB - usedKB;
 }
 
 void StorageDisk::setFreeKB(long long freeKB)
 {
-    totalKB_ = (usedBytes_ + 1023) / 1024 + freeKB;
+    m_totalKB = (m_usedBytes + 1023) / 1024 + freeKB;
 }
 
 std::string StorageDisk::pathOf(const std::string &name) const
 {
-    return folder_ + "/" + name;
+    return m_folder + "/" + name;
 }
 
 bool StorageDisk::create(const std::string &name, const std::string &bytes, long long timeNs)
 {
-    if (!validName(name) || exists(name) || (usedBytes_ + static_cast<long long>(bytes.size()) + 1023) / 1024 > totalKB_)
+    if (!validName(name) || exists(name) || (m_usedBytes + static_cast<long long>(bytes.size()) + 1023) / 1024 > m_totalKB)
         return false;
     if (hasFolder()) {
         QFile file(QString::fromStdString(pathOf(name)));
@@ -69,58 +69,58 @@ bool StorageDisk::create(const std::string &name, const std::string &bytes, long
         file.flush();
         file.setFileTime(QDateTime::fromMSecsSinceEpoch(timeNs / 1000000LL, Qt::UTC), QFileDevice::FileModificationTime);
     }
-    files_[name] = File{bytes, dateText(timeNs)};
-    usedBytes_ += static_cast<long long>(bytes.size());
+    m_files[name] = File{bytes, dateText(timeNs)};
+    m_usedBytes += static_cast<long long>(bytes.size());
     return true;
 }
 
 bool StorageDisk::append(const std::string &name, const std::string &bytes)
 {
-    auto it = files_.find(name);
-    if (it == files_.end() || (usedBytes_ + static_cast<long long>(bytes.size()) + 1023) / 1024 > totalKB_)
+    auto it = m_files.find(name);
+    if (it == m_files.end() || (m_usedBytes + static_cast<long long>(bytes.size()) + 1023) / 1024 > m_totalKB)
         return false;
     if (hasFolder())
-        unwritten_[name] += bytes;
+        m_unwritten[name] += bytes;
     it->second.bytes += bytes;
-    usedBytes_ += static_cast<long long>(bytes.size());
+    m_usedBytes += static_cast<long long>(bytes.size());
     return true;
 }
 
 void StorageDisk::flush()
 {
-    for (const auto &entry : unwritten_) {
+    for (const auto &entry : m_unwritten) {
         QFile file(QString::fromStdString(pathOf(entry.first)));
         // A folder that refuses the bytes leaves the disk's own copy complete.
         if (file.open(QIODevice::WriteOnly | QIODevice::Append))
             file.write(entry.second.data(), static_cast<qint64>(entry.second.size()));
     }
-    unwritten_.clear();
+    m_unwritten.clear();
 }
 
 bool StorageDisk::remove(const std::string &name)
 {
-    auto it = files_.find(name);
-    if (it == files_.end())
+    auto it = m_files.find(name);
+    if (it == m_files.end())
         return false;
     if (hasFolder() && !QFile::remove(QString::fromStdString(pathOf(name))))
         return false;
-    unwritten_.erase(name);
-    usedBytes_ -= static_cast<long long>(it->second.bytes.size());
-    files_.erase(it);
+    m_unwritten.erase(name);
+    m_usedBytes -= static_cast<long long>(it->second.bytes.size());
+    m_files.erase(it);
     return true;
 }
 
 const std::string *StorageDisk::contents(const std::string &name) const
 {
-    auto it = files_.find(name);
-    return it == files_.end() ? nullptr : &it->second.bytes;
+    auto it = m_files.find(name);
+    return it == m_files.end() ? nullptr : &it->second.bytes;
 }
 
 std::string StorageDisk::listText() const
 {
     std::string out;
-    for (const auto &entry : files_)
-        out += entry.first + "," + location_ + "," + std::to_string(entry.second.bytes.size()) + "," +
+    for (const auto &entry : m_files)
+        out += entry.first + "," + m_location + "," + std::to_string(entry.second.bytes.size()) + "," +
                entry.second.date + "\n";
     return out;
 }

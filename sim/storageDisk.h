@@ -17,14 +17,14 @@ public:
     StorageDisk(const StorageDisk &) = delete;
     StorageDisk &operator=(const StorageDisk &) = delete;
 
-    const std::string &location() const { return location_; }
-    const std::string &infoText() const { return info_; }
-    long long totalKB() const { return totalKB_; }
+    const std::string &location() const { return m_location; }
+    const std::string &infoText() const { return m_info; }
+    long long totalKB() const { return m_totalKB; }
     long long freeKB() const;
     // The test hook that fills a disk: its size becomes what is used plus freeKB.
     void setFreeKB(long long freeKB);
-    bool hasFolder() const { return !folder_.empty(); }
-    bool isEmpty() const { return files_.empty(); }
+    bool hasFolder() const { return !m_folder.empty(); }
+    bool isEmpty() const { return m_files.empty(); }
 
     // false when the name is taken or not allowed, or the disk is full.
     bool create(const std::string &name, const std::string &bytes, long long timeNs);
@@ -34,7 +34,7 @@ public:
     void flush();
     bool remove(const std::string &name);
     const std::string *contents(const std::string &name) const;
-    bool exists(const std::string &name) const { return files_.count(name) != 0; }
+    bool exists(const std::string &name) const { return m_files.count(name) != 0; }
 
     // Lines "name,location,size,date\n", by name.
     std::string listText() const;
@@ -51,13 +51,13 @@ private:
     void loadFolder();
     std::string pathOf(const std::string &name) const;
 
-    std::string location_;
-    std::string info_;
-    long long totalKB_;
-    std::string folder_;
-    long long usedBytes_ = 0;
-    std::map<std::string, File> files_;
-    std::map<std::string, std::string> unwritten_; // appended bytes the folder has not got yet
+    std::string m_location;
+    std::string m_info;
+    long long m_totalKB;
+    std::string m_folder;
+    long long m_usedBytes = 0;
+    std::map<std::string, File> m_files;
+    std::map<std::string, std::string> m_unwritten; // appended bytes the folder has not got yet
 };
 
 } // namespace tssim

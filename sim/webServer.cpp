@@ -7,7 +7,7 @@
 
 namespace tssim {
 
-WebServer::WebServer(PageSource page) : page_(std::move(page)) {}
+WebServer::WebServer(PageSource page) : m_page(std::move(page)) {}
 
 WebServer::~WebServer()
 {
@@ -16,40 +16,40 @@ WebServer::~WebServer()
 
 bool WebServer::start(const std::string &address, uint16_t port, std::string *error)
 {
-    listenFd_ = SocketIo::listenOn(address, port, error);
-    if (listenFd_ < 0)
+    m_listenFd = SocketIo::listenOn(address, port, error);
+    if (m_listenFd < 0)
         return false;
-    if (!SocketIo::makePipe(wake_)) {
-        SocketIo::close(listenFd_);
-        listenFd_ = -1;
+    if (!SocketIo::makePipe(m_wake)) {
+        SocketIo::close(m_listenFd);
+        m_listenFd = -1;
         if (error)
             *error = "cannot create a pipe";
         return false;
     }
-    spareFd_ = SocketIo::openSpare();
-    thread_ = std::thread(&WebServer::run, this);
+    m_spareFd = SocketIo::openSpare();
+    m_thread = std::thread(&WebServer::run, this);
     return true;
 }
 
 void WebServer::stop()
 {
-    if (listenFd_ < 0)
+    if (m_listenFd < 0)
         return;
-    stopping_ = true;
-    SocketIo::wake(wake_[1]);
-    if (thread_.joinable())
-        thread_.join();
-    SocketIo::close(listenFd_);
-    SocketIo::close(wake_[0]);
-    SocketIo::close(wake_[1]);
-    SocketIo::close(spareFd_);
-    listenFd_ = spareFd_ = -1;
+    m_stopping = true;
+    SocketIo::wake(m_wake[1]);
+    if (m_thread.joinable())
+        m_thread.join();
+    SocketIo::close(m_listenFd);
+    SocketIo::close(m_wake[0]);
+    SocketIo::close(m_wake[1]);
+    SocketIo::close(m_spareFd);
+    m_listenFd = m_spareFd = -1;
 }
 
 void WebServer::run()
 {
-    while (!stopping_) {
-        const int fd = SocketIo::acceptWithin(listenFd_, wake_[0], 200, &spareFd_);
+    while (!m_stopping) {
+        const int fd = SocketIo::acceptWithin(m_listenFd, m_wake[0], 200, &m_spareFd);
         if (fd < 0)
             continue;
         answer(fd);
@@ -77,7 +77,7 @@ void WebServer::answer(int fd)
     std::string status = "200 OK";
     std::string body;
     if (request.compare(0, 4, "GET ") == 0) {
-        body = page_();
+        body = m_page();
     } else {
         status = "405 Method Not Allowed";
         body = "<html><body>Only GET is served here.</body></html>\n";

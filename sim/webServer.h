@@ -20,18 +20,18 @@ public:
 
     bool start(const std::string &address, uint16_t port, std::string *error);
     void stop(); // closes the listener and joins the thread; owner only
-    bool serving() const { return listenFd_ >= 0; }
+    bool serving() const { return m_listenFd >= 0; }
 
 private:
     void run();
     void answer(int fd);
 
-    PageSource page_;
-    int listenFd_ = -1;
-    int wake_[2] = {-1, -1};
-    int spareFd_ = -1; // held back to refuse a client when no descriptor is left
-    std::thread thread_;
-    std::atomic<bool> stopping_{false};
+    PageSource m_page;
+    int m_listenFd = -1;
+    int m_wake[2] = {-1, -1};
+    int m_spareFd = -1; // held back to refuse a client when no descriptor is left
+    std::thread m_thread;
+    std::atomic<bool> m_stopping{false};
 };
 
 } // namespace tssim

@@ -8,16 +8,16 @@
 namespace tsvisa {
 
 Deadline::Deadline(ViUInt32 timeoutMs)
-    : at_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)),
-      infinite_(timeoutMs == VI_TMO_INFINITE)
+    : m_at(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)),
+      m_infinite(timeoutMs == VI_TMO_INFINITE)
 {
 }
 
 int Deadline::remainingMs() const
 {
-    if (infinite_)
+    if (m_infinite)
         return -1;
-    const auto left = at_ - std::chrono::steady_clock::now();
+    const auto left = m_at - std::chrono::steady_clock::now();
     if (left <= std::chrono::steady_clock::duration::zero())
         return 0;
     const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();

@@ -11,13 +11,13 @@ namespace tsvisa {
 class Deadline {
 public:
     explicit Deadline(ViUInt32 timeoutMs);
-    bool infinite() const { return infinite_; }
+    bool infinite() const { return m_infinite; }
     // Milliseconds left, rounded up, 0 once passed; -1 when infinite (as poll() takes it).
     int remainingMs() const;
 
 private:
-    std::chrono::steady_clock::time_point at_;
-    bool infinite_;
+    std::chrono::steady_clock::time_point m_at;
+    bool m_infinite;
 };
 
 } // namespace tsvisa

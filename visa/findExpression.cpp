@@ -30,7 +30,7 @@ bool anySet(const std::vector<char> &positions)
 
 ViStatus FindExpression::compile(const std::string &expression)
 {
-    groups_.clear();
+    m_groups.clear();
     size_t pos = 0;
     size_t group = 0;
     if (!parseGroup(expression, &pos, 0, &group) || pos != expression.size())
@@ -42,13 +42,13 @@ bool FindExpression::parseGroup(const std::string &e, size_t *pos, int depth, si
 {
     if (depth > maximumDepth)
         return false;
-    *group = groups_.size();
-    groups_.emplace_back();
+    *group = m_groups.size();
+    m_groups.emplace_back();
     while (true) {
         Sequence seq;
         if (!parseSequence(e, pos, depth, &seq) || seq.empty())
             return false;
-        groups_[*group].push_back(seq);
+        m_groups[*group].push_back(seq);
         if (*pos >= e.size() || e[*pos] != '|')
             return true;
         ++*pos;
@@ -132,7 +132,7 @@ bool FindExpression::parseSet(const std::string &e, size_t *pos, Atom *atom)
 
 bool FindExpression::matches(const std::string &text) const
 {
-    if (groups_.empty())
+    if (m_groups.empty())
         return false;
     Positions starts(text.size() + 1, 0);
     starts[0] = 1;
@@ -143,7 +143,7 @@ FindExpression::Positions FindExpression::groupEnds(size_t group, const std::str
                                                     const Positions &starts) const
 {
     Positions result(text.size() + 1, 0);
-    for (const Sequence &seq : groups_[group]) {
+    for (const Sequence &seq : m_groups[group]) {
         Positions current = starts;
         for (const Piece &piece : seq) {
             current = pieceEnds(piece, text, current);

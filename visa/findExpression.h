@@ -44,7 +44,7 @@ private:
     Positions atomEnds(const Atom &atom, const std::string &text, const Positions &starts) const;
     static bool atomAccepts(const Atom &atom, char c);
 
-    std::vector<std::vector<Sequence>> groups_; // groups_[0] is the whole expression
+    std::vector<std::vector<Sequence>> m_groups; // m_groups[0] is the whole expression
 };
 
 } // namespace tsvisa

@@ -3,14 +3,14 @@
 
 namespace tsvisa {
 
-FindList::FindList(std::vector<std::string> descriptors) : descriptors_(std::move(descriptors)) {}
+FindList::FindList(std::vector<std::string> descriptors) : m_descriptors(std::move(descriptors)) {}
 
 bool FindList::next(std::string *descriptor)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (next_ >= descriptors_.size())
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_next >= m_descriptors.size())
         return false;
-    *descriptor = descriptors_[next_++];
+    *descriptor = m_descriptors[m_next++];
     return true;
 }
 

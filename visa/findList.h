@@ -16,9 +16,9 @@ public:
     bool next(std::string *descriptor);
 
 private:
-    const std::vector<std::string> descriptors_;
-    std::mutex mutex_; // protects next_
-    size_t next_ = 1;
+    const std::vector<std::string> m_descriptors;
+    std::mutex m_mutex; // protects m_next
+    size_t m_next = 1;
 };
 
 } // namespace tsvisa

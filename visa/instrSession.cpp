@@ -25,11 +25,11 @@ const char *className(ResourceClass c)
 
 InstrSession::InstrSession(const ResourceDescriptor &descriptor,
                            std::unique_ptr<TcpConnection> connection)
-    : descriptor_(descriptor), connection_(std::move(connection)),
-      peerAddress_(connection_->peerAddress()),
-      sendEnd_(descriptor.resourceClass == ResourceClass::Instr)
+    : m_descriptor(descriptor), m_connection(std::move(connection)),
+      m_peerAddress(m_connection->peerAddress()),
+      m_sendEnd(descriptor.resourceClass == ResourceClass::Instr)
 {
-    connection_->setNoDelay(true);
+    m_connection->setNoDelay(true);
 }
 
 ViStatus InstrSession::open(const ResourceDescriptor &descriptor,
@@ -52,21 +52,21 @@ ViStatus InstrSession::getText(ViAttr attribute, ViChar *value) const
 {
     switch (attribute) {
     case VI_ATTR_RSRC_NAME:
-        copyText(descriptor_.canonicalName(), value);
+        copyText(m_descriptor.canonicalName(), value);
         return VI_SUCCESS;
     case VI_ATTR_RSRC_CLASS:
-        copyText(className(descriptor_.resourceClass), value);
+        copyText(className(m_descriptor.resourceClass), value);
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_HOSTNAME:
-        copyText(descriptor_.host, value);
+        copyText(m_descriptor.host, value);
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_ADDR:
-        copyText(peerAddress_, value);
+        copyText(m_peerAddress, value);
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_DEVICE_NAME:
-        if (descriptor_.resourceClass != ResourceClass::Instr)
+        if (m_descriptor.resourceClass != ResourceClass::Instr)
             return VI_ERROR_NSUP_ATTR;
-        copyText(descriptor_.deviceName, value);
+        copyText(m_descriptor.deviceName, value);
         return VI_SUCCESS;
     default:
         return VI_ERROR_NSUP_ATTR;
@@ -80,25 +80,25 @@ ViStatus InstrSession::getAttribute(ViAttr attribute, void *value) const
         *static_cast<ViUInt16 *>(value) = VI_INTF_TCPIP;
         return VI_SUCCESS;
     case VI_ATTR_INTF_NUM:
-        *static_cast<ViUInt16 *>(value) = descriptor_.board;
+        *static_cast<ViUInt16 *>(value) = m_descriptor.board;
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_PORT:
-        *static_cast<ViUInt16 *>(value) = descriptor_.port;
+        *static_cast<ViUInt16 *>(value) = m_descriptor.port;
         return VI_SUCCESS;
     case VI_ATTR_TMO_VALUE:
-        *static_cast<ViUInt32 *>(value) = timeoutMs_;
+        *static_cast<ViUInt32 *>(value) = m_timeoutMs;
         return VI_SUCCESS;
     case VI_ATTR_TERMCHAR:
-        *static_cast<ViUInt8 *>(value) = termChar_;
+        *static_cast<ViUInt8 *>(value) = m_termChar;
         return VI_SUCCESS;
     case VI_ATTR_TERMCHAR_EN:
-        *static_cast<ViBoolean *>(value) = termCharEnabled_ ? VI_TRUE : VI_FALSE;
+        *static_cast<ViBoolean *>(value) = m_termCharEnabled ? VI_TRUE : VI_FALSE;
         return VI_SUCCESS;
     case VI_ATTR_SEND_END_EN:
-        *static_cast<ViBoolean *>(value) = sendEnd_ ? VI_TRUE : VI_FALSE;
+        *static_cast<ViBoolean *>(value) = m_sendEnd ? VI_TRUE : VI_FALSE;
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_NODELAY:
-        *static_cast<ViBoolean *>(value) = noDelay_ ? VI_TRUE : VI_FALSE;
+        *static_cast<ViBoolean *>(value) = m_noDelay ? VI_TRUE : VI_FALSE;
         return VI_SUCCESS;
     default:
         return getText(attribute, static_cast<ViChar *>(value));
@@ -112,25 +112,25 @@ ViStatus InstrSession::setAttribute(ViAttr attribute, ViAttrState value)
     case VI_ATTR_TMO_VALUE:
         if (value > VI_TMO_INFINITE)
             return VI_ERROR_NSUP_ATTR_STATE;
-        timeoutMs_ = static_cast<ViUInt32>(value);
+        m_timeoutMs = static_cast<ViUInt32>(value);
         return VI_SUCCESS;
     case VI_ATTR_TERMCHAR:
         if (value > 0xFF)
             return VI_ERROR_NSUP_ATTR_STATE;
-        termChar_ = static_cast<ViUInt8>(value);
+        m_termChar = static_cast<ViUInt8>(value);
         return VI_SUCCESS;
     case VI_ATTR_TERMCHAR_EN:
     case VI_ATTR_SEND_END_EN:
         if (!isBoolean)
             return VI_ERROR_NSUP_ATTR_STATE;
-        (attribute == VI_ATTR_TERMCHAR_EN ? termCharEnabled_ : sendEnd_) = value == VI_TRUE;
+        (attribute == VI_ATTR_TERMCHAR_EN ? m_termCharEnabled : m_sendEnd) = value == VI_TRUE;
         return VI_SUCCESS;
     case VI_ATTR_TCPIP_NODELAY:
         if (!isBoolean)
             return VI_ERROR_NSUP_ATTR_STATE;
-        if (!connection_->setNoDelay(value == VI_TRUE))
+        if (!m_connection->setNoDelay(value == VI_TRUE))
             return VI_ERROR_NSUP_ATTR_STATE;
-        noDelay_ = value == VI_TRUE;
+        m_noDelay = value == VI_TRUE;
         return VI_SUCCESS;
     case VI_ATTR_INTF_TYPE:
     case VI_ATTR_INTF_NUM:
@@ -141,7 +141,7 @@ ViStatus InstrSession::setAttribute(ViAttr attribute, ViAttrState value)
     case VI_ATTR_TCPIP_ADDR:
         return VI_ERROR_ATTR_READONLY;
     case VI_ATTR_TCPIP_DEVICE_NAME:
-        return descriptor_.resourceClass == ResourceClass::Instr ? VI_ERROR_ATTR_READONLY
+        return m_descriptor.resourceClass == ResourceClass::Instr ? VI_ERROR_ATTR_READONLY
                                                                  : VI_ERROR_NSUP_ATTR;
     default:
         return VI_ERROR_NSUP_ATTR;
@@ -150,33 +150,33 @@ ViStatus InstrSession::setAttribute(ViAttr attribute, ViAttrState value)
 
 ViStatus InstrSession::write(ViConstBuf buffer, ViUInt32 count, ViUInt32 *written)
 {
-    const Deadline deadline(timeoutMs_);
-    std::lock_guard<std::mutex> lock(writeMutex_);
+    const Deadline deadline(m_timeoutMs);
+    std::lock_guard<std::mutex> lock(m_writeMutex);
     size_t sent = 0;
-    ViStatus status = connection_->send(buffer, count, deadline, &sent);
+    ViStatus status = m_connection->send(buffer, count, deadline, &sent);
     *written = static_cast<ViUInt32>(sent);
     // The raw port has no END indicator: the terminator marks the end of the message.
-    const ViByte end = termChar_;
-    if (status == VI_SUCCESS && sendEnd_ && (count == 0 || buffer[count - 1] != end)) {
+    const ViByte end = m_termChar;
+    if (status == VI_SUCCESS && m_sendEnd && (count == 0 || buffer[count - 1] != end)) {
         size_t endSent = 0;
-        status = connection_->send(&end, 1, deadline, &endSent);
+        status = m_connection->send(&end, 1, deadline, &endSent);
     }
     return status;
 }
 
 bool InstrSession::takeBuffered(ViBuf buffer, ViUInt32 count, ViUInt32 *received, ViStatus *status)
 {
-    size_t take = inputBuffer_.size() < count - *received ? inputBuffer_.size() : count - *received;
+    size_t take = m_inputBuffer.size() < count - *received ? m_inputBuffer.size() : count - *received;
     bool terminated = false;
-    if (termCharEnabled_) {
-        const size_t at = inputBuffer_.find(static_cast<char>(termChar_.load()));
+    if (m_termCharEnabled) {
+        const size_t at = m_inputBuffer.find(static_cast<char>(m_termChar.load()));
         if (at != std::string::npos && at < take) {
             take = at + 1;
             terminated = true;
         }
     }
-    std::memcpy(buffer + *received, inputBuffer_.data(), take);
-    inputBuffer_.erase(0, take);
+    std::memcpy(buffer + *received, m_inputBuffer.data(), take);
+    m_inputBuffer.erase(0, take);
     *received += static_cast<ViUInt32>(take);
     if (terminated) {
         *status = VI_SUCCESS;
@@ -191,12 +191,12 @@ bool InstrSession::takeBuffered(ViBuf buffer, ViUInt32 count, ViUInt32 *received
 
 ViStatus InstrSession::read(ViBuf buffer, ViUInt32 count, ViUInt32 *received)
 {
-    const Deadline deadline(timeoutMs_);
-    std::lock_guard<std::mutex> lock(readMutex_);
+    const Deadline deadline(m_timeoutMs);
+    std::lock_guard<std::mutex> lock(m_readMutex);
     *received = 0;
     ViStatus status = VI_SUCCESS;
     while (!takeBuffered(buffer, count, received, &status)) {
-        status = connection_->receive(&inputBuffer_, deadline);
+        status = m_connection->receive(&m_inputBuffer, deadline);
         if (status != VI_SUCCESS)
             return status;
     }
@@ -205,7 +205,7 @@ ViStatus InstrSession::read(ViBuf buffer, ViUInt32 count, ViUInt32 *received)
 
 void InstrSession::shutdown()
 {
-    connection_->shutdown();
+    m_connection->shutdown();
 }
 
 } // namespace tsvisa

@@ -37,19 +37,19 @@ private:
     // complete (terminator seen or count reached), with the status in *status.
     bool takeBuffered(ViBuf buffer, ViUInt32 count, ViUInt32 *received, ViStatus *status);
 
-    const ResourceDescriptor descriptor_;
-    const std::unique_ptr<TcpConnection> connection_;
-    const std::string peerAddress_;
+    const ResourceDescriptor m_descriptor;
+    const std::unique_ptr<TcpConnection> m_connection;
+    const std::string m_peerAddress;
     // Attributes: single values, read and written without a lock.
-    std::atomic<ViUInt32> timeoutMs_{defaultTimeoutMs};
-    std::atomic<ViUInt8> termChar_{'\n'};
-    std::atomic<bool> termCharEnabled_{true};
-    std::atomic<bool> sendEnd_{false};
-    std::atomic<bool> noDelay_{true};
+    std::atomic<ViUInt32> m_timeoutMs{defaultTimeoutMs};
+    std::atomic<ViUInt8> m_termChar{'\n'};
+    std::atomic<bool> m_termCharEnabled{true};
+    std::atomic<bool> m_sendEnd{false};
+    std::atomic<bool> m_noDelay{true};
 
-    std::mutex writeMutex_; // serialises writes, so that two messages never interleave
-    std::mutex readMutex_;  // serialises reads; protects inputBuffer_
-    std::string inputBuffer_;
+    std::mutex m_writeMutex; // serialises writes, so that two messages never interleave
+    std::mutex m_readMutex;  // serialises reads; protects m_inputBuffer
+    std::string m_inputBuffer;
 };
 
 } // namespace tsvisa

@@ -42,10 +42,10 @@ private:
 
     ViObject insert(const Entry &entry);
 
-    // Protects entries_ and nextId_; held only for table look-ups, never during I/O.
-    mutable std::mutex mutex_;
-    std::map<ViObject, Entry> entries_;
-    ViObject nextId_ = 1;
+    // Protects m_entries and m_nextId; held only for table look-ups, never during I/O.
+    mutable std::mutex m_mutex;
+    std::map<ViObject, Entry> m_entries;
+    ViObject m_nextId = 1;
 };
 
 } // namespace tsvisa

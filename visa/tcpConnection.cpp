@@ -51,11 +51,11 @@ ViStatus connectOne(const addrinfo *ai, const Deadline &deadline, int *fd)
 
 } // namespace
 
-TcpConnection::TcpConnection(int fd) : fd_(fd) {}
+TcpConnection::TcpConnection(int fd) : m_fd(fd) {}
 
 TcpConnection::~TcpConnection()
 {
-    ::close(fd_);
+    ::close(m_fd);
 }
 
 ViStatus TcpConnection::connect(const std::string &host, ViUInt16 port, const Deadline &deadline,
@@ -84,7 +84,7 @@ ViStatus TcpConnection::connect(const std::string &host, ViUInt16 port, const De
 
 ViStatus TcpConnection::waitFor(short events, const Deadline &deadline)
 {
-    pollfd p{fd_, events, 0};
+    pollfd p{m_fd, events, 0};
     int rc;
     do {
         rc = ::poll(&p, 1, deadline.remainingMs());
@@ -100,7 +100,7 @@ ViStatus TcpConnection::send(const ViByte *data, size_t size, const Deadline &de
 {
     *sent = 0;
     while (*sent < size) {
-        const ssize_t n = ::send(fd_, data + *sent, size - *sent, MSG_NOSIGNAL);
+        const ssize_t n = ::send(m_fd, data + *sent, size - *sent, MSG_NOSIGNAL);
         if (n > 0) {
             *sent += static_cast<size_t>(n);
             continue;
@@ -120,7 +120,7 @@ ViStatus TcpConnection::receive(std::string *input, const Deadline &deadline)
 {
     char chunk[4096];
     while (true) {
-        const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+        const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
         if (n > 0) {
             input->append(chunk, static_cast<size_t>(n));
             return VI_SUCCESS;
@@ -140,7 +140,7 @@ ViStatus TcpConnection::receive(std::string *input, const Deadline &deadline)
 bool TcpConnection::setNoDelay(bool on)
 {
     const int flag = on ? 1 : 0;
-    return ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &flag, sizeof flag) == 0;
+    return ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &flag, sizeof flag) == 0;
 }
 
 std::string TcpConnection::peerAddress() const
@@ -148,7 +148,7 @@ std::string TcpConnection::peerAddress() const
     sockaddr_storage address{};
     socklen_t length = sizeof address;
     char text[INET6_ADDRSTRLEN] = {0};
-    if (::getpeername(fd_, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+    if (::getpeername(m_fd, reinterpret_cast<sockaddr *>(&address), &length) != 0)
         return std::string();
     if (address.ss_family == AF_INET)
         ::inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in *>(&address)->sin_addr, text, sizeof text);
@@ -159,7 +159,7 @@ std::string TcpConnection::peerAddress() const
 
 void TcpConnection::shutdown()
 {
-    ::shutdown(fd_, SHUT_RDWR);
+    ::shutdown(m_fd, SHUT_RDWR);
 }
 
 } // namespace tsvisa

@@ -41,7 +41,7 @@ private:
     explicit TcpConnection(int fd);
     ViStatus waitFor(short events, const Deadline &deadline);
 
-    const int fd_;
+    const int m_fd;
 };
 
 } // namespace tsvisa

@@ -92,15 +92,15 @@ private slots:
     void start();
 
 private:
-    QTemporaryDir d_dir;
+    QTemporaryDir m_dir;
 };
 
 void tst_programEntry::initTestCase()
 {
-    QVERIFY(d_dir.isValid());
-    QVERIFY(QDir(d_dir.path()).mkpath("data"));
-    writeDataFile(d_dir.filePath("data/run 1.csv"), "AB");
-    writeDataFile(d_dir.filePath("data/other.csv"), "AX");
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath("data"));
+    writeDataFile(m_dir.filePath("data/run 1.csv"), "AB");
+    writeDataFile(m_dir.filePath("data/other.csv"), "AX");
 }
 
 void tst_programEntry::start_data()
@@ -136,7 +136,7 @@ void tst_programEntry::start()
     QFETCH(QString, box);
 
     QProcess child;
-    child.setWorkingDirectory(d_dir.path());
+    child.setWorkingDirectory(m_dir.path());
     child.start(QCoreApplication::applicationFilePath(),
                 QStringList{QString::fromLatin1(entryChildFlag)} + arguments);
     QVERIFY(child.waitForFinished(120000));

@@ -33,22 +33,22 @@ private slots:
     void outageReportedOnce();
 
 private:
-    std::unique_ptr<testInstrument> sim;
+    std::unique_ptr<testInstrument> m_sim;
 };
 
 void tst_channelInstrument::initTestCase()
 {
-    sim = std::make_unique<testInstrument>();
-    QVERIFY2(sim->start(testOptions("127.45.41.1", "AA")), qPrintable(sim->error));
+    m_sim = std::make_unique<testInstrument>();
+    QVERIFY2(m_sim->start(testOptions("127.45.41.1", "AA")), qPrintable(m_sim->error));
 }
 
 void tst_channelInstrument::init()
 {
     // Factory channels are on, type K, OTD on; start every test from all off, J, OTD off.
-    sim->command("*RST");
-    sim->command("SIM:FAIL:CLEar");
+    m_sim->command("*RST");
+    m_sim->command("SIM:FAIL:CLEar");
     for (int ch = 1; ch <= 16; ++ch)
-        sim->command(QString("CHAN:STAT %1,0;:CHAN:CONF %1,\"J\",0;:SIM:CHAN:OPEN %1,0").arg(ch));
+        m_sim->command(QString("CHAN:STAT %1,0;:CHAN:CONF %1,\"J\",0;:SIM:CHAN:OPEN %1,0").arg(ch));
 }
 
 // Typed thresholds: what is accepted reaches the instrument; text that is no temperature
@@ -90,7 +90,7 @@ void tst_channelInstrument::thresholdInput()
     QFETCH(QString, row);
     QFETCH(QList<double>, held);
     boxRecorder boxes;
-    channelConfiguration_settings page(sim->context(16));
+    channelConfiguration_settings page(m_sim->context(16));
     page.show();
     page.doRefresh();
     typeInto(page.cfg[1]->thMin, min);
@@ -103,14 +103,14 @@ void tst_channelInstrument::thresholdInput()
     if (!box.isEmpty())
         QVERIFY2(shown[0].startsWith(box), qPrintable(shown[0]));
     QCOMPARE(rowState(page.cfg[1]), row);
-    QCOMPARE(numbers(sim->command("CHAN:ALER? 2")), held);
+    QCOMPARE(numbers(m_sim->command("CHAN:ALER? 2")), held);
 }
 
 void tst_channelInstrument::typesFromHeaderAndUserTypes()
 {
     boxRecorder boxes;
-    sim->command("CHAN:CONF 3,\"User 2\",1");
-    channelConfiguration_settings page(sim->context(16));
+    m_sim->command("CHAN:CONF 3,\"User 2\",1");
+    channelConfiguration_settings page(m_sim->context(16));
     page.doRefresh();
     QCOMPARE(page.cfg[2]->checkedType(), 9);
     QVERIFY(page.cfg[2]->OTDenabled->isChecked());
@@ -118,24 +118,24 @@ void tst_channelInstrument::typesFromHeaderAndUserTypes()
     page.header->typeButton(1)->click();
     for (singleChannelConfig *row : page.cfg)
         QCOMPARE(row->checkedType(), 1);
-    QCOMPARE(sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
-    QCOMPARE(sim->command("CHAN:CONF? 4"), QString("\"J\",0"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 4"), QString("\"J\",0"));
 
     page.cfg[2]->typeButtons[9]->click();
     page.doSave();
-    QCOMPARE(sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
-    QCOMPARE(sim->command("CHAN:CONF? 4"), QString("\"K\",0"));
-    QCOMPARE(sim->command("CHAN:CONF? 16"), QString("\"K\",0"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 3"), QString("\"User 2\",1"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 4"), QString("\"K\",0"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 16"), QString("\"K\",0"));
 }
 
 void tst_channelInstrument::connectionStatus()
 {
     boxRecorder boxes;
     // An open thermocouple reads NaN only with open-thermocouple detection on.
-    sim->command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:CHAN:CONF 2,\"J\",1;:CHAN:CONF 3,\"J\",1");
-    sim->command("SIM:CHAN:OPEN 2,1");
-    sim->command("SIM:CHAN:OPEN 3,1");
-    channelConfiguration_settings page(sim->context(16));
+    m_sim->command("CHAN:STAT 1,1;:CHAN:STAT 2,1;:CHAN:CONF 2,\"J\",1;:CHAN:CONF 3,\"J\",1");
+    m_sim->command("SIM:CHAN:OPEN 2,1");
+    m_sim->command("SIM:CHAN:OPEN 3,1");
+    channelConfiguration_settings page(m_sim->context(16));
     page.doRefresh();
     QCOMPARE(page.cfg[0]->connectionStatus->text(), connectedText);
     QCOMPARE(page.cfg[1]->connectionStatus->text(), openText);
@@ -181,8 +181,8 @@ void tst_channelInstrument::failures()
     QFETCH(QString, callText);
     boxRecorder boxes;
     for (int ch = 1; ch <= (save ? 0 : 2); ++ch)   // read by Refresh
-        sim->command(QString("CHAN:STAT %1,1;:CHAN:CONF %1,\"T\",1;:CHAN:ALER %1,1,-5,0,0").arg(ch));
-    channelConfiguration_settings page(sim->context(16));
+        m_sim->command(QString("CHAN:STAT %1,1;:CHAN:CONF %1,\"T\",1;:CHAN:ALER %1,1,-5,0,0").arg(ch));
+    channelConfiguration_settings page(m_sim->context(16));
     // What the rows show before: sent by Save, or kept where a read fails.
     for (singleChannelConfig *row : page.cfg) {
         row->chEnabled->setChecked(save);
@@ -190,7 +190,7 @@ void tst_channelInstrument::failures()
         row->typeButtons[save ? 5 : 4]->setChecked(true);
         row->thMax->setText(save ? "30" : "99");
     }
-    sim->command(hook);
+    m_sim->command(hook);
     save ? page.doSave() : page.doRefresh();
 
     const bool warning = callText == "Warning:";
@@ -205,9 +205,9 @@ void tst_channelInstrument::failures()
     if (save) {
         for (int ch : {1, 2, 16}) {
             const bool first = ch == 1;
-            QCOMPARE(sim->command(QString("CHAN:STAT? %1").arg(ch)), QString(first && stateFailed ? "0" : "1"));
-            QCOMPARE(sim->command(QString("CHAN:CONF? %1").arg(ch)), QString(first && configFailed ? "\"J\",0" : "\"S\",1"));
-            QCOMPARE(numbers(sim->command(QString("CHAN:ALER? %1").arg(ch))).mid(2),
+            QCOMPARE(m_sim->command(QString("CHAN:STAT? %1").arg(ch)), QString(first && stateFailed ? "0" : "1"));
+            QCOMPARE(m_sim->command(QString("CHAN:CONF? %1").arg(ch)), QString(first && configFailed ? "\"J\",0" : "\"S\",1"));
+            QCOMPARE(numbers(m_sim->command(QString("CHAN:ALER? %1").arg(ch))).mid(2),
                      first && alertFailed ? QList<double>({0, 0}) : QList<double>({1, 30}));
         }
         return;
@@ -221,18 +221,18 @@ void tst_channelInstrument::failures()
 void tst_channelInstrument::rowWithoutTypeKeepsInstrumentType()
 {
     boxRecorder boxes;
-    sim->command("CHAN:CONF 1,\"E\",0");
-    channelConfiguration_settings page(sim->context(16));
+    m_sim->command("CHAN:CONF 1,\"E\",0");
+    channelConfiguration_settings page(m_sim->context(16));
     // Before any Refresh no type is checked anywhere.
     page.cfg[0]->chEnabled->setChecked(true);
     page.cfg[0]->OTDenabled->setChecked(true);
     page.cfg[0]->thMin->setText("1");
     page.cfg[1]->typeButtons[6]->setChecked(true);
     page.doSave();
-    QCOMPARE(sim->command("CHAN:CONF? 1"), QString("\"E\",0"));
-    QCOMPARE(sim->command("CHAN:STAT? 1"), QString("1"));
-    QCOMPARE(numbers(sim->command("CHAN:ALER? 1")), QList<double>({1, 1, 0, 0}));
-    QCOMPARE(sim->command("CHAN:CONF? 2"), QString("\"R\",0"));
+    QCOMPARE(m_sim->command("CHAN:CONF? 1"), QString("\"E\",0"));
+    QCOMPARE(m_sim->command("CHAN:STAT? 1"), QString("1"));
+    QCOMPARE(numbers(m_sim->command("CHAN:ALER? 1")), QList<double>({1, 1, 0, 0}));
+    QCOMPARE(m_sim->command("CHAN:CONF? 2"), QString("\"R\",0"));
     const QStringList warnings = boxes.texts(messageBoxes::Kind::Warning);
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings[0].startsWith("No thermocouple type is selected for channel(s) 1, 3, 4,"), qPrintable(warnings[0]));
@@ -251,14 +251,14 @@ void tst_channelInstrument::outageReportedOnce()
 {
     QFETCH(bool, save);
     boxRecorder boxes;
-    channelConfiguration_settings page(sim->context(16));
+    channelConfiguration_settings page(m_sim->context(16));
     page.doRefresh();
     page.cfg[0]->chEnabled->setChecked(true);
     page.cfg[0]->thMax->setText("40");
-    sim->instrument->stop();
+    m_sim->instrument->stop();
     save ? page.doSave() : page.doRefresh();
-    QVERIFY(sim->instrument->start());
-    sim->reopen();
+    QVERIFY(m_sim->instrument->start());
+    m_sim->reopen();
     const QStringList shown = boxes.texts();
     QCOMPARE(shown.size(), 1);
     const QString text = shown[0];
@@ -267,7 +267,7 @@ void tst_channelInstrument::outageReportedOnce()
              qPrintable(text));
     // The rows keep what they showed; the instrument what it held.
     QCOMPARE(rowState(page.cfg[0]), QString::fromUtf8("1 0 0 |40.00 °C"));
-    QCOMPARE(sim->command("CHAN:STAT? 1"), QString("0"));
+    QCOMPARE(m_sim->command("CHAN:STAT? 1"), QString("0"));
 }
 
 QTEST_MAIN(tst_channelInstrument)

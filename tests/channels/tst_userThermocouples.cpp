@@ -28,20 +28,20 @@ private slots:
     void failures();
 
 private:
-    std::unique_ptr<testInstrument> sim;
+    std::unique_ptr<testInstrument> m_sim;
 };
 
 void tst_userThermocouples::initTestCase()
 {
-    sim = std::make_unique<testInstrument>();
-    QVERIFY2(sim->start(testOptions("127.45.42.1", "AA")), qPrintable(sim->error));
+    m_sim = std::make_unique<testInstrument>();
+    QVERIFY2(m_sim->start(testOptions("127.45.42.1", "AA")), qPrintable(m_sim->error));
 }
 
 void tst_userThermocouples::init()
 {
     demoStore::clearAll();
-    sim->command("*RST");
-    sim->command("SIM:FAIL:CLEar");
+    m_sim->command("*RST");
+    m_sim->command("SIM:FAIL:CLEar");
 }
 
 void tst_userThermocouples::editNormalisation()
@@ -162,14 +162,14 @@ void tst_userThermocouples::failures()
     QFETCH(QString, hook);
     QFETCH(QString, callText);
     boxRecorder boxes;
-    sim->command("THER:CUST \"User 1\",2,4,4");
-    sim->command("THER:CUST \"User 2\",2,8,8");
-    channelConfiguration_userTC page(sim->context(16));
+    m_sim->command("THER:CUST \"User 1\",2,4,4");
+    m_sim->command("THER:CUST \"User 2\",2,8,8");
+    channelConfiguration_userTC page(m_sim->context(16));
     for (QLineEdit *edit : page.userTypes[0]->coeffEdits)
         edit->setText("1");
     for (QLineEdit *edit : page.userTypes[1]->coeffEdits)
         edit->setText("2");
-    sim->command(hook);
+    m_sim->command(hook);
     if (save)
         page.doSave();
     else
@@ -180,8 +180,8 @@ void tst_userThermocouples::failures()
     QVERIFY2(errors.last().startsWith(callText + " failed due to ["), qPrintable(errors.last()));
     if (save) {
         // User 1 failed; User 2 was still written.
-        QCOMPARE(numbers(sim->command("THER:CUST? \"User 1\"")), QList<double>({2, 4, 4}));
-        QCOMPARE(numbers(sim->command("THER:CUST? \"User 2\"")).value(1), 2.0);
+        QCOMPARE(numbers(m_sim->command("THER:CUST? \"User 1\"")), QList<double>({2, 4, 4}));
+        QCOMPARE(numbers(m_sim->command("THER:CUST? \"User 2\"")).value(1), 2.0);
     } else {
         // A failed read keeps what was shown, never zeros a Save would write back; the other
         // type is still read.

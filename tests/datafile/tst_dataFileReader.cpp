@@ -28,13 +28,13 @@ private slots:
 
 private:
     int read(const QByteArray &text, loadedFileRecord &record);
-    QTemporaryDir dir_;
-    int files_ = 0;
+    QTemporaryDir m_dir;
+    int m_files = 0;
 };
 
 namespace {
 
-const double nan_ = std::numeric_limits<double>::quiet_NaN();
+const double m_nan = std::numeric_limits<double>::quiet_NaN();
 const QByteArray deg = "\xB0";
 const QByteArray head = "sep=,\nKorvan 4720-AC\nSerial Number:,0a1b2c3d\n\nClock Source:,Internal\n"
                         "Scan Rate:,10,Hz\nStart Mode:,Immediate\nStop Mode:,Stop on user request\n\n";
@@ -84,7 +84,7 @@ QByteArray show(const values &v)
 
 int tst_dataFileReader::read(const QByteArray &text, loadedFileRecord &record)
 {
-    const QByteArray path = writeTestFile(dir_, QString("f%1.csv").arg(++files_), text);
+    const QByteArray path = writeTestFile(m_dir, QString("f%1.csv").arg(++m_files), text);
     return readDataFileHeader(path.constData(), &record);
 }
 
@@ -160,18 +160,18 @@ void tst_dataFileReader::rows_data()
     QTest::newRow("no scan rate") << tempFile("Clock Source:,PTP\n", channel(1), thirty) << 3 << 1 << values{3} << values{3.5} << values{};
     QTest::newRow("special values") << tempFile("", two + channel(3) + channel(4) + channel(5), "1e308,inf,-nan,+1.5, 2.5,\n")
                                     << 0 << 1 << values{0} << values{1e308} << values{std::numeric_limits<double>::infinity()};
-    QTest::newRow("short row") << tempFile("", two, "1.0\n") << 0 << 1 << values{0} << values{1} << values{nan_};
+    QTest::newRow("short row") << tempFile("", two, "1.0\n") << 0 << 1 << values{0} << values{1} << values{m_nan};
     QTest::newRow("long row") << tempFile("", two, "1,2,3,4,5,\n") << 0 << 1 << values{0} << values{1} << values{2};
-    QTest::newRow("bad value ends row") << tempFile("", three, "abc,2.0,3.0,\n4,5,6,\n") << 0 << 2 << values{0, 1} << values{nan_, 4} << values{nan_, 5};
+    QTest::newRow("bad value ends row") << tempFile("", three, "abc,2.0,3.0,\n4,5,6,\n") << 0 << 2 << values{0, 1} << values{m_nan, 4} << values{m_nan, 5};
     QTest::newRow("ends mid-row") << tempFile("", three, "1,2,3,\n5.0,6") << 1 << 1 << values{1} << values{5} << values{6};
-    QTest::newRow("empty line is a row") << tempFile("", two, "1,2,\n\n3,4,\n") << 1 << 2 << values{1, 2} << values{nan_, 3} << values{nan_, 4};
+    QTest::newRow("empty line is a row") << tempFile("", two, "1,2,\n\n3,4,\n") << 1 << 2 << values{1, 2} << values{m_nan, 3} << values{m_nan, 4};
     QTest::newRow("CR-LF") << tempFile("", two, "1.5,2.5,\r\n3,4\r\n") << 0 << 2 << values{0, 1} << values{1.5, 3} << values{2.5, 4};
     QTest::newRow("ignored channel keeps its column") << tempFile("", channel(0) + channel(2) + channel(49) + channel(7), "1,2,3,4,\n")
                                                       << 0 << 1 << values{0} << values{2} << values{4};
     QTest::newRow("channels out of order") << tempFile("", channel(5) + channel(2), "5.5,2.2,\n") << 0 << 1 << values{0} << values{2.2} << values{5.5};
     QTest::newRow("rows beyond the end") << tempFile("", two, "1,2,\n") << 0 << 2 << values{0, -1} << values{1, -1} << values{2, -1};
     QTest::newRow("1 MB row") << tempFile("", two, "1.0,2.0," + QByteArray(1 << 20, '9') + "\n3,4,\n") << 0 << 2 << values{0, 1} << values{1, 3} << values{2, 4};
-    QTest::newRow("bad timestamp") << tempFile("", "Timestamp," + two, "1.5,1,2,\nx,3,4,\n") << 0 << 2 << values{0, nan_} << values{1, 3} << values{2, 4};
+    QTest::newRow("bad timestamp") << tempFile("", "Timestamp," + two, "1.5,1,2,\nx,3,4,\n") << 0 << 2 << values{0, m_nan} << values{1, 3} << values{2, 4};
 }
 
 void tst_dataFileReader::rows()
@@ -239,7 +239,7 @@ void tst_dataFileReader::damagedFiles()
 void tst_dataFileReader::missingFile()
 {
     loadedFileRecord record;
-    const QByteArray path = dir_.filePath("does-not-exist.csv").toLocal8Bit();
+    const QByteArray path = m_dir.filePath("does-not-exist.csv").toLocal8Bit();
     QCOMPARE(readDataFileHeader(path.constData(), &record), -1);
     QCOMPARE(QByteArray(record.path) + char('0' + record.viewer), path + "0");
     double time[1];
@@ -249,7 +249,7 @@ void tst_dataFileReader::missingFile()
 // Both steps under a decimal-comma locale, on the process-wide record, rows from the middle.
 void tst_dataFileReader::commaLocaleAndProcessWideRecord()
 {
-    const QString why = useTestLocale(dir_, TestLocale::DecimalComma);
+    const QString why = useTestLocale(m_dir, TestLocale::DecimalComma);
     if (!why.isEmpty())
         QSKIP(qPrintable(why));
     QByteArray rowsText = "0.000500000,21.503000,\n";

@@ -29,7 +29,7 @@ private slots:
     void roundTrip();
 
 private:
-    QTemporaryDir dir_;
+    QTemporaryDir m_dir;
 };
 
 struct goldenFile {
@@ -44,8 +44,8 @@ struct goldenFile {
 // values with Python's own formatting).
 namespace {
 
-const double nan_ = std::numeric_limits<double>::quiet_NaN();
-const double inf_ = std::numeric_limits<double>::infinity();
+const double m_nan = std::numeric_limits<double>::quiet_NaN();
+const double m_inf = std::numeric_limits<double>::infinity();
 
 goldenFile withTimestampsVoltageColdJunction()
 {
@@ -59,16 +59,16 @@ goldenFile withTimestampsVoltageColdJunction()
     g.columns.timestamps = g.columns.voltage = g.columns.coldJunction = true;
     g.columns.channels = {{2, "K", false}, {5, "J", true}, {7, "User 1", false}};
     g.timestamps = {1796562309, 0, 1796562309, 100000000, 1796562309, 200000500, 1796562309, 300000000};
-    g.rows = {{21.503, 0.852, 23.25, nan_, nan_, 23.25, -1e-9, -0.0000005, 23.0},
+    g.rows = {{21.503, 0.852, 23.25, m_nan, m_nan, 23.25, -1e-9, -0.0000005, 23.0},
               {-12.3456785, -0.5, 1e7 + 0.1234565, 1234.5678904, 49.9999995, 23.1, 0.0, 1e-300, -3.5},
               {-0.0, 2.5e-7, 5e-7, 1.5e-6, -7.25e-7, 9999.9999996, 123456789.125, -987654.3210005, 0.1},
-              {inf_, -inf_, 1e15, 300.0, nan_, 22.75, 1.0 / 3, -2.0 / 3, 1e-6}};
+              {m_inf, -m_inf, 1e15, 300.0, m_nan, 22.75, 1.0 / 3, -2.0 / 3, 1e-6}};
     return g;
 }
 
 goldenFile temperatureOnlyExternalClock()
 {
-    goldenFile g{"golden_temp_1ch_external.csv", {}, {}, {{20.0}, {nan_}, {-200.123456}, {1370.0000004}}, {}};
+    goldenFile g{"golden_temp_1ch_external.csv", {}, {}, {{20.0}, {m_nan}, {-200.123456}, {1370.0000004}}, {}};
     dataFileSettings &s = g.settings;
     s.subType = "AA", s.serialNumber = "Not Available", s.clockSource = "Rear Panel Line 1";
     s.scanRateWritten = false, s.startMode = "Rear Panel Line 2", s.stopMode = "Stop on trigger (gate)";
@@ -85,7 +85,7 @@ goldenFile withTimestampsAndVoltage()
     s.numberOfScansWritten = true, s.numberOfScans = 3, s.acquisitionTimeWritten = true, s.acquisitionTime = 0.003;
     g.columns.timestamps = g.columns.voltage = true;
     g.columns.channels = {{1, "K", false}, {3, "J", true}};
-    g.rows = {{21.503, 0.852, nan_, nan_},
+    g.rows = {{21.503, 0.852, m_nan, m_nan},
               {21.5035, 0.8525, 30.0000005, 1.2345675},
               {-0.0000004, -0.0000006, 1e10 / 3, -1e10 / 7}};
     return g;
@@ -122,11 +122,11 @@ void tst_dataFileWriter::goldenFiles()
 {
     QFETCH(int, index);
     QFETCH(bool, commaLocale);
-    const QString why = commaLocale ? useTestLocale(dir_, TestLocale::DecimalComma) : QString();
+    const QString why = commaLocale ? useTestLocale(m_dir, TestLocale::DecimalComma) : QString();
     if (!why.isEmpty())
         QSKIP(qPrintable(why));
     const goldenFile g = ::goldenFiles()[size_t(index)];
-    const QByteArray path = dir_.filePath(g.name).toLocal8Bit();
+    const QByteArray path = m_dir.filePath(g.name).toLocal8Bit();
     std::FILE *file = std::fopen(path.constData(), "wb");
     QVERIFY(file);
     QCOMPARE(writeDataFileHeader(file, g.settings, g.columns), 0);
@@ -221,7 +221,7 @@ void tst_dataFileWriter::roundTrip()
     std::uniform_real_distribution<double> temperature(-270.0, 1372.0);
     std::vector<double> temperatures;   // per scan, then channel
     std::vector<std::int32_t> times;    // (seconds, nanoseconds) per scan
-    const QByteArray path = dir_.filePath(QString("rt%1_%2.csv").arg(flags).arg(nCh)).toLocal8Bit();
+    const QByteArray path = m_dir.filePath(QString("rt%1_%2.csv").arg(flags).arg(nCh)).toLocal8Bit();
     std::FILE *file = std::fopen(path.constData(), "wb");
     QVERIFY(file);
     QCOMPARE(writeDataFileHeader(file, s, columns), 0);

@@ -11,8 +11,8 @@
 
 SimTestClient::~SimTestClient()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool SimTestClient::connectTo(const std::string &address, uint16_t port)
@@ -23,20 +23,20 @@ bool SimTestClient::connectTo(const std::string &address, uint16_t port)
     addr.sin_port = htons(port);
     if (inet_pton(AF_INET, address.c_str(), &addr.sin_addr) != 1)
         return false;
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    return fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
+    m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    return m_fd >= 0 && ::connect(m_fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0;
 }
 
 bool SimTestClient::send(const std::string &bytes, int timeoutMs)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t n = ::send(m_fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             sent += static_cast<size_t>(n);
             continue;
         }
-        pollfd p = {fd_, POLLOUT, 0};
+        pollfd p = {m_fd, POLLOUT, 0};
         if ((n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) || ::poll(&p, 1, timeoutMs) <= 0)
             return false;
     }
@@ -45,25 +45,25 @@ bool SimTestClient::send(const std::string &bytes, int timeoutMs)
 
 bool SimTestClient::fill(int timeoutMs)
 {
-    pollfd p = {fd_, POLLIN, 0};
+    pollfd p = {m_fd, POLLIN, 0};
     if (::poll(&p, 1, timeoutMs) <= 0)
         return false;
     char chunk[65536];
-    const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+    const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
     if (n <= 0)
         return false;
-    buffer_.append(chunk, static_cast<size_t>(n));
+    m_buffer.append(chunk, static_cast<size_t>(n));
     return true;
 }
 
 bool SimTestClient::readLine(std::string *line, int timeoutMs)
 {
     size_t newline;
-    while ((newline = buffer_.find('\n')) == std::string::npos)
+    while ((newline = m_buffer.find('\n')) == std::string::npos)
         if (!fill(timeoutMs))
             return false;
-    *line = buffer_.substr(0, newline);
-    buffer_.erase(0, newline + 1);
+    *line = m_buffer.substr(0, newline);
+    m_buffer.erase(0, newline + 1);
     return true;
 }
 
@@ -76,22 +76,22 @@ bool SimTestClient::queryBlock(const std::string &message, std::string *bytes)
 {
     if (!send(message + "\n"))
         return false;
-    while (buffer_.size() < 2)
+    while (m_buffer.size() < 2)
         if (!fill(5000))
             return false;
-    if (buffer_[0] != '#' || buffer_[1] < '1' || buffer_[1] > '9')
+    if (m_buffer[0] != '#' || m_buffer[1] < '1' || m_buffer[1] > '9')
         return false;
-    const size_t digits = static_cast<size_t>(buffer_[1] - '0');
-    while (buffer_.size() < 2 + digits)
+    const size_t digits = static_cast<size_t>(m_buffer[1] - '0');
+    while (m_buffer.size() < 2 + digits)
         if (!fill(5000))
             return false;
-    const size_t length = std::stoul(buffer_.substr(2, digits));
-    while (buffer_.size() < 2 + digits + length + 1)
+    const size_t length = std::stoul(m_buffer.substr(2, digits));
+    while (m_buffer.size() < 2 + digits + length + 1)
         if (!fill(5000))
             return false;
-    *bytes = buffer_.substr(2 + digits, length);
-    const bool terminated = buffer_[2 + digits + length] == '\n';
-    buffer_.erase(0, 2 + digits + length + 1);
+    *bytes = m_buffer.substr(2 + digits, length);
+    const bool terminated = m_buffer[2 + digits + length] == '\n';
+    m_buffer.erase(0, 2 + digits + length + 1);
     return terminated;
 }
 
@@ -100,10 +100,10 @@ bool SimTestClient::closedByPeer(int timeoutMs)
     // Replies still on their way are read and dropped; then the stream must end.
     char chunk[65536];
     for (;;) {
-        pollfd p = {fd_, POLLIN, 0};
+        pollfd p = {m_fd, POLLIN, 0};
         if (::poll(&p, 1, timeoutMs) <= 0)
             return false;
-        if (::recv(fd_, chunk, sizeof chunk, 0) <= 0)
+        if (::recv(m_fd, chunk, sizeof chunk, 0) <= 0)
             return true;
     }
 }

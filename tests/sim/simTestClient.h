@@ -26,11 +26,11 @@ public:
     bool closedByPeer(int timeoutMs = 5000);
 
 private:
-    // Reads more bytes into buffer_; false on timeout or end of stream.
+    // Reads more bytes into m_buffer; false on timeout or end of stream.
     bool fill(int timeoutMs);
 
-    int fd_ = -1;
-    std::string buffer_;
+    int m_fd = -1;
+    std::string m_buffer;
 };
 
 // The bytes of a definite-length block at the start of text (an in-process reply); false

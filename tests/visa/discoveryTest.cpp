@@ -20,19 +20,19 @@ private:
     void writeFile(const QByteArray &text);
     QByteArray readFile() const;
 
-    QTemporaryDir configDir_;
+    QTemporaryDir m_configDir;
 };
 
 void DiscoveryTest::initTestCase()
 {
-    QVERIFY(configDir_.isValid());
-    qputenv("XDG_CONFIG_HOME", configDir_.path().toLocal8Bit());
+    QVERIFY(m_configDir.isValid());
+    qputenv("XDG_CONFIG_HOME", m_configDir.path().toLocal8Bit());
 }
 
 void DiscoveryTest::init()
 {
     qputenv("TSVISA_RESOURCES", "");
-    QFile::remove(configDir_.path() + "/tsvisa/resources.conf");
+    QFile::remove(m_configDir.path() + "/tsvisa/resources.conf");
 }
 
 QStringList DiscoveryTest::find(const char *expression, ViStatus *status)
@@ -60,15 +60,15 @@ QStringList DiscoveryTest::find(const char *expression, ViStatus *status)
 
 void DiscoveryTest::writeFile(const QByteArray &text)
 {
-    QDir().mkpath(configDir_.path() + "/tsvisa");
-    QFile file(configDir_.path() + "/tsvisa/resources.conf");
+    QDir().mkpath(m_configDir.path() + "/tsvisa");
+    QFile file(m_configDir.path() + "/tsvisa/resources.conf");
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text);
 }
 
 QByteArray DiscoveryTest::readFile() const
 {
-    QFile file(configDir_.path() + "/tsvisa/resources.conf");
+    QFile file(m_configDir.path() + "/tsvisa/resources.conf");
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -134,14 +134,14 @@ void DiscoveryTest::registerAndUnregister()
     QVERIFY(find("TCPIP?*", &status).isEmpty());
 
     // A missing folder is created.
-    QVERIFY(QDir(configDir_.path() + "/tsvisa").removeRecursively());
+    QVERIFY(QDir(m_configDir.path() + "/tsvisa").removeRecursively());
     QVERIFY(tsvisa_registerResource("TCPIP::127.40.2.8::5030::SOCKET"));
     QCOMPARE(readFile(), QByteArray("TCPIP::127.40.2.8::5030::SOCKET\n"));
 }
 
 void DiscoveryTest::resourceFilePath()
 {
-    const QByteArray expected = QFile::encodeName(configDir_.path() + "/tsvisa/resources.conf");
+    const QByteArray expected = QFile::encodeName(m_configDir.path() + "/tsvisa/resources.conf");
     QCOMPARE(tsvisa_resourceFilePath(nullptr, 0), size_t(expected.size()));
     char path[512];
     QCOMPARE(tsvisa_resourceFilePath(path, sizeof path), size_t(expected.size()));

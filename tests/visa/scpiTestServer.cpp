@@ -7,50 +7,50 @@
 #include <unistd.h>
 
 ScpiTestServer::ScpiTestServer(const std::string &address, uint16_t port, Mode mode)
-    : address_(address), port_(port), mode_(mode)
+    : m_address(address), m_port(port), m_mode(mode)
 {
 }
 
 ScpiTestServer::~ScpiTestServer()
 {
-    stopping_ = true;
-    if (listenFd_ >= 0)
-        ::shutdown(listenFd_, SHUT_RDWR);
-    if (acceptThread_.joinable())
-        acceptThread_.join();
+    m_stopping = true;
+    if (m_listenFd >= 0)
+        ::shutdown(m_listenFd, SHUT_RDWR);
+    if (m_acceptThread.joinable())
+        m_acceptThread.join();
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (int fd : clientFds_)
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (int fd : m_clientFds)
             ::shutdown(fd, SHUT_RDWR);
     }
     // The accept thread has ended, so nobody adds threads any more.
-    for (std::thread &t : clientThreads_)
+    for (std::thread &t : m_clientThreads)
         t.join();
-    for (int fd : clientFds_)
+    for (int fd : m_clientFds)
         ::close(fd);
-    if (listenFd_ >= 0)
-        ::close(listenFd_);
+    if (m_listenFd >= 0)
+        ::close(m_listenFd);
 }
 
 bool ScpiTestServer::start()
 {
-    listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    m_listenFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int on = 1;
-    ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    ::setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in a{};
     a.sin_family = AF_INET;
-    a.sin_port = htons(port_);
-    if (::inet_pton(AF_INET, address_.c_str(), &a.sin_addr) != 1 ||
-        ::bind(listenFd_, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 ||
-        ::listen(listenFd_, mode_ == Mode::Backlogged ? 0 : 256) != 0)
+    a.sin_port = htons(m_port);
+    if (::inet_pton(AF_INET, m_address.c_str(), &a.sin_addr) != 1 ||
+        ::bind(m_listenFd, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 ||
+        ::listen(m_listenFd, m_mode == Mode::Backlogged ? 0 : 256) != 0)
         return false;
-    if (mode_ != Mode::Backlogged) {
-        acceptThread_ = std::thread(&ScpiTestServer::acceptLoop, this);
+    if (m_mode != Mode::Backlogged) {
+        m_acceptThread = std::thread(&ScpiTestServer::acceptLoop, this);
         return true;
     }
     for (int i = 0; i < 3; ++i) {
-        clientFds_.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-        ::connect(clientFds_.back(), reinterpret_cast<sockaddr *>(&a), sizeof a);
+        m_clientFds.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(m_clientFds.back(), reinterpret_cast<sockaddr *>(&a), sizeof a);
     }
     ::usleep(100 * 1000); // lets the handshakes of the fillers complete
     return true;
@@ -58,13 +58,13 @@ bool ScpiTestServer::start()
 
 void ScpiTestServer::acceptLoop()
 {
-    while (!stopping_) {
-        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    while (!m_stopping) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0)
             continue; // shutdown of the listening socket makes accept fail at once
-        std::lock_guard<std::mutex> lock(mutex_);
-        clientFds_.push_back(fd);
-        clientThreads_.emplace_back(&ScpiTestServer::serve, this, fd);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_clientFds.push_back(fd);
+        m_clientThreads.emplace_back(&ScpiTestServer::serve, this, fd);
     }
 }
 
@@ -78,7 +78,7 @@ void ScpiTestServer::serve(int fd)
         for (size_t end; (end = input.find('\n')) != std::string::npos;) {
             const std::string line = input.substr(0, end);
             input.erase(0, end + 1);
-            if (mode_ != Mode::Answer)
+            if (m_mode != Mode::Answer)
                 continue;
             if (line == "BYE") {
                 ::shutdown(fd, SHUT_RDWR);

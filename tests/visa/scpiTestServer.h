@@ -30,15 +30,15 @@ private:
     void serve(int fd);
     static std::string answer(const std::string &line);
 
-    const std::string address_;
-    const uint16_t port_;
-    const Mode mode_;
-    int listenFd_ = -1;
-    std::atomic<bool> stopping_{false};
-    std::thread acceptThread_;
-    std::mutex mutex_; // protects clientFds_ and clientThreads_
-    std::vector<int> clientFds_; // accepted connections, or the queue fillers when Backlogged
-    std::vector<std::thread> clientThreads_;
+    const std::string m_address;
+    const uint16_t m_port;
+    const Mode m_mode;
+    int m_listenFd = -1;
+    std::atomic<bool> m_stopping{false};
+    std::thread m_acceptThread;
+    std::mutex m_mutex; // protects m_clientFds and m_clientThreads
+    std::vector<int> m_clientFds; // accepted connections, or the queue fillers when Backlogged
+    std::vector<std::thread> m_clientThreads;
 };
 
 #endif
