@@ -15,7 +15,6 @@
 #include "ts47xx_deviceStatus.h"
 #include "waitCursor.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>

@@ -10,7 +10,6 @@
 
 #include <QFutureWatcher>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QThreadPool>

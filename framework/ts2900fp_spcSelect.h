@@ -9,7 +9,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
 class QPushButton;

@@ -9,8 +9,6 @@
 #ifndef TSVISA_CONFIG_H
 #define TSVISA_CONFIG_H
 
-#include "visatype.h"
-
 #include <stdbool.h>
 #include <stddef.h>
 

@@ -12,7 +12,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QtTest>
 
 #include <cstdio>

@@ -5,7 +5,6 @@
 #include "standardDialogs.h"
 #include "statisticsWindow.h"
 #include "waveform.h"
-#include "waveformCurve.h"
 
 #include <qwt_plot.h>
 
