@@ -32,7 +32,7 @@ static bool prepareViewer(ts2900fp_app &panel, const QString &typedPath)
     if (!showLoadedFile(panel))
         return false;
     panel.adjustSize();
-    panel.setWindowTitle(QStringLiteral("Korvan 4720 Soft Front Panel: ") + typedPath);
+    panel.setWindowTitle(ts2900fp_panelName() + QStringLiteral(": ") + typedPath);
     return true;
 }
 

@@ -22,3 +22,8 @@ QString ts2900fp_sfpTitle(const QString &modelText)
 {
     return QStringLiteral("Korvan ") + modelText + QStringLiteral(" SFP");
 }
+
+QString ts2900fp_panelName(const QString &modelText)
+{
+    return QStringLiteral("Korvan ") + modelText + QStringLiteral(" Soft Front Panel");
+}

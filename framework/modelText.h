@@ -10,5 +10,7 @@ QString ts2900fp_modelText();
 
 // "Korvan <model> SFP", which titles the panel's boxes and dialogs (a suffix may follow it).
 QString ts2900fp_sfpTitle(const QString &modelText = ts2900fp_modelText());
+// "Korvan <model> Soft Front Panel", the panel window's title before what it shows.
+QString ts2900fp_panelName(const QString &modelText = ts2900fp_modelText());
 
 #endif

@@ -120,8 +120,7 @@ void ts2900fp_AppSPC::openFallback(const QString &descriptor)
 
 void ts2900fp_AppSPC::labelWindow(const moduleAttributes &module)
 {
-    const QString panelName = QStringLiteral("Korvan ") + m_spc->modelText()
-                              + QStringLiteral(" Soft Front Panel");
+    const QString panelName = ts2900fp_panelName(m_spc->modelText());
     if (module.interfaceType != VI_INTF_TCPIP) {
         setWindowTitle(panelName);
         setModuleLabel(QStringLiteral("Slot %1").arg(module.slot),
