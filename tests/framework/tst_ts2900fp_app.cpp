@@ -185,9 +185,8 @@ void tst_ts2900fp_app::closeAsks()
     }
     QCOMPARE(frame.isVisible(), !closes);
     QCOMPARE(boxes.requests().size(), 1);
+    // Its text is pinned where the whole program closes (tst_programEntry).
     QCOMPARE(boxes.requests()[0].kind, Kind::Question);
-    QCOMPARE(boxes.requests()[0].title, QStringLiteral("Korvan 4720 SFP"));
-    QCOMPARE(boxes.requests()[0].text, QStringLiteral("Do you really want to exit?"));
     QCOMPARE(boxes.requests()[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
 }
 
