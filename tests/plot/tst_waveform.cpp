@@ -53,7 +53,6 @@ class tst_waveform : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ts2900fp_setModelText(QStringLiteral("4720")); }
-    void legend_data();
     void legend();
     void axisDialogs_data();
     void axisDialogs();
@@ -68,16 +67,9 @@ private slots:
     void badData();
 };
 
-void tst_waveform::legend_data()
-{
-    QTest::addColumn<int>("channels");
-    QTest::newRow("16 channels") << 16;
-    QTest::newRow("48 channels") << 48;
-}
-
 void tst_waveform::legend()
 {
-    QFETCH(int, channels);
+    const int channels = 48;
     waveform w(nullptr, channels, false);
     w.show();
     QCOMPARE(w.labels.size(), channels);
