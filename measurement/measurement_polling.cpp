@@ -65,7 +65,8 @@ void measurement_polling::doRefresh()
     const pollingSnapshot poll = m_poller->snapshot();
     const liveSettings &settings = poll.settings;
     const char unit = static_cast<char>(unitBox->currentData().toInt());
-    setUpdatesEnabled(false);
+    // Tiles repaint only where a text or colour changed, all in the next paint; turning
+    // updates off and on would repaint the whole page every second instead.
     updateStatus(poll.acquisitionState, settings.clockSource, settings.scanRate);
     for (int i = 0; i < items.size(); ++i) {
         const liveChannelSettings &channel = settings.channels[i];
@@ -74,7 +75,6 @@ void measurement_polling::doRefresh()
         items[i]->updateItem(QString::fromLatin1(channel.typeName), channel.known && channel.enabled,
                              std::isnan(celsius), poll.acquisitionState == 1, limit, unit, celsius);
     }
-    setUpdatesEnabled(true);
 }
 
 void measurement_polling::updateStatus(int state, int clockSource, double rate)
