@@ -50,7 +50,7 @@ measurement_polling::measurement_polling(const panelContext &context, QTabWidget
     page->addLayout(status);
     page->addSpacing(20);
     page->addLayout(grid, 1);
-    updateStatus(0, -1, 1.0);
+    updateStatus(-1, -1, 1.0); // nothing known before the first poll
 }
 
 int measurement_polling::columnsFor(int channels)
