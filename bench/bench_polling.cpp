@@ -160,7 +160,10 @@ int main(int argc, char **argv)
     std::vector<row> rows;
     bool failed = false;
     for (int delay : {1, 20}) {
-        send("SIM:DEL " + QByteArray::number(delay));
+        if (!send("SIM:DEL " + QByteArray::number(delay))) {
+            std::fprintf(stderr, "the simulated instrument did not take the reply delay\n");
+            return 1;
+        }
         std::vector<double> reference;
         for (int i = 0; i < (delay == 1 ? 5 : 2); ++i)
             reference.push_back(timedMs([vi] { readEverySetting(vi); }));
@@ -182,7 +185,8 @@ int main(int argc, char **argv)
                         shown ? seen.elapsed() / 1000.0 : 999, 1.0, 8.0, "s"});
     }
 
-    send("SIM:DEL 1");
+    if (!send("SIM:DEL 1"))
+        return 1;
     waitFor([] { return false; }, 3000);
     const double cpuStart = cpuSeconds();
     QElapsedTimer wall;
