@@ -4,6 +4,8 @@
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
+#include "measurement.h"
+#include "measurement_polling.h"
 #include "messageBoxes.h"
 #include "modelTable.h"
 #include "panelPage.h"
@@ -111,6 +113,8 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     // Until the first poll tells the state, the controls that need an idle instrument are locked.
     setControlsEnabled();
     connect(m_polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
+            Qt::QueuedConnection);
+    connect(m_polling, &pollingThread::dataReady, m_measurement->polling, &measurement_polling::doRefresh,
             Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
 }
@@ -248,7 +252,7 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
     case channelConfigurationTab:
         return holding(addPage(new channelConfiguration(context())));
     case measurementTab:
-        return holding(nullptr); // the measurement pages are still to come
+        return holding(m_measurement = addPage(new measurement(context())));
     default:
         return new QWidget; // the storage page is still to come
     }
@@ -314,10 +318,13 @@ void ts4720fp_App::idPressed(bool state)
 
 void ts4720fp_App::mainTabChanged(int index)
 {
-    Q_UNUSED(index);
-    // The live view starts polling scans only while it is shown.
-    trace("measurement_polling: STOP\n");
-    m_polling->setPollScan(false);
+    // The live view polls scans only while it is shown.
+    if (index == measurementTab) {
+        m_measurement->polling->controlPolling();
+    } else {
+        trace("measurement_polling: STOP\n");
+        m_polling->setPollScan(false);
+    }
 }
 
 void ts4720fp_App::setControlsEnabled()

@@ -3,6 +3,9 @@
 #include "boxRecorder.h"
 #include "demoStore.h"
 #include "loadedFile.h"
+#include "measurement.h"
+#include "measurement_polling.h"
+#include "measurement_triggerConfig.h"
 #include "pollingThread.h"
 #include "testInstrument.h"
 #include "ts2900fp_led.h"
@@ -192,6 +195,31 @@ private slots:
         QCOMPARE(boxes.count("This feature is not available, when Soft Front Panel is working in demo mode."), 1);
     }
 
+    // Scans are polled only while the live view is shown: the Measurement tab with
+    // "Continuous Polling" current.
+    void liveViewPollsOnlyWhileShown()
+    {
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return int(QDialog::Accepted); });
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        measurement *tabs = panel.measurementPage();
+        QCOMPARE(panel.mainTabs()->currentIndex(), int(ts4720fp_App::measurementTab));
+        QVERIFY(panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::channelConfigurationTab);
+        QVERIFY(!panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::measurementTab);
+        QVERIFY(panel.poller()->pollScan());
+        tabs->setCurrentWidget(tabs->triggerConfig);
+        QVERIFY(!panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::internalStorageTab);
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::measurementTab);
+        QVERIFY(!panel.poller()->pollScan());
+        tabs->setCurrentWidget(tabs->polling);
+        QVERIFY(panel.poller()->pollScan());
+    }
+
     // Idle-only controls stay locked, and say why, until the first poll tells the state; the
     // LED follows the polls across an outage; a device reset with the link down gives one box.
     void controlsAndLinkFollowThePolls()
@@ -206,7 +234,10 @@ private slots:
         QVERIFY(!panel.mainTabs()->isTabEnabled(ts4720fp_App::channelConfigurationTab));
         QVERIFY(panel.mainTabs()->tabToolTip(0).startsWith("Locked"));
         QVERIFY(panel.saveConfigurationButton()->toolTip().contains("Locked"));
+        measurement *tabs = panel.measurementPage();
+        QVERIFY(!tabs->isTabEnabled(tabs->indexOf(tabs->triggerConfig)));
         QTRY_VERIFY_WITH_TIMEOUT(panel.saveConfigurationButton()->isEnabled(), 20000);
+        QVERIFY(tabs->isTabEnabled(tabs->indexOf(tabs->triggerConfig)));
         QVERIFY(panel.mainTabs()->isTabEnabled(0) && panel.mainTabs()->isTabEnabled(2));
         QCOMPARE(panel.mainTabs()->tabToolTip(0), QString());
         QCOMPARE(panel.activeLed()->text(), QString("Active"));

@@ -15,6 +15,7 @@ int main(int argc, char **argv)
     QDir().mkpath(dir);
     panelScreens::mainPanel(dir);
     panelScreens::channelPages(dir);
+    panelScreens::measurementPages(dir);
     panelScreens::connection(dir);
     panelScreens::plotPane(dir);
     return 0;

@@ -17,6 +17,9 @@ void mainPanel(const QString &dir);
 // Both channel pages in demo mode and against an instrument, 16 and 48 channels; refused
 // threshold and coefficient input.
 void channelPages(const QString &dir);
+// The Measurement tab against an instrument, 16 and 48 channels: live view with open,
+// alert and disabled tiles (also in kelvin), and the trigger configuration.
+void measurementPages(const QString &dir);
 // The selection dialog with a module of another model greyed; the one box of an outage.
 void connection(const QString &dir);
 // A plot pane with 48 long curves, zoomed, exported, its axis dialog and its statistics.

@@ -1,0 +1,29 @@
+// The "Measurement" tab: the live view, the Waveforms view, the acquisition and the trigger
+// configuration as sub-tabs, in that order.
+#ifndef TS4720_MEASUREMENT_H
+#define TS4720_MEASUREMENT_H
+
+#include "panelContext.h"
+#include "panelPage.h"
+
+#include <QTabWidget>
+
+class measurement_polling;
+class measurement_triggerConfig;
+
+class measurement : public QTabWidget, public panelPage {
+    Q_OBJECT
+public:
+    explicit measurement(const panelContext &context, QWidget *parent = nullptr);
+
+    measurement_polling *polling = nullptr;
+    measurement_triggerConfig *triggerConfig = nullptr;
+
+    void refreshPage() override;
+    // The live view and the trigger configuration need an instrument.
+    void applyViewerRestrictions() override;
+    // The trigger configuration is locked while an acquisition is not idle.
+    void setAcquisitionIdle(bool idle, const QString &whyLocked) override;
+};
+
+#endif
