@@ -3,6 +3,7 @@
 #include "channelConfiguration.h"
 #include "demoStore.h"
 #include "driverCall.h"
+#include "internalStorage.h"
 #include "loadedFile.h"
 #include "messageBoxes.h"
 #include "modelTable.h"
@@ -250,7 +251,7 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
     case measurementTab:
         return holding(nullptr); // the measurement pages are still to come
     default:
-        return new QWidget; // the storage page is still to come
+        return addPage(new internalStorage(context()));
     }
 }
 

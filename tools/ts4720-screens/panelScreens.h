@@ -19,6 +19,9 @@ void mainPanel(const QString &dir);
 void channelPages(const QString &dir);
 // The selection dialog with a module of another model greyed; the one box of an outage.
 void connection(const QString &dir);
+// The storage tab against an instrument with files of every size form, sorted by size and
+// by location; the box refusing a hostile name; the tab in demo mode.
+void storagePage(const QString &dir);
 // A plot pane with 48 long curves, zoomed, exported, its axis dialog and its statistics.
 void plotPane(const QString &dir);
 
