@@ -41,8 +41,9 @@ internalStorage::internalStorage(const panelContext &context, QWidget *parent)
 
     connect(m_model, &itemModel::sortRequest, this, qOverload<int, Qt::SortOrder>(&internalStorage::doSort));
     connect(buttons, &rowButtons::clicked, this, [this](int row, rowButtons::button which) {
-        const QString map = m_model->item(row, fileNameColumn)->text() + QLatin1Char(',') +
-                            m_model->item(row, locationColumn)->text();
+        if (row < 0 || row >= m_model->files().size())
+            return;
+        const QString map = rowKey(m_model->files()[row]);
         if (which == rowButtons::view)
             doView(map);
         else if (which == rowButtons::download)
@@ -134,12 +135,15 @@ void internalStorage::doRefresh()
     QVector<storedFile> files;
     if (!m_demo)
         files = parseStoredFileList(readFileList());
-    for (storedFile &file : files)
-        file.checked = ticked.contains(rowKey(file));
+    if (!ticked.isEmpty()) {
+        for (storedFile &file : files)
+            file.checked = ticked.contains(rowKey(file));
+    }
+    // Sorted before they are shown, by the order the user chose last.
+    sortStoredFiles(&files, m_sortColumn, Qt::SortOrder(m_sortOrder));
     m_model->setFiles(files);
     for (QPushButton *button : qAsConst(m_selectionButtons))
         button->setEnabled(!files.isEmpty());
-    m_model->sort(m_sortColumn, Qt::SortOrder(m_sortOrder));
     m_table->resizeColumnsToContents();
 }
 

@@ -1,17 +1,60 @@
 #include "itemModel.h"
 
-namespace {
-QStandardItem *readOnlyItem(const QString &text)
-{
-    auto *item = new QStandardItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-} // namespace
+itemModel::itemModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-itemModel::itemModel(QObject *parent) : QStandardItemModel(parent)
+int itemModel::rowCount(const QModelIndex &parent) const
 {
-    setHorizontalHeaderLabels({"File Name", "Location", "Size", "Date", ""});
+    return parent.isValid() ? 0 : m_files.size();
+}
+
+int itemModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : storedFileColumns;
+}
+
+QVariant itemModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_files.size())
+        return QVariant();
+    const storedFile &file = m_files[index.row()];
+    if (role == Qt::CheckStateRole && index.column() == fileNameColumn)
+        return file.checked ? Qt::Checked : Qt::Unchecked;
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    switch (index.column()) {
+    case fileNameColumn:
+        return file.name;
+    case locationColumn:
+        return file.location;
+    case sizeColumn:
+        return file.sizeText;
+    case dateColumn:
+        return file.date;
+    default:
+        return QVariant();
+    }
+}
+
+bool itemModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || index.column() != fileNameColumn || role != Qt::CheckStateRole)
+        return false;
+    setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags itemModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    return index.column() == fileNameColumn ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+QVariant itemModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const char *labels[] = {"File Name", "Location", "Size", "Date", ""};
+    return section >= 0 && section < storedFileColumns ? QString::fromLatin1(labels[section]) : QVariant();
 }
 
 void itemModel::sort(int column, Qt::SortOrder order)
@@ -21,42 +64,23 @@ void itemModel::sort(int column, Qt::SortOrder order)
 
 void itemModel::setFiles(const QVector<storedFile> &files)
 {
-    // One reset instead of a signal per row and item: views then lay out once.
     beginResetModel();
-    blockSignals(true);
-    setRowCount(0);
-    setRowCount(files.size());
-    for (int row = 0; row < files.size(); ++row) {
-        const storedFile &file = files[row];
-        QStandardItem *name = readOnlyItem(file.name);
-        name->setFlags(name->flags() | Qt::ItemIsUserCheckable);
-        name->setCheckState(file.checked ? Qt::Checked : Qt::Unchecked);
-        setItem(row, fileNameColumn, name);
-        setItem(row, locationColumn, readOnlyItem(file.location));
-        setItem(row, sizeColumn, readOnlyItem(file.sizeText));
-        setItem(row, dateColumn, readOnlyItem(file.date));
-    }
-    blockSignals(false);
+    m_files = files;
     endResetModel();
 }
 
-QVector<storedFile> itemModel::files() const
+void itemModel::setChecked(int row, bool checked)
 {
-    QVector<storedFile> rows(rowCount());
-    for (int row = 0; row < rows.size(); ++row) {
-        const QStandardItem *name = item(row, fileNameColumn);
-        rows[row] = {name->text(), item(row, locationColumn)->text(), item(row, sizeColumn)->text(),
-                     item(row, dateColumn)->text(), name->checkState() == Qt::Checked};
-    }
-    return rows;
+    if (row < 0 || row >= m_files.size() || m_files[row].checked == checked)
+        return;
+    m_files[row].checked = checked;
+    emit dataChanged(index(row, fileNameColumn), index(row, fileNameColumn), {Qt::CheckStateRole});
 }
 
 void itemModel::setAllChecked(bool checked)
 {
-    blockSignals(true);
-    for (int row = 0; row < rowCount(); ++row)
-        item(row, fileNameColumn)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    blockSignals(false);
-    if (rowCount() > 0)
-        emit dataChanged(index(0, fileNameColumn), index(rowCount() - 1, fileNameColumn), {Qt::CheckStateRole});
+    for (storedFile &file : m_files)
+        file.checked = checked;
+    if (!m_files.isEmpty())
+        emit dataChanged(index(0, fileNameColumn), index(m_files.size() - 1, fileNameColumn), {Qt::CheckStateRole});
 }

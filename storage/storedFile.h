@@ -29,7 +29,7 @@ QString rowKey(const storedFile &file);
 bool splitRowKey(const QString &key, QString *name, QString *location);
 
 // The columns that sort; the button column does not.
-enum storedFileColumn { fileNameColumn, locationColumn, sizeColumn, dateColumn, buttonColumn, columnCount };
+enum storedFileColumn { fileNameColumn, locationColumn, sizeColumn, dateColumn, buttonColumn, storedFileColumns };
 
 // Sorts ascending by the column's rule (names, dates: lower case; locations, then names;
 // sizes by the value their text shows, then names), then reverses for descending. Rows that

@@ -39,7 +39,7 @@ void storagePage(const QString &dir)
     page.resize(1000, 560);
     page.doRefresh();
     page.model()->sort(2, Qt::DescendingOrder);
-    page.model()->item(1, 0)->setCheckState(Qt::Checked);
+    page.model()->setChecked(1, true);
     save(&page, dir, "storage-instrument-by-size");
     page.model()->sort(1, Qt::AscendingOrder);
     save(&page, dir, "storage-instrument-by-location");
