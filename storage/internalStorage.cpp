@@ -149,17 +149,16 @@ void internalStorage::doRefresh()
 
 void internalStorage::doSort(int sortByColumn, Qt::SortOrder order)
 {
-    if (sortByColumn < 0 || sortByColumn >= buttonColumn) {
-        // The header shows the order the rows really have.
-        const QSignalBlocker blocker(m_table->horizontalHeader());
-        m_table->horizontalHeader()->setSortIndicator(m_sortColumn, Qt::SortOrder(m_sortOrder));
-        return;
+    if (sortByColumn >= 0 && sortByColumn < buttonColumn) {
+        QVector<storedFile> files = m_model->files();
+        sortStoredFiles(&files, sortByColumn, order);
+        m_model->setFiles(files);
+        m_sortColumn = sortByColumn;
+        m_sortOrder = order == Qt::DescendingOrder ? 1 : 0;
     }
-    QVector<storedFile> files = m_model->files();
-    sortStoredFiles(&files, sortByColumn, order);
-    m_model->setFiles(files);
-    m_sortColumn = sortByColumn;
-    m_sortOrder = order == Qt::DescendingOrder ? 1 : 0;
+    // The header shows the order the rows really have, also after a click on the button column.
+    const QSignalBlocker blocker(m_table->horizontalHeader());
+    m_table->horizontalHeader()->setSortIndicator(m_sortColumn, Qt::SortOrder(m_sortOrder));
 }
 
 void internalStorage::doSelectAll()

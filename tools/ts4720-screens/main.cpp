@@ -1,6 +1,6 @@
 // Takes pictures of the panel's windows in various states, for looking at the layout:
 //   ts4720-screens [folder [set]]   (default: the temporary folder, every set; sets: panel,
-//   channels, connection, storage, plot)
+//   channels, connection, storage, plot, view)
 // Run it under xvfb-run (or with QT_QPA_PLATFORM=offscreen). Not a test.
 #include "panelScreens.h"
 #include "panelStyle.h"
@@ -20,7 +20,7 @@ int main(int argc, char **argv)
         void (*take)(const QString &);
     } sets[] = {{"panel", panelScreens::mainPanel},     {"channels", panelScreens::channelPages},
                 {"connection", panelScreens::connection}, {"storage", panelScreens::storagePage},
-                {"plot", panelScreens::plotPane}};
+                {"plot", panelScreens::plotPane},         {"view", panelScreens::storageView}};
     for (const auto &s : sets) {
         if (set.isEmpty() || set == QLatin1String(s.name))
             s.take(dir);

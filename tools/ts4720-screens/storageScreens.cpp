@@ -9,7 +9,16 @@
 #include "simInstrument.h"
 #include "standardDialogs.h"
 #include "ts4720.h"
+#include "ts4720_spc.h"
+#include "ts4720fp_App.h"
+#include "viewerLauncher.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -63,6 +72,61 @@ void storagePage(const QString &dir)
     demoPage.resize(1000, 560);
     demoPage.doRefresh();
     save(&demoPage, dir, "storage-demo");
+}
+
+} // namespace panelScreens
+
+namespace panelScreens {
+
+// View as a user does it: the main panel connected by Auto Find, the largest file's View
+// button clicked with the mouse; the viewer is this build's ts4720fp, started detached on the
+// downloaded file. The picture is of the whole screen once the viewer is up.
+void storageView(const QString &dir)
+{
+    tssim::Options options;
+    options.address = "127.44.9.32";
+    options.webPort = -1;
+    options.largeSample = true;
+    tssim::Instrument instrument(options);
+    std::string why;
+    if (!instrument.start(&why)) {
+        std::fprintf(stderr, "cannot start a simulated instrument: %s\n", why.c_str());
+        return;
+    }
+    qputenv("TSVISA_RESOURCES", QByteArray::fromStdString(instrument.descriptor()));
+    messageBoxes::ScopedHandler boxes([](const messageBoxes::Request &r) {
+        std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
+        return r.customButtons.isEmpty() ? int(QMessageBox::No) : int(r.customButtons.indexOf("Auto Find"));
+    });
+    ts4720_spc spc;
+    ts4720fp_App panel(&spc, false);
+    panel.show();
+    QTabWidget *tabs = panel.mainTabs();
+    QDeadlineTimer idle(10000);
+    while (!tabs->isTabEnabled(ts4720fp_App::internalStorageTab) && !idle.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    tabs->setCurrentIndex(ts4720fp_App::internalStorageTab);
+    auto *page = qobject_cast<internalStorage *>(tabs->currentWidget());
+    page->doSort(2, Qt::DescendingOrder);
+    save(&panel, dir, "storage-in-panel");
+
+    viewerLauncher::setProgramForTests(QCoreApplication::applicationDirPath() + "/ts4720fp");
+    QWidget *viewport = page->table()->viewport();
+    const QRect cell = page->table()->visualRect(page->model()->index(0, buttonColumn));
+    const QPoint onView = cell.topLeft() + QPoint(12, cell.height() / 2);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, onView, viewport->mapToGlobal(onView), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &click);
+    }
+    viewerLauncher::setProgramForTests(QString());
+    panel.hide();
+    QDeadlineTimer shown(8000);
+    while (!shown.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const QString path = dir + QStringLiteral("/storage-view-screen.png");
+    QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    std::printf("%s\n", qPrintable(path));
 }
 
 } // namespace panelScreens
