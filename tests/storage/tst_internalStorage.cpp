@@ -66,6 +66,8 @@ private slots:
     void singleDelete();
     void downloadSelected_data();
     void downloadSelected();
+    void rowDownload_data();
+    void rowDownload();
     void view_data();
     void view();
 
@@ -234,6 +236,45 @@ void tst_internalStorage::downloadSelected()
     expected << "chosen/ok.csv" << "chosen/run7 (2).csv" << "chosen/run7.csv";
     expected.sort();
     QCOMPARE(filesBelow(top.path()), expected);
+}
+
+// A row's Download: the save dialog proposes the stored name; a name that is no plain file
+// name never reaches the dialog; cancelling does nothing; a failed download is reported.
+void tst_internalStorage::rowDownload_data()
+{
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("downloaded") << "run7,HD" << false << "";
+    QTest::newRow("cancelled") << "run7,HD" << true << "";
+    QTest::newRow("hostile name") << "sub/run7,HD" << false << "Not downloaded";
+    QTest::newRow("gone") << "gone,HD" << false << "ts4720_downloadFile(vi, location, sl.at(0).toAscii().data(), path) failed";
+}
+
+void tst_internalStorage::rowDownload()
+{
+    QFETCH(QString, map);
+    QFETCH(bool, cancel);
+    QFETCH(QString, box);
+    m_sim->command("SIM:DISK:FILE 0,\"run7\",1500;:SIM:DISK:FILE 0,\"sub/run7\",15");
+    QTemporaryDir dir;
+    QStringList proposed;
+    standardDialogs::setSaveFileHandler([&](QWidget *, const QString &caption, const QString &name, const QString &filters,
+                                            QString *) {
+        proposed << caption + "|" + name + "|" + filters;
+        return cancel ? QString() : dir.filePath("mine.csv");
+    });
+    boxRecorder boxes;
+    m_page->doDownload(map);
+    standardDialogs::setSaveFileHandler({});
+    QCOMPARE(boxes.requests().size(), box.isEmpty() ? 0 : 1);
+    if (!box.isEmpty())
+        QCOMPARE(boxes.count(box), 1);
+    QCOMPARE(proposed, box == "Not downloaded" ? QStringList()
+                                               : QStringList{"Download Data File|" + map.section(',', 0, 0) + "|CSV data (*.csv)"});
+    QCOMPARE(filesBelow(dir.path()), box.isEmpty() && !cancel ? QStringList{"mine.csv"} : QStringList());
+    if (box.isEmpty() && !cancel)
+        QCOMPARE(fileBytes(dir.filePath("mine.csv")), stored(0, "run7"));
 }
 
 // View downloads into the documents folder without replacing a file there and starts the
