@@ -24,20 +24,32 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+// A simulated instrument whose disks hold recordings of every size form; null when it
+// cannot start.
+std::unique_ptr<tssim::Instrument> instrumentWithFiles(const char *address)
+{
+    tssim::Options options;
+    options.address = address;
+    options.webPort = -1;
+    options.largeSample = true;
+    auto instrument = std::make_unique<tssim::Instrument>(options);
+    std::string why;
+    if (instrument->start(&why))
+        return instrument;
+    std::fprintf(stderr, "cannot start a simulated instrument on %s: %s\n", address, why.c_str());
+    return nullptr;
+}
+} // namespace
+
 namespace panelScreens {
 
 void storagePage(const QString &dir)
 {
-    tssim::Options options;
-    options.address = "127.44.9.31";
-    options.webPort = -1;
-    options.largeSample = true;
-    tssim::Instrument instrument(options);
-    std::string why;
-    if (!instrument.start(&why)) {
-        std::fprintf(stderr, "cannot start a simulated instrument: %s\n", why.c_str());
+    const auto started = instrumentWithFiles("127.44.9.31");
+    if (!started)
         return;
-    }
+    tssim::Instrument &instrument = *started;
     instrument.command("SIM:DISK:FILE 1,\"run7\",1024;:SIM:DISK:FILE 1,\"run8\",1025;:SIM:DISK:FILE 0,\"run7\",900");
     instrument.command("SIM:DISK:FILE 0,\"../outside\",10;:SIM:DISK:FREE 1,1000");
     ViSession vi = 0;
@@ -74,26 +86,16 @@ void storagePage(const QString &dir)
     save(&demoPage, dir, "storage-demo");
 }
 
-} // namespace panelScreens
-
-namespace panelScreens {
 
 // View as a user does it: the main panel connected by Auto Find, the largest file's View
 // button clicked with the mouse; the viewer is this build's ts4720fp, started detached on the
 // downloaded file. The picture is of the whole screen once the viewer is up.
 void storageView(const QString &dir)
 {
-    tssim::Options options;
-    options.address = "127.44.9.32";
-    options.webPort = -1;
-    options.largeSample = true;
-    tssim::Instrument instrument(options);
-    std::string why;
-    if (!instrument.start(&why)) {
-        std::fprintf(stderr, "cannot start a simulated instrument: %s\n", why.c_str());
+    const auto instrument = instrumentWithFiles("127.44.9.32");
+    if (!instrument)
         return;
-    }
-    qputenv("TSVISA_RESOURCES", QByteArray::fromStdString(instrument.descriptor()));
+    qputenv("TSVISA_RESOURCES", QByteArray::fromStdString(instrument->descriptor()));
     messageBoxes::ScopedHandler boxes([](const messageBoxes::Request &r) {
         std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
         return r.customButtons.isEmpty() ? int(QMessageBox::No) : int(r.customButtons.indexOf("Auto Find"));
