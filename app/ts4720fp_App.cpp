@@ -3,6 +3,7 @@
 #include "channelConfiguration.h"
 #include "demoStore.h"
 #include "driverCall.h"
+#include "internalStorage.h"
 #include "loadedFile.h"
 #include "measurement.h"
 #include "measurement_polling.h"
@@ -254,7 +255,7 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
     case measurementTab:
         return holding(m_measurement = addPage(new measurement(context())));
     default:
-        return new QWidget; // the storage page is still to come
+        return addPage(new internalStorage(context()));
     }
 }
 

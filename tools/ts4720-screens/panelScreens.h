@@ -22,6 +22,12 @@ void channelPages(const QString &dir);
 void measurementPages(const QString &dir);
 // The selection dialog with a module of another model greyed; the one box of an outage.
 void connection(const QString &dir);
+// The storage tab against an instrument with files of every size form, sorted by size and
+// by location; the box refusing a hostile name; the tab in demo mode.
+void storagePage(const QString &dir);
+// The main panel's storage tab, View clicked on the largest file, and the screen with the
+// viewer it started (needs a display: xvfb-run).
+void storageView(const QString &dir);
 // A plot pane with 48 long curves, zoomed, exported, its axis dialog and its statistics.
 void plotPane(const QString &dir);
 
