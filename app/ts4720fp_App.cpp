@@ -4,6 +4,8 @@
 #include "demoStore.h"
 #include "driverCall.h"
 #include "loadedFile.h"
+#include "measurement.h"
+#include "measurement_acquisition.h"
 #include "messageBoxes.h"
 #include "modelTable.h"
 #include "panelPage.h"
@@ -112,6 +114,9 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     setControlsEnabled();
     connect(m_polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
             Qt::QueuedConnection);
+    m_measurement->acquisition->setFileIdentity(m_subType, m_serialNumber);
+    connect(m_polling, &pollingThread::dataReady, m_measurement->acquisition,
+            &measurement_acquisition::doStateRefresh, Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
 }
 
@@ -248,7 +253,7 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
     case channelConfigurationTab:
         return holding(addPage(new channelConfiguration(context())));
     case measurementTab:
-        return holding(nullptr); // the measurement pages are still to come
+        return holding(addPage(m_measurement = new measurement(context())));
     default:
         return new QWidget; // the storage page is still to come
     }

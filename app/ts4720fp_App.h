@@ -14,6 +14,7 @@ class QTabWidget;
 class QWidget;
 class panelPage;
 class pollingThread;
+class measurement;
 class ts47xx_deviceStatus;
 
 class ts4720fp_App : public ts2900fp_AppSPC {
@@ -77,6 +78,7 @@ private:
     QPushButton *m_webButton = nullptr;
     ts47xx_deviceStatus *m_statusDialog = nullptr;
     QList<panelPage *> m_pages; // in tab order
+    measurement *m_measurement = nullptr;
 };
 
 #endif
