@@ -194,6 +194,8 @@ void acquisitionRun::writeRows(int scans)
         return;
     if (m_file.writeBlock(m_data.get(), m_plan.timestamps ? m_stamps.get() : nullptr, scans))
         return;
+    // A failed write closed the file at its last whole row; the run goes on without it.
+    m_fileOpen = false;
     const recordingFileState state = m_file.state();
     if (state.failed && !m_fileFailTold.exchange(true))
         emit fileFailed(filePath(), QString::fromStdString(state.error));

@@ -13,6 +13,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <vector>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -62,6 +64,7 @@ private:
     panelContext m_context;
     QTabWidget *m_tabs;
     bool m_fromSlider = false;   // the redraw comes from a position slider
+    std::vector<double> m_staging; // the windows as copied under the lock, kept for the next redraw
 };
 
 #endif

@@ -14,13 +14,19 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <cmath>
+#include <sys/resource.h>
+
+#include "commonReports.h"
+#include "dataFileSpace.h"
 
 namespace {
 const int kArea = 14;
@@ -52,6 +58,9 @@ private slots:
     void recordedRun_data();
     void recordedRun();
     void droppedConnection();
+    void fileStopsGrowing();
+    void fileTooBigForDisk();
+    void exitInErrorReport();
     void demoRunEnds();
 
 private:
@@ -250,6 +259,75 @@ void tst_measurementAcquisition::droppedConnection()
                  qPrintable(rows[i]));
     m_page->setAcquisitionIdle(true, QString());
     QVERIFY(m_page->startButton->isEnabled());
+}
+
+// A file that cannot grow (here: the process may not write more) is told once; the run
+// goes on and the file keeps every whole row written before.
+void tst_measurementAcquisition::fileStopsGrowing()
+{
+    boxRecorder boxes;
+    setUpRun(2, 0, 100);
+    m_page->startAcquisition();
+    QTRY_VERIFY_WITH_TIMEOUT(m_page->run->rowsWritten() >= 30, 10000);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit before = limit;
+    limit.rlim_cur = rlim_t(QFileInfo(m_path).size() + 100);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count("stopped growing"), 1, 10000);
+    setrlimit(RLIMIT_FSIZE, &before);
+    const long long written = m_page->run->rowsWritten();
+    QTRY_VERIFY_WITH_TIMEOUT(m_page->run->rowsWritten() == written && !m_page->run->fileOpen(), 5000);
+    QTest::qWait(300); // more blocks arrive: the run goes on, nothing more is told
+    QVERIFY(m_page->run->running());
+    m_page->stopAcquisition();
+    const QStringList rows = dataRows(m_path);
+    QCOMPARE(rows.size(), int(written));
+    QCOMPARE(rows, shadowRows().mid(0, rows.size()));
+    QCOMPARE(boxes.count("stopped growing"), 1);
+}
+
+void tst_measurementAcquisition::fileTooBigForDisk()
+{
+    if (freeBytesOn(m_path.toStdString()) > 50000000000LL)
+        QSKIP("the disk has room even for a billion rows");
+    boxRecorder boxes;
+    boxes.answerQuestions(false);
+    setUpRun(0, 1000000000, 100);
+    m_page->startAcquisition();
+    QCOMPARE(boxes.count("but its disk has only"), 1);
+    QVERIFY(!m_page->run->running());
+    QVERIFY(!QFileInfo::exists(m_path));
+}
+
+// "Yes" in an error report during a run ends the process; the rows received are in the
+// file. The test runs itself as that process.
+void tst_measurementAcquisition::exitInErrorReport()
+{
+    if (qEnvironmentVariableIsSet("TS4720_EXIT_CHILD")) {
+        m_path = qEnvironmentVariable("TS4720_EXIT_CHILD");
+        boxRecorder boxes;
+        boxes.answerWith([](const messageBoxes::Request &) { return int(QMessageBox::Yes); });
+        setUpRun(2, 0, 100);
+        m_page->startAcquisition();
+        QTRY_VERIFY_WITH_TIMEOUT(m_page->run->rowsWritten() >= 30, 10000);
+        reportError("A failure during the run."); // answered Yes: the process ends here
+        QFAIL("the process did not end");
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TS4720_EXIT_CHILD", m_path);
+    child.setProcessEnvironment(env);
+    cleanup(); // the child uses the next address of the area
+    child.start(QCoreApplication::applicationFilePath(), {"exitInErrorReport"});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    const QStringList rows = dataRows(m_path);
+    QVERIFY2(rows.size() >= 30, qPrintable(QString::number(rows.size())));
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().endsWith(",\n")); // whole rows only
 }
 
 // A demo run of 35 scans at 40 Hz: blocks of 10, then one of 5, and the state back to idle.

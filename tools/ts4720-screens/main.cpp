@@ -17,5 +17,6 @@ int main(int argc, char **argv)
     panelScreens::channelPages(dir);
     panelScreens::connection(dir);
     panelScreens::plotPane(dir);
+    panelScreens::measurementPages(dir);
     return 0;
 }

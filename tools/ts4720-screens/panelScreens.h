@@ -21,6 +21,9 @@ void channelPages(const QString &dir);
 void connection(const QString &dir);
 // A plot pane with 48 long curves, zoomed, exported, its axis dialog and its statistics.
 void plotPane(const QString &dir);
+// The Measurement tab during a recorded run at 100 Hz: the Waveforms panes and the
+// Data Acquisition page, running and stopped.
+void measurementPages(const QString &dir);
 
 } // namespace panelScreens
 
