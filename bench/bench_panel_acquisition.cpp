@@ -207,6 +207,9 @@ int main(int argc, char **argv)
               "<= 5 / 50 / 200", median <= 5 && p99 <= 50 && worst <= 200);
     ok &= row("callback wait for the acquisition data lock, worst (ms)", QString::number(lockWait, 'f', 3), "< 20",
               lockWait < 20);
+    QFile loadavg("/proc/loadavg");
+    if (loadavg.open(QIODevice::ReadOnly))
+        std::printf("\nmachine load average (1, 5, 15 min) at the end: %s", loadavg.readLine().constData());
     std::printf("\n%s\n", ok ? "OK" : "FAILED");
     delete panel;
     sim.terminate();

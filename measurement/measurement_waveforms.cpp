@@ -182,29 +182,26 @@ void measurement_waveforms::updateWaveforms(bool xAutoScaleOff)
         needed = std::max<int>(needed, std::count_if(plot->labels.begin(), plot->labels.end(),
                                                      [](chLabel *l) { return l->isEnabled(); }));
     const temperatureUnit shown = plots[0]->displayUnit();
-    drawnData data;
-    int windows = 0;
     {
-        // Held only for plain copies into the staging buffer: the callback waits for no
-        // more than that. The summaries, curves and scales are made after.
+        // Held only while the scans that arrived since the last redraw are copied: the
+        // callback waits for no more than that. Summaries, curves and scales come after.
         const std::lock_guard<std::mutex> locker(acquisitionDataLock()); // guards plotWindows()
         const acquisitionWindows &w = plotWindows();
         if (!w.timeWindow())
             return;
-        data.available = pointsAvailable(w, m_context.viewer);
-        data.plotLength = std::min(w.plotLength, w.dataLength());
+        int windows = 0;
         while (windows < needed && w.window(windows))
             ++windows;
-        const size_t length = size_t(data.plotLength), available = size_t(std::max(data.available, 0));
-        m_staging.resize(length + size_t(windows) * available);
-        std::copy(w.timeWindow(), w.timeWindow() + length, m_staging.begin());
-        for (int k = 0; k < windows; ++k)
-            std::copy(w.window(k), w.window(k) + available, m_staging.begin() + std::ptrdiff_t(length + size_t(k) * available));
+        m_staging.take(w, windows, pointsAvailable(w, m_context.viewer), !w.running);
     }
-    data.time = plotSamples::copy(m_staging.data(), data.plotLength);
+    m_staging.apply();
+    drawnData data;
+    data.available = m_staging.available();
+    data.plotLength = m_staging.plotLength();
+    data.time = plotSamples::copy(m_staging.time(), data.plotLength);
     std::vector<const double *> staged;
-    for (int k = 0; k < windows; ++k)
-        staged.push_back(m_staging.data() + data.plotLength + size_t(k) * size_t(data.available));
+    for (int k = 0; k < m_staging.windows(); ++k)
+        staged.push_back(m_staging.window(k));
     data.windows = plotSamples::copyEach(staged, data.available, shown.scale, shown.offset);
     for (int p = 0; p < 3; ++p)
         drawPlot(p, data, m_fromSlider || (!xAutoScaleOff && plots[p]->autoScale->isChecked()));

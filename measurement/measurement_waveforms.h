@@ -9,11 +9,10 @@
 #define TS4720_MEASUREMENT_WAVEFORMS_H
 
 #include "panelContext.h"
+#include "windowStaging.h"
 
 #include <QVector>
 #include <QWidget>
-
-#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -64,7 +63,7 @@ private:
     panelContext m_context;
     QTabWidget *m_tabs;
     bool m_fromSlider = false;   // the redraw comes from a position slider
-    std::vector<double> m_staging; // the windows as copied under the lock, kept for the next redraw
+    windowStaging m_staging;     // the windows as the last redraw saw them
 };
 
 #endif

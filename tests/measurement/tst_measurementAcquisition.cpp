@@ -80,7 +80,7 @@ void tst_measurementAcquisition::init()
     m_ti = std::make_unique<testInstrument>();
     QVERIFY2(m_ti->start(testOptions(testAddress(kArea), "AA")), qPrintable(m_ti->error));
     m_page = std::make_unique<measurement_acquisition>(m_ti->context(16));
-    m_path = m_dir.filePath(QString("run%1.csv").arg(QTest::currentDataTag()).remove(' '));
+    m_path = m_dir.filePath(QString("%1%2.csv").arg(QTest::currentTestFunction(), QTest::currentDataTag()).remove(' '));
     m_page->askOutputFile = [this](acqConfig *dialog) {
         dialog->path->setText(m_path);
         return dialog->checkPath(true);
@@ -235,6 +235,7 @@ void tst_measurementAcquisition::recordedRun()
     QCOMPARE(w.plotLength, 50);
     for (int p = 0; p < 50; ++p) {
         const QStringList f = rows[rows.size() - 50 + p].split(',');
+        QCOMPARE(f.size(), 8); // timestamp, 3 x (temperature, voltage), "" after the last ','
         QCOMPARE(f.value(3), QString("nan")); // channel 5 is open
         QVERIFY(std::isnan(w.window(1)[p]));
         for (int k : {0, 2})
@@ -290,11 +291,15 @@ void tst_measurementAcquisition::fileStopsGrowing()
 
 void tst_measurementAcquisition::fileTooBigForDisk()
 {
-    if (freeBytesOn(m_path.toStdString()) > 50000000000LL)
+    // A billion rows of 16 channels with voltage and cold junction: over 600 GB.
+    if (freeBytesOn(m_path.toStdString()) > 600000000000LL)
         QSKIP("the disk has room even for a billion rows");
     boxRecorder boxes;
     boxes.answerQuestions(false);
     setUpRun(0, 1000000000, 100);
+    for (int ch = 1; ch <= 16; ++ch)
+        QCOMPARE(ts4720_setChannelState(m_ti->vi, ViInt16(ch), VI_TRUE), VI_SUCCESS);
+    m_page->storeColdJunction->setChecked(true);
     m_page->startAcquisition();
     QCOMPARE(boxes.count("but its disk has only"), 1);
     QVERIFY(!m_page->run->running());
