@@ -11,6 +11,7 @@
 #include "measurement_waveforms.h"
 #include "messageBoxes.h"
 #include "ts4720.h"
+#include "ts4720_ext.h"
 #include "ts4720_spc.h"
 #include "ts4720fp_App.h"
 #include "waveform.h"
@@ -33,6 +34,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <vector>
 
@@ -111,6 +113,30 @@ QString newestRamFile(ViSession vi)
             newest = QString::fromLatin1(line.split(',').value(0));
     return newest;
 }
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Names every event whose delivery holds the event loop for more than 100 ms.
+class timedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const double cpu = threadCpuMs();
+        const int type = event->type();
+        const bool result = QApplication::notify(receiver, event);
+        if (clock.elapsed() > 100)
+            std::fprintf(stderr, "slow event %d to %s took %lld ms (GUI thread CPU %.0f ms)\n", type,
+                         receiver->metaObject()->className(), (long long)clock.elapsed(), threadCpuMs() - cpu);
+        return result;
+    }
+};
 } // namespace
 
 int main(int argc, char **argv)
@@ -119,7 +145,7 @@ int main(int argc, char **argv)
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    timedApplication app(argc, argv);
     const int seconds = argc > 1 ? QByteArray(argv[1]).toInt() : 60;
     QProcess sim;
     sim.start(QCoreApplication::applicationDirPath() + "/ts4720-sim",
@@ -156,6 +182,12 @@ int main(int argc, char **argv)
     for (waveform *plot : tabs->waveforms->plots)
         plot->selectAll();
     tabs->setCurrentWidget(tabs->waveforms);
+    {
+        // The user sees the panel before pressing Start: its first painting is not measured.
+        QEventLoop settle;
+        QTimer::singleShot(2000, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
 
     std::vector<double> delays;
     QElapsedTimer wall;
@@ -184,6 +216,7 @@ int main(int argc, char **argv)
     ViSession vi = 0;
     ts4720_init((QByteArray("TCPIP::") + kAddress + "::INSTR").constData(), VI_FALSE, VI_FALSE, &vi);
     const QString copy = home.filePath("instrument.csv");
+    ts4720_setTimeout(vi, 300000); // a large file from a busy machine
     const QString stored = newestRamFile(vi);
     const ViStatus downloaded = ts4720_downloadFile(vi, ts4720_STORAGE_RAM, qPrintable(stored), qPrintable(copy));
     if (downloaded != VI_SUCCESS) {

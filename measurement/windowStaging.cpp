@@ -32,11 +32,15 @@ void windowStaging::take(const acquisitionWindows &w, int windows, int available
 void windowStaging::apply()
 {
     m_time.resize(size_t(m_length));
-    m_values.resize(size_t(m_length) * size_t(m_windows));
+    const size_t needed = size_t(m_length) * size_t(m_windows);
+    if (needed > m_capacity) { // only when the length or the windows changed: nothing is kept then
+        m_values.reset(new double[needed]);
+        m_capacity = needed;
+    }
     const size_t times = size_t(std::max(m_length - m_from, 0)), values = size_t(std::max(m_available - m_from, 0));
     const size_t kept = size_t(m_from);
     for (int k = 0; k < m_windows; ++k) {
-        double *window = m_values.data() + size_t(k) * size_t(m_length);
+        double *window = m_values.get() + size_t(k) * size_t(m_length);
         if (m_shift > 0 && kept > 0)
             std::memmove(window, window + m_shift, kept * sizeof(double));
         std::copy_n(m_incoming.data() + times + size_t(k) * values, values, window + m_from);

@@ -6,6 +6,7 @@
 #define TS4720_WINDOWSTAGING_H
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 class acquisitionWindows;
@@ -23,11 +24,14 @@ public:
     int plotLength() const { return m_length; }
     int windows() const { return m_windows; }
     const double *time() const { return m_time.data(); }
-    const double *window(int k) const { return m_values.data() + std::size_t(k) * std::size_t(m_length); }
+    const double *window(int k) const { return m_values.get() + std::size_t(k) * std::size_t(m_length); }
 
 private:
     std::vector<double> m_time;     // plotLength values
-    std::vector<double> m_values;   // windows x plotLength values
+    // windows x plotLength values, left uninitialised: only [0, available) of each is read,
+    // so a long plot length costs no memory before its scans arrive.
+    std::unique_ptr<double[]> m_values;
+    std::size_t m_capacity = 0;
     std::vector<double> m_incoming; // taken under the lock: time [from, plotLength), then each window [from, available)
     const double *m_source = nullptr; // the time window the copy was taken from
     long long m_total = -1;         // scans plotted when last taken
