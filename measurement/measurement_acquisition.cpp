@@ -94,7 +94,8 @@ measurement_acquisition::measurement_acquisition(const panelContext &context, QW
 measurement_acquisition::~measurement_acquisition()
 {
     demoStore::setPlotLength(plotLength->value());
-    if (run->running() && !m_context.demo)
+    // Also after the run's end: its last callback may still be returning.
+    if (m_instrumentRunStarted)
         ts4720_stopAcquisition(m_context.vi);
     run->finish();
     run->freeBuffers();

@@ -106,6 +106,7 @@ private:
     QString m_subType = QStringLiteral("AC");
     QByteArray m_serial = "Not Available";
     bool m_idle = true;
+    bool m_instrumentRunStarted = false; // the driver was given the callback once
 };
 
 #endif

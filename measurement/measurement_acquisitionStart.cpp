@@ -153,6 +153,7 @@ void measurement_acquisition::programInstrument(std::vector<int> &channels, int 
         run->finish();
         return;
     }
+    m_instrumentRunStarted = true;
     // A start the instrument refused leaves no run behind: no file held open, Start usable.
     if (reportedCall(vi, [&] { return ts4720_startAcquisitionEx(vi, threshold, acquisitionRun::callback, run); },
                      "ts4720_startAcquisitionEx(vi, threshold, callback, &params)") < 0)
