@@ -6,6 +6,7 @@
 #include "internalStorage.h"
 #include "loadedFile.h"
 #include "measurement.h"
+#include "measurement_acquisition.h"
 #include "measurement_polling.h"
 #include "messageBoxes.h"
 #include "modelTable.h"
@@ -117,6 +118,9 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
             Qt::QueuedConnection);
     connect(m_polling, &pollingThread::dataReady, m_measurement->polling, &measurement_polling::doRefresh,
             Qt::QueuedConnection);
+    m_measurement->acquisition->setFileIdentity(m_subType, m_serialNumber);
+    connect(m_polling, &pollingThread::dataReady, m_measurement->acquisition,
+            &measurement_acquisition::doStateRefresh, Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
 }
 

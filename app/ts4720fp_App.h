@@ -15,6 +15,7 @@ class QWidget;
 class measurement;
 class panelPage;
 class pollingThread;
+class measurement;
 class ts47xx_deviceStatus;
 
 class ts4720fp_App : public ts2900fp_AppSPC {
@@ -80,6 +81,7 @@ private:
     ts47xx_deviceStatus *m_statusDialog = nullptr;
     measurement *m_measurement = nullptr;
     QList<panelPage *> m_pages; // in tab order
+    measurement *m_measurement = nullptr;
 };
 
 #endif

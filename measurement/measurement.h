@@ -1,5 +1,5 @@
 // The "Measurement" tab: the live view, the Waveforms view, the acquisition and the trigger
-// configuration as sub-tabs, in that order.
+// configuration as sub-tabs, in that order, and the wiring between them.
 #ifndef TS4720_MEASUREMENT_H
 #define TS4720_MEASUREMENT_H
 
@@ -8,8 +8,10 @@
 
 #include <QTabWidget>
 
+class measurement_acquisition;
 class measurement_polling;
 class measurement_triggerConfig;
+class measurement_waveforms;
 
 class measurement : public QTabWidget, public panelPage {
     Q_OBJECT
@@ -17,12 +19,15 @@ public:
     explicit measurement(const panelContext &context, QWidget *parent = nullptr);
 
     measurement_polling *polling = nullptr;
+    measurement_waveforms *waveforms = nullptr;
+    measurement_acquisition *acquisition = nullptr;
     measurement_triggerConfig *triggerConfig = nullptr;
 
     void refreshPage() override;
     // The live view and the trigger configuration need an instrument.
     void applyViewerRestrictions() override;
-    // The trigger configuration is locked while an acquisition is not idle.
+    // The trigger configuration is locked while an acquisition is not idle, and so are the
+    // acquisition page's Start, Configuration and Options.
     void setAcquisitionIdle(bool idle, const QString &whyLocked) override;
 };
 

@@ -19,7 +19,7 @@ int main(int argc, char **argv)
         const char *name;
         void (*take)(const QString &);
     } sets[] = {{"panel", panelScreens::mainPanel},     {"channels", panelScreens::channelPages},
-                {"measurement", panelScreens::measurementPages},
+                {"measurement", panelScreens::measurementPages}, {"acquisition", panelScreens::acquisitionPages},
                 {"connection", panelScreens::connection}, {"storage", panelScreens::storagePage},
                 {"plot", panelScreens::plotPane},         {"view", panelScreens::storageView}};
     for (const auto &s : sets) {

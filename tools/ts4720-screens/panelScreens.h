@@ -20,6 +20,7 @@ void channelPages(const QString &dir);
 // The Measurement tab against an instrument, 16 and 48 channels: live view with open,
 // alert and disabled tiles (also in kelvin), and the trigger configuration.
 void measurementPages(const QString &dir);
+void acquisitionPages(const QString &dir);
 // The selection dialog with a module of another model greyed; the one box of an outage.
 void connection(const QString &dir);
 // The storage tab against an instrument with files of every size form, sorted by size and
@@ -30,6 +31,10 @@ void storagePage(const QString &dir);
 void storageView(const QString &dir);
 // A plot pane with 48 long curves, zoomed, exported, its axis dialog and its statistics.
 void plotPane(const QString &dir);
+// The Measurement tab during a recorded run at 100 Hz: the Waveforms panes and the
+// Data Acquisition page, running and stopped.
+void measurementPages(const QString &dir);
+void acquisitionPages(const QString &dir);
 
 } // namespace panelScreens
 
