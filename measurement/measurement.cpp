@@ -46,6 +46,8 @@ void measurement::applyViewerRestrictions()
     setTabEnabled(indexOf(polling), false);
     setTabEnabled(indexOf(triggerConfig), false);
     acquisition->applyViewerRestrictions();
+    // A viewer opens on the file's waveforms rather than on a disabled live view.
+    setCurrentWidget(waveforms);
 }
 
 void measurement::setAcquisitionIdle(bool idle, const QString &whyLocked)
