@@ -118,6 +118,7 @@ int recorder::run()
         return exitWith(exitSuccess, "stopped before the recording started");
     if (!programInstrument(m_vi, plan, facts, &error))
         return exitWith(exitSetupFailed, refusal(error));
+    ts4720_setReconnectGracePeriod(m_vi, ViUInt32(m_options.reconnectSeconds)); // checked range: cannot fail
     if (!m_file.create(m_options.output, m_options.force, settings, columns, &why))
         return exitWith(exitOutputRefused, why);
     runLayout layout;
