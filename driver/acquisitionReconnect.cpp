@@ -82,6 +82,9 @@ bool askLost(DriverSession &session, ts4720_acquisitionLoss *loss)
     long long v[7];
     if (session.queryOne("DATA:LOST?", &unit) < 0 || !integers(unit, 7, -1, v) || v[0] < 0 || v[1] < 0)
         return false;
+    for (int i : {2, 5}) // instants as PTP times: 32-bit seconds, nanoseconds below one second
+        if (v[i] > 0xFFFFFFFFLL || v[i + 1] < 0 || v[i + 1] > 999999999)
+            return false;
     loss->firstScan = v[1];
     setInstant(v[2] * 1000000000LL + v[3], &loss->firstSeconds, &loss->firstNanoseconds);
     loss->lastScan = v[0] > 0 ? v[4] : -1;

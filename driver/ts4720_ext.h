@@ -30,7 +30,8 @@ ViStatus ts4720_setTimeout(ViSession vi, ViUInt32 milliseconds);
 #define TS4720_RETRY_INTERVAL_MS 2000
 
 /* VI_TRUE when the status says the link to the instrument failed (no answer within the
- * timeout, connection refused or lost, or TS4720_ERROR_CONNECTION_DOWN), as opposed to a
+ * timeout, connection refused or lost, TS4720_ERROR_CONNECTION_DOWN or
+ * TS4720_ERROR_RECONNECTING), as opposed to a
  * refusal by the instrument or by the driver's own argument checks. */
 ViBoolean ts4720_isConnectionFailure(ViStatus status);
 
@@ -58,8 +59,9 @@ ViStatus ts4720_getReconnectState(ViSession vi, ViBoolean *reconnecting, ViInt32
  * first of the run; instants are seconds since 1970 (UTC) and nanoseconds.
  *  - cause: the status that ended the run; VI_SUCCESS when nothing was lost (then the other
  *    fields are 0, shadowLocation -1).
- *  - firstScan, firstSeconds/firstNanoseconds: the first scan not delivered and its instant
- *    (0/0 when not known: the mode stores no timestamps and the instrument could not say).
+ *  - firstScan, firstSeconds/firstNanoseconds: the first scan not delivered and its instant.
+ *    When the instrument could not be asked, the instant is one scan period after the last
+ *    scan delivered (exact for an internal or PTP clock), or 0/0 without stored timestamps.
  *  - lastScan, lastSeconds/lastNanoseconds: the last scan not delivered; lastScan is -1 when
  *    no last one is known: the instrument could not be reached (it may still be measuring)
  *    or it stopped measuring at firstScan.
