@@ -1,5 +1,6 @@
 #include "ts4720fp_App.h"
 
+#include "acquisitionConnection.h"
 #include "channelConfiguration.h"
 #include "demoStore.h"
 #include "driverCall.h"
@@ -10,7 +11,7 @@
 #include "pollingThread.h"
 #include "trace.h"
 #include "ts2900fp_About.h"
-#include "ts4720_ext.h"
+#include "ts4720.h"
 #include "ts4720fp_demoSubtypeSelect.h"
 #include "ts47xx_deviceStatus.h"
 #include "waitCursor.h"
@@ -327,10 +328,9 @@ void ts4720fp_App::setControlsEnabled()
     const pollingSnapshot poll = m_polling->snapshot();
     if (!demoMode() && poll.link != linkState::Unknown)
         setConnected(poll.link == linkState::Answering);
-    ViBoolean reconnecting = VI_FALSE;
-    ViInt32 secondsLeft = 0;
-    if (!demoMode() && ts4720_getReconnectState(session(), &reconnecting, &secondsLeft) == VI_SUCCESS && reconnecting)
-        setReconnecting(secondsLeft);
+    const int reconnectSeconds = acquisitionConnection::reconnectSecondsLeft(session());
+    if (!demoMode() && reconnectSeconds >= 0)
+        setReconnecting(reconnectSeconds);
     const QString reason = lockReason(poll);
     for (int tab = 0; tab < mainTabCount; ++tab) {
         if (!tabRules[tab].lockedWhileAcquiring)

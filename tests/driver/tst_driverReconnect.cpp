@@ -1,6 +1,7 @@
 // A running acquisition through a network outage of the simulated instrument: reconnection
 // within the grace period, the scans lost when it passes or the backlog overflows, and
 // stopping or closing while the driver reconnects.
+#include "acquisitionConnection.h"
 #include "acquisitionRecorder.h"
 #include "testInstrument.h"
 #include "ts4720_ext.h"
@@ -99,6 +100,7 @@ void tst_driverReconnect::throughAnOutage()
     ViInt32 left = -1;
     QCOMPARE(ts4720_getReconnectState(m_vi, &reconnecting, &left), VI_SUCCESS);
     QVERIFY(left >= 0 && left <= grace);
+    QVERIFY(acquisitionConnection::reconnectSecondsLeft(m_vi) >= 0); // what the LED shows
     QVERIFY(recorder.waitForEnd(kWaitMs));
     const std::vector<long long> stamps = recorder.timestamps();
     QVERIFY(evenlySpaced(stamps, kRate));
@@ -107,6 +109,7 @@ void tst_driverReconnect::throughAnOutage()
     if (lost.isEmpty()) {
         QCOMPARE(recorder.scans(), (long long)scans);
         QCOMPARE(loss.cause, VI_SUCCESS);
+        QCOMPARE(acquisitionConnection::lostScansText(m_vi), QString());
         QCOMPARE(recorder.blocks().back().status, VI_SUCCESS);
         return;
     }
@@ -124,6 +127,7 @@ void tst_driverReconnect::throughAnOutage()
     const QString opening = lost == "range" ? QString("Scans %1 to %2 (").arg(loss.firstScan).arg(loss.lastScan)
                                             : QString("Scans from %1 (").arg(loss.firstScan);
     QVERIFY2(QString(text).startsWith(opening), text);
+    QCOMPARE(acquisitionConnection::lostScansText(m_vi), QString(text)); // for the panel's status line
     QVERIFY2(!shadow || QString(text).contains(loss.shadowFile), text);
 }
 
