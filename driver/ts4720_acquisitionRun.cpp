@@ -91,10 +91,15 @@ static ViStatus startInstrument(ViSession vi, std::shared_ptr<DriverSession> *se
     if (call.status() != 0)
         return call.status();
     ViStatus status = startWithFixedLayout(call.session());
-    if (status >= 0)
-        status = worse(status, noteRunStart(call.session()));
     if (status < 0)
         return status;
+    // Without its place in the run no scan could be read, nor the run resumed.
+    const ViStatus placed = noteRunStart(call.session());
+    if (placed < 0) {
+        call->command("ACQ:STOP");
+        return placed;
+    }
+    status = worse(status, placed);
     call->endStatus = 0;
     call->acquisitionFailure = 0;
     call->lastRemaining = 0;
