@@ -1,5 +1,6 @@
 #include "ts4720fp_App.h"
 
+#include "acquisitionConnection.h"
 #include "channelConfiguration.h"
 #include "demoStore.h"
 #include "driverCall.h"
@@ -339,6 +340,9 @@ void ts4720fp_App::setControlsEnabled()
     const pollingSnapshot poll = m_polling->snapshot();
     if (!demoMode() && poll.link != linkState::Unknown)
         setConnected(poll.link == linkState::Answering);
+    const int reconnectSeconds = acquisitionConnection::reconnectSecondsLeft(session());
+    if (!demoMode() && reconnectSeconds >= 0)
+        setReconnecting(reconnectSeconds);
     const QString reason = lockReason(poll);
     for (int tab = 0; tab < mainTabCount; ++tab) {
         if (!tabRules[tab].lockedWhileAcquiring)

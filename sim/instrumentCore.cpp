@@ -7,6 +7,7 @@
 #include "scpiSession.h"
 #include "webStatusPage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -96,6 +97,9 @@ MessageResult InstrumentCore::execute(ScpiSession &session, const std::string &m
     m_model.ramDisk->flush();
     result.drop = m_model.dropRequested;
     m_model.dropRequested = false;
+    if (m_model.networkDownRequested)
+        result.networkDownMs = static_cast<int>(std::max(0LL, m_model.networkDownUntilNs - now) / 1000000);
+    m_model.networkDownRequested = false;
     result.delayMs = network ? m_model.faults.delayMs : 0;
     return result;
 }

@@ -1,8 +1,11 @@
 // SIMulation: the test hooks (open thermocouples, fixed temperatures, failures, delays,
-// dropped connections, silence, rear-panel input lines, backlog capacity, a full disk, files of
-// any name and count on a disk, raw file-list text).
+// dropped connections, a network outage, silence, rear-panel input lines, backlog capacity, a
+// full disk, files of any name and count on a disk, raw file-list text).
 #include "instrumentCore.h"
 #include "replyFormat.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tssim {
 
@@ -133,6 +136,16 @@ void addSimulationCommands(CommandTable &t)
     });
     t.add("SIMulation:DELay", true, [](CommandContext &c) { c.reply = std::to_string(c.model.faults.delayMs); });
     t.add("SIMulation:DROP", false, [](CommandContext &c) { c.model.dropRequested = true; });
+    t.add("SIMulation:NETwork:DOWN", false, [](CommandContext &c) {
+        double seconds = 0;
+        if (c.expectCount(1, 1) && c.real(0, 0.0, 3600.0, &seconds)) {
+            c.model.networkDownUntilNs = c.nowNs + std::llround(seconds * 1e9);
+            c.model.networkDownRequested = true;
+        }
+    });
+    t.add("SIMulation:NETwork:DOWN", true, [](CommandContext &c) {
+        c.reply = formatReal(static_cast<double>(std::max(0LL, c.model.networkDownUntilNs - c.nowNs)) / 1e9);
+    });
     t.add("SIMulation:SILent", false, [](CommandContext &c) {
         bool on = false;
         if (c.expectCount(1, 1) && c.boolean(0, &on))

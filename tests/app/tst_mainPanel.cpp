@@ -259,6 +259,30 @@ private slots:
         QCOMPARE(panel.activeLed()->onColour(), QColor(Qt::green));
     }
 
+    // While an acquisition on the panel's session reconnects, the LED says so with the seconds
+    // left, and turns back to "Active" once data flow again; no box on the way.
+    void ledShowsReconnecting()
+    {
+        const auto instrument = findableInstrument();
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
+        instrument->command("ATTR 295,1;:ACQ:MODE 0,10,0,0,0,1");
+        auto readOne = [](ViSession vi, ViInt32, ViInt16, ViAddr) {
+            ViReal64 data[TS4720_MAX_CHANNELS];
+            ViInt32 remaining = 0, read = 0;
+            ts4720_readAcquisition(vi, 1, 0, &remaining, &read, data, VI_NULL);
+        };
+        QCOMPARE(ts4720_startAcquisitionEx(panel.session(), 1, readOne, nullptr), VI_SUCCESS);
+        instrument->command("SIM:NET:DOWN 3");
+        QTRY_VERIFY_WITH_TIMEOUT(panel.activeLed()->text().startsWith("Reconnecting ("), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
+        QCOMPARE(ts4720_stopAcquisition(panel.session()), VI_SUCCESS);
+    }
+
     // A typed address that accepts the connection but never answers: one message within
     // about one timeout, back at the start-up box, and no error boxes after it.
     void silentAddressAtStartUp()
