@@ -12,7 +12,6 @@
 class QPushButton;
 class QTabWidget;
 class QWidget;
-class measurement;
 class panelPage;
 class pollingThread;
 class measurement;
@@ -81,7 +80,6 @@ private:
     ts47xx_deviceStatus *m_statusDialog = nullptr;
     measurement *m_measurement = nullptr;
     QList<panelPage *> m_pages; // in tab order
-    measurement *m_measurement = nullptr;
 };
 
 #endif
