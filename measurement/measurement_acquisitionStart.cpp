@@ -1,14 +1,15 @@
 // Start and Stop of a recorded acquisition, and what the page hears of a run.
 #include "measurement_acquisition.h"
 
-#include "PTPalarm.h"
 #include "acqConfig.h"
+#include "acquisitionConnection.h"
 #include "acquisitionRun.h"
 #include "dataFileSpace.h"
 #include "demoStore.h"
 #include "driverCall.h"
 #include "messageBoxes.h"
 #include "pollingThread.h"
+#include "PTPalarm.h"
 #include "trace.h"
 #include "waitCursor.h"
 
@@ -262,6 +263,9 @@ void measurement_acquisition::runEnded(const QString &problem)
     if (problem.isEmpty())
         return;
     QString text = QStringLiteral("The acquisition ended: %1").arg(problem);
+    const QString lost = acquisitionConnection::lostScansText(m_context.vi);
+    if (!lost.isEmpty())
+        text += QLatin1Char('\n') + lost;
     if (hadFile)
         text += QStringLiteral("\nThe file '%1' holds the %2 scans received and is closed.")
                     .arg(QDir::toNativeSeparators(path)).arg(rows);

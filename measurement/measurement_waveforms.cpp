@@ -1,6 +1,7 @@
 // The Waveforms view.
 #include "measurement_waveforms.h"
 
+#include "acquisitionConnection.h"
 #include "acquisitionWindows.h"
 #include "axisConfig.h"
 #include "chLabel.h"
@@ -139,6 +140,18 @@ void measurement_waveforms::setTimeAxisTitle(const QString &title)
         plot->plot->setAxisTitle(QwtPlot::xBottom, text);
 }
 
+namespace {
+// While the driver reconnects the run, the status line says so with the seconds left.
+QString reconnectNote(ViSession vi)
+{
+    const int left = acquisitionConnection::reconnectSecondsLeft(vi);
+    if (left < 0)
+        return QString();
+    return QStringLiteral(" &nbsp; &nbsp; <b><font color=\"#c07000\">%1</font></b>")
+        .arg(acquisitionConnection::reconnectingText(left));
+}
+} // namespace
+
 void measurement_waveforms::doRefresh(bool forceUpdate)
 {
     const int state = m_context.poller ? m_context.poller->snapshot().acquisitionState : -1;
@@ -154,8 +167,8 @@ void measurement_waveforms::doRefresh(bool forceUpdate)
         status->setText(QStringLiteral("Data loaded from file:  %1")
                             .arg(QDir::toNativeSeparators(QString::fromLocal8Bit(loadedFile().path))));
     else
-        status->setText(QStringLiteral("State: <b>%1</b> &nbsp; &nbsp; Scan Backlog: <b>%2</b>")
-                            .arg(stateName(state)).arg(state != 0 ? backlog : 0));
+        status->setText(QStringLiteral("State: <b>%1</b> &nbsp; &nbsp; Scan Backlog: <b>%2</b>%3")
+                            .arg(stateName(state)).arg(state != 0 ? backlog : 0).arg(reconnectNote(m_context.vi)));
     if (available > 0 && (running || wasRunning || forceUpdate))
         updateWaveforms(false);
     wasRunning = running;

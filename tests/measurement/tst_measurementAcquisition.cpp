@@ -8,6 +8,7 @@
 #include "demoStore.h"
 #include "measurement_acquisition.h"
 #include "testInstrument.h"
+#include "ts4720_ext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,7 @@ private slots:
     void startRefused();
     void recordedRun_data();
     void recordedRun();
+    void droppedConnection_data();
     void droppedConnection();
     void fileStopsGrowing();
     void fileTooBigForDisk();
@@ -243,15 +245,32 @@ void tst_measurementAcquisition::recordedRun()
     }
 }
 
+void tst_measurementAcquisition::droppedConnection_data()
+{
+    QTest::addColumn<bool>("reconnect");
+    QTest::newRow("reconnects: the run goes on") << true;
+    QTest::newRow("no reconnection: the run ends") << false;
+}
+
+// A dropped connection: with reconnection the run goes on without a gap and without a box;
+// without it the run ends once, with the file closed on every delivered row.
 void tst_measurementAcquisition::droppedConnection()
 {
+    QFETCH(bool, reconnect);
     boxRecorder boxes;
+    if (!reconnect)
+        QCOMPARE(ts4720_setReconnectGracePeriod(m_ti->vi, 0), VI_SUCCESS);
     setUpRun(2, 0, 100);
     m_page->startAcquisition();
     QTRY_VERIFY_WITH_TIMEOUT(m_page->run->rowsWritten() >= 30, 10000);
     QVERIFY(sendOverNetwork(*m_ti->instrument, "SIM:DROP"));
+    if (reconnect) {
+        const long long before = m_page->run->rowsWritten();
+        QTRY_VERIFY_WITH_TIMEOUT(m_page->run->rowsWritten() >= before + 100, 20000);
+        m_page->stopAcquisition();
+    }
     QTRY_VERIFY_WITH_TIMEOUT(!m_page->run->running(), 20000);
-    QTRY_COMPARE(boxes.count("The acquisition ended"), 1);
+    QTRY_COMPARE(boxes.count("The acquisition ended"), reconnect ? 0 : 1);
     QVERIFY(!m_page->run->fileOpen());
     const QStringList rows = dataRows(m_path);
     QCOMPARE(rows.size(), int(m_page->run->rowsWritten()));
