@@ -12,6 +12,7 @@ install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.gz DESTINATION ${CMAKE_INSTAL
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ts4720fp)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tarsel Ltd.")
 set(CPACK_PACKAGE_CONTACT "Tarsel Ltd. <support@tarsel.com>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -23,13 +24,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so invisible to dpkg-shlibdeps: the Plastique style (Fusion otherwise)
 # and xdg-open for the instrument's web interface.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt5-style-plugins, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
- Configures the channels of a Korvan 4720 isolated LXI thermocouple instrument
- (16, 32 or 48 channels), shows live temperatures, runs and records acquisitions
- into CSV files, opens recordings again, manages the files stored on the
- instrument and configures its trigger lines. Without an instrument it runs in
- demo mode.
- .
- Also holds ts4720-record (recording without a screen), ts4720-csvinfo (what a
- recording holds) and ts4720-sim (a simulated instrument).")
+# The synopsis comes from the summary; CPack indents each line of the rest and turns an
+# empty line into the paragraph mark.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Configures the channels of a Korvan 4720 isolated LXI thermocouple
+instrument (16, 32 or 48 channels), shows live temperatures, runs and
+records acquisitions into CSV files, opens recordings again, manages the
+files stored on the instrument and configures its trigger lines. Without
+an instrument it runs in demo mode.
+
+Also holds ts4720-record (recording without a screen), ts4720-csvinfo
+(what a recording holds) and ts4720-sim (a simulated instrument).")
 include(CPack)
