@@ -3,6 +3,7 @@
 #include "programEntry.h"
 
 #include "dataFileReader.h"
+#include "informationOptions.h"
 #include "loadedFile.h"
 #include "mainPanelFactory.h"
 #include "messageBoxes.h"
@@ -38,7 +39,15 @@ static bool prepareViewer(ts2900fp_app &panel, const QString &typedPath)
 
 int ts4720fpMain(int argc, char **argv)
 {
+    if (const std::optional<int> answered = answerInformationOptions(argc, argv))
+        return *answered;
+    // Sizes follow the screen's resolution, fractional factors included (150 % at 144 dpi).
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tarsel.ts4720fp"));
     ts2900fp_applyPanelStyle();
     ts4720_spc personality;
     ts2900fp_setModelText(personality.modelText());

@@ -1,6 +1,8 @@
 #include "ts47xx_deviceStatus.h"
 
 #include "driverCall.h"
+#include "messageBoxes.h"
+#include "modelText.h"
 #include "ts4720.h"
 
 #include <QDesktopServices>
@@ -196,8 +198,11 @@ void ts47xx_deviceStatus::openWebInterface()
     // Without any address (its failure was reported) there is nothing to open.
     if (url.host().isEmpty())
         return;
-    if (urlOpener())
-        urlOpener()(url);
-    else
-        QDesktopServices::openUrl(url);
+    const bool opened = urlOpener() ? urlOpener()(url) : QDesktopServices::openUrl(url);
+    // Without a browser (a server, a bare window manager) the user still gets the address.
+    if (!opened)
+        messageBoxes::information(this, ts2900fp_sfpTitle(),
+                                  QStringLiteral("No web browser could be opened here. The instrument's web "
+                                                 "interface is at:\n\n%1")
+                                      .arg(url.toString()));
 }

@@ -17,8 +17,9 @@ class ts47xx_deviceStatus : public QDialog {
 public:
     ts47xx_deviceStatus(QWidget *parent, ViSession vi, bool demo, const QString &subType);
 
-    // Opens URLs in the desktop's browser; tests replace it to see the URL instead.
-    using UrlOpener = std::function<void(const QUrl &)>;
+    // Opens URLs in the desktop's browser, false when none could be started; tests replace
+    // it to see the URL instead.
+    using UrlOpener = std::function<bool(const QUrl &)>;
     static void setUrlOpener(UrlOpener opener);
 
     // The web interface's address: the instrument's host name, or its IP address when

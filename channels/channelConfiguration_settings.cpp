@@ -31,6 +31,9 @@ channelConfiguration_settings::channelConfiguration_settings(const panelContext 
     scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scrollArea->setWidget(createRows(qBound(0, context.channelCount, TS4720_MAX_CHANNELS)));
+    // Never narrower than the rows: without a horizontal scroll bar the header would squeeze
+    // out of line with them (the columns widen with the font).
+    scrollArea->setMinimumWidth(header->sizeHint().width());
     refreshButton = new QPushButton(QStringLiteral("Refresh"));
     saveButton = new QPushButton(QStringLiteral("Save"));
     QFont bold = saveButton->font();

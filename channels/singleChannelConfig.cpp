@@ -39,18 +39,19 @@ singleChannelConfig::singleChannelConfig(unsigned channel, QWidget *parent)
     for (QRadioButton *b : typeButtons)
         b->setFixedWidth(square);
 
+    const columnWidths widths(font());
     auto *row = new QHBoxLayout(this);
     row->setSpacing(2);
     row->setContentsMargins(0, 0, 0, 0);
     // The labels fill their column and centre their text, so a longer status never clips.
-    addCentred(row, channelNumber, columnWidths::channelNumber, Qt::Alignment());
-    addCentred(row, chEnabled, columnWidths::channelEnabled);
-    addCentred(row, OTDenabled, columnWidths::otdEnabled);
-    addCentred(row, connectionStatus, columnWidths::connectionStatus, Qt::Alignment());
+    addCentred(row, channelNumber, widths.channelNumber, Qt::Alignment());
+    addCentred(row, chEnabled, widths.channelEnabled);
+    addCentred(row, OTDenabled, widths.otdEnabled);
+    addCentred(row, connectionStatus, widths.connectionStatus, Qt::Alignment());
     for (int id = 0; id < tcTypeCount; ++id)
-        addCentred(row, typeButtons[id], columnWidths::type(id));
-    addCentred(row, thMin, columnWidths::threshold);
-    addCentred(row, thMax, columnWidths::threshold);
+        addCentred(row, typeButtons[id], widths.type(id));
+    addCentred(row, thMin, widths.threshold);
+    addCentred(row, thMax, widths.threshold);
 
     const QColor bg = palette().color(backgroundRole());
     const QColor shade = QColor::fromHsv(bg.hsvHue(), bg.hsvSaturation(), int(bg.value() * 0.95), bg.alpha());

@@ -25,6 +25,7 @@ tableHeader::tableHeader(QWidget *parent)
     const QColor shade = QColor::fromHsv(bg.hsvHue(), bg.hsvSaturation(), int(bg.value() * 0.85), 255);
     m_cellStyle = QStringLiteral("QWidget[cell=\"true\"] {background-color: %1}").arg(shade.name());
 
+    const columnWidths widths(font());
     auto *grid = new QGridLayout(this);
     grid->setSpacing(2);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -33,16 +34,16 @@ tableHeader::tableHeader(QWidget *parent)
     first->setSpacing(0);
     first->setContentsMargins(0, 0, 0, 0);
     first->addSpacing(2);
-    first->addWidget(cell(columnWidths::channelNumber));
+    first->addWidget(cell(widths.channelNumber));
     grid->addLayout(first, 0, 0, 3, 1);
 
     enableAllChannels = new QPushButton(QStringLiteral("Enable All"));
     enableAllOTD = new QPushButton(QStringLiteral("Enable All"));
-    grid->addWidget(captionCell(QStringLiteral("Channel Enabled"), columnWidths::channelEnabled, true, enableAllChannels), 0, 1, 3, 1);
-    grid->addWidget(captionCell(QStringLiteral("OTD Enabled"), columnWidths::otdEnabled, true, enableAllOTD), 0, 2, 3, 1);
-    grid->addWidget(captionCell(QStringLiteral("Connection Status"), columnWidths::connectionStatus, true), 0, 3, 3, 1);
-    addTypeColumns(grid);
-    addThresholdColumns(grid);
+    grid->addWidget(captionCell(QStringLiteral("Channel Enabled"), widths.channelEnabled, true, enableAllChannels), 0, 1, 3, 1);
+    grid->addWidget(captionCell(QStringLiteral("OTD Enabled"), widths.otdEnabled, true, enableAllOTD), 0, 2, 3, 1);
+    grid->addWidget(captionCell(QStringLiteral("Connection Status"), widths.connectionStatus, true), 0, 3, 3, 1);
+    addTypeColumns(grid, widths);
+    addThresholdColumns(grid, widths);
     grid->addWidget(cell(QScrollBar(Qt::Vertical).sizeHint().width()), 0, 16, 3, 1);
 
     connect(enableAllChannels, &QPushButton::clicked, this, &tableHeader::toggleChannelEnable);
@@ -82,11 +83,11 @@ QWidget *tableHeader::captionCell(const QString &caption, int width, bool wrap, 
     return w;
 }
 
-void tableHeader::addTypeColumns(QGridLayout *grid)
+void tableHeader::addTypeColumns(QGridLayout *grid, const columnWidths &widths)
 {
     grid->addWidget(captionCell(QStringLiteral("Thermocouple Type"), -1, false), 0, 4, 2, tcTypeCount);
     for (int id = 0; id < tcTypeCount; ++id) {
-        QWidget *w = cell(columnWidths::type(id));
+        QWidget *w = cell(widths.type(id));
         auto *box = new QVBoxLayout(w);
         box->setContentsMargins(0, 0, 0, 0);
         m_typeButtons[id] = new QPushButton(QString::fromLatin1(tc_type_name[id]));
@@ -100,10 +101,10 @@ void tableHeader::addTypeColumns(QGridLayout *grid)
     }
 }
 
-void tableHeader::addThresholdColumns(QGridLayout *grid)
+void tableHeader::addThresholdColumns(QGridLayout *grid, const columnWidths &widths)
 {
     disableAllThresholdsButton = new QPushButton(QStringLiteral("Disable All"));
     grid->addWidget(captionCell(QStringLiteral("Threshold"), -1, false, disableAllThresholdsButton), 0, 14, 2, 2);
-    grid->addWidget(captionCell(QStringLiteral("Minimum"), columnWidths::threshold, false), 2, 14);
-    grid->addWidget(captionCell(QStringLiteral("Maximum"), columnWidths::threshold, false), 2, 15);
+    grid->addWidget(captionCell(QStringLiteral("Minimum"), widths.threshold, false), 2, 14);
+    grid->addWidget(captionCell(QStringLiteral("Maximum"), widths.threshold, false), 2, 15);
 }

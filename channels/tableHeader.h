@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QGridLayout;
+class columnWidths;
 class QPushButton;
 
 class tableHeader : public QWidget {
@@ -26,8 +27,8 @@ signals:
 private:
     QWidget *cell(int width = -1);
     QWidget *captionCell(const QString &caption, int width, bool wrap, QPushButton *below = nullptr);
-    void addTypeColumns(QGridLayout *grid);
-    void addThresholdColumns(QGridLayout *grid);
+    void addTypeColumns(QGridLayout *grid, const columnWidths &widths);
+    void addThresholdColumns(QGridLayout *grid, const columnWidths &widths);
 
     QString m_cellStyle;
     QFont m_boldFont;

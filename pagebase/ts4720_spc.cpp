@@ -3,6 +3,7 @@
 
 #include "ts4720.h"
 #include "ts4720_ext.h"
+#include "ts4720Version.h"
 
 ViStatus ts4720_spc::init(ViConstRsrc resourceName, ViBoolean idQuery, ViBoolean reset, ViSession *vi)
 {
@@ -37,7 +38,7 @@ ViStatus ts4720_spc::close(ViSession vi)
 
 QString ts4720_spc::version()
 {
-    return QStringLiteral("4.3.1.8449");
+    return QStringLiteral(TS4720_VERSION);
 }
 
 QString ts4720_spc::description()

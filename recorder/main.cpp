@@ -5,6 +5,7 @@
 #include "recorder.h"
 #include "recorderOptions.h"
 #include "stopSignals.h"
+#include "ts4720Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -29,6 +29,7 @@ const char *modelOf(const std::string &subType, int *channels)
 InstrumentCore::InstrumentCore(const Options &options)
 {
     m_model.address = options.address;
+    m_model.hostName = options.address;
     m_model.subType = modelOf(options.subType, &m_model.channelCount);
     m_model.serialNumber = options.serialNumber;
     char serial[16];
@@ -133,6 +134,12 @@ void InstrumentCore::runUnit(ScpiSession &session, const ScpiUnit &unit, std::ve
         replies->push_back(context.reply);
     else if (entry->block)
         replies->push_back("#10");
+}
+
+void InstrumentCore::setHostName(const std::string &hostName)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_model.hostName = hostName;
 }
 
 std::string InstrumentCore::statusPage()

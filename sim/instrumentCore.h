@@ -31,6 +31,8 @@ public:
 
     // The web status page's HTML.
     std::string statusPage();
+    // The host attribute, set once the status page's port is known.
+    void setHostName(const std::string &hostName);
 
     static long long nowNs();
 

@@ -18,6 +18,7 @@ namespace tssim {
 struct InstrumentModel {
     // identity, fixed at construction
     std::string address;
+    std::string hostName;   // what reaches the status page: the address, with ":port" when not 80
     std::string subType;    // "AA", "AB", "AC"
     int channelCount = 48;
     uint32_t serialNumber = 0;

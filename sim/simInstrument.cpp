@@ -53,11 +53,19 @@ bool Instrument::start(std::string *error)
 {
     if (!m_impl->server.start(m_impl->options.address, m_impl->options.port, error))
         return false;
-    if (m_impl->options.webPort > 0) {
+    const int webPort = m_impl->options.webPort;
+    if (webPort > 0) {
+        const std::string &address = m_impl->options.address;
         std::string reason;
-        if (!m_impl->web.start(m_impl->options.address, static_cast<uint16_t>(m_impl->options.webPort), &reason))
+        bool serving = m_impl->web.start(address, static_cast<uint16_t>(webPort), &reason);
+        // Port 80 takes privileges most users lack: then any free port, named in the host attribute.
+        if (!serving && webPort == 80)
+            serving = m_impl->web.start(address, 0, &reason);
+        if (!serving)
             std::fprintf(stderr, "ts4720-sim: no web interface on %s port %d (%s); going on without it\n",
-                         m_impl->options.address.c_str(), m_impl->options.webPort, reason.c_str());
+                         address.c_str(), webPort, reason.c_str());
+        else if (m_impl->web.port() != 80)
+            m_impl->core.setHostName(address + ":" + std::to_string(m_impl->web.port()));
     }
     return true;
 }
@@ -79,7 +87,7 @@ std::string Instrument::webAddress() const
 {
     if (!m_impl->web.serving())
         return std::string();
-    const int port = m_impl->options.webPort;
+    const int port = m_impl->web.port();
     return "http://" + m_impl->options.address + (port == 80 ? std::string() : ":" + std::to_string(port)) + "/";
 }
 

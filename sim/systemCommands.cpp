@@ -31,8 +31,8 @@ bool textAttribute(const InstrumentModel &m, long long id, std::string *value)
     switch (id) {
     case 272: *value = m.settings.description; return true;
     case 273: *value = m.settings.assetNumber; return true;
-    // No name service here: the host name is the address, so that a browser can reach it.
-    case 274: *value = m.address; return true;
+    // No name service here: the host name is what a browser reaches the status page by.
+    case 274: *value = m.hostName; return true;
     case 275: *value = m.address; return true;
     case 276: *value = "255.0.0.0"; return true;
     case 277: *value = routerOf(m.address); return true;

@@ -1,11 +1,15 @@
-// ts4720-sim: runs a simulated Korvan 4720 until SIGINT or SIGTERM.
+// ts4720-sim: runs a simulated Korvan 4720 until SIGINT, SIGTERM or SIGHUP.
 #include "modelTable.h"
 #include "simInstrument.h"
+#include "ts4720Version.h"
 #include "tsvisa_config.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <charconv>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <pthread.h>
 #include <string>
 
@@ -18,84 +22,94 @@ struct ProgramOptions {
     bool quiet = false;
 };
 
-void usage(FILE *out)
+bool numberOption(const QString &text, long min, long max, long *value)
 {
-    std::fprintf(out,
-                 "Usage: ts4720-sim [options]\n"
-                 "Runs a simulated Korvan 4720 thermocouple instrument (raw SCPI over TCP).\n\n"
-                 "  --address A       IPv4 address to serve on (default 127.0.0.1)\n"
-                 "  --port P          SCPI port (default 5025)\n"
-                 "  --model M         AA (16), AB (32) or AC (48 channels; default)\n"
-                 "  --serial HEX      serial number, hexadecimal (default 47209481)\n"
-                 "  --state-dir DIR   keep the saved configuration and the hard disk there\n"
-                 "  --identity TEXT   reply TEXT to *IDN? instead of the maker's identity\n"
-                 "  --web-port P      status page port (default 80; -1: none)\n"
-                 "  --register        add the descriptor to the VISA resource file while running\n"
-                 "  --unregister      remove the descriptor from the resource file and exit\n"
-                 "  --quiet           print nothing but errors\n"
-                 "  --verbose         print every message and reply\n"
-                 "  --help            this text\n");
+    const std::string s = text.toStdString();
+    const char *end = s.data() + s.size();
+    const auto [stop, error] = std::from_chars(s.data(), end, *value);
+    return !s.empty() && error == std::errc() && stop == end && *value >= min && *value <= max;
 }
 
-bool numberOption(const char *text, long min, long max, long *value)
+int usageError(const QString &message)
 {
-    char *end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (!*text || *end || v < min || v > max)
-        return false;
-    *value = v;
-    return true;
+    std::fprintf(stderr, "ts4720-sim: %s\nTry 'ts4720-sim --help'.\n", qPrintable(message));
+    return 1;
 }
 
-// 0 to go on, else the exit code (1 for a usage error, 0 after --help).
+void addOptions(QCommandLineParser &p)
+{
+    p.setApplicationDescription(QStringLiteral(
+        "Runs a simulated Korvan 4720 thermocouple instrument (raw SCPI over TCP) until\n"
+        "SIGINT, SIGTERM or SIGHUP."));
+    p.addHelpOption();
+    p.addVersionOption();
+    p.addOptions({
+        {"address", "IPv4 address to serve on (default 127.0.0.1).", "A"},
+        {"port", "SCPI port (default 5025).", "P"},
+        {"model", "AA (16), AB (32) or AC (48 channels; default).", "M"},
+        {"serial", "Serial number, hexadecimal (default 47209481).", "HEX"},
+        {"state-dir", "Keep the saved configuration and the hard disk there.", "DIR"},
+        {"identity", "Reply TEXT to *IDN? instead of the maker's identity.", "TEXT"},
+        {"web-port", "Status page port (default 80, else a free one; -1: none).", "P"},
+        {"register", "Add the descriptor to the VISA resource file while running."},
+        {"unregister", "Remove the descriptor from the resource file and exit."},
+        {{"q", "quiet"}, "Print nothing but errors."},
+        {"verbose", "Print every message and reply."},
+    });
+}
+
+// The numbers and the model; 0 when they are good, else the exit code.
+int readValues(const QCommandLineParser &p, ProgramOptions *o)
+{
+    long n = 0;
+    if (p.isSet("port") && !numberOption(p.value("port"), 1, 65535, &n))
+        return usageError("--port takes 1 to 65535");
+    if (p.isSet("port"))
+        o->instrument.port = static_cast<uint16_t>(n);
+    if (p.isSet("web-port") && !numberOption(p.value("web-port"), -1, 65535, &n))
+        return usageError("--web-port takes -1 to 65535");
+    if (p.isSet("web-port"))
+        o->instrument.webPort = static_cast<int>(n);
+    if (p.isSet("model") && modelTable::channelsOf(qPrintable(p.value("model"))) == 0)
+        return usageError("--model takes AA, AB or AC");
+    if (p.isSet("model"))
+        o->instrument.subType = p.value("model").toStdString();
+    if (p.isSet("serial")) {
+        const std::string text = p.value("serial").toStdString();
+        uint32_t v = 0;
+        const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+        if (text.empty() || error != std::errc() || stop != text.data() + text.size())
+            return usageError("--serial takes up to 8 hexadecimal digits");
+        o->instrument.serialNumber = v;
+    }
+    return 0;
+}
+
+// 0 to go on, else the exit code (1 for a usage error; -1 after --help or --version).
 int parse(int argc, char **argv, ProgramOptions *o)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const char *next = i + 1 < argc ? argv[i + 1] : nullptr;
-        long n = 0;
-        if (arg == "--help" || arg == "-h") {
-            usage(stdout);
-            return -1;
-        } else if (arg == "--register") {
-            o->registerResource = true;
-        } else if (arg == "--unregister") {
-            o->unregisterOnly = true;
-        } else if (arg == "--quiet" || arg == "-q") {
-            o->quiet = true;
-        } else if (arg == "--verbose" || arg == "-v") {
-            o->instrument.trace = true;
-        } else if (!next) {
-            std::fprintf(stderr, "ts4720-sim: unknown option or missing value: %s\n", arg.c_str());
-            return 1;
-        } else if (arg == "--address") {
-            o->instrument.address = argv[++i];
-        } else if (arg == "--port" && numberOption(next, 1, 65535, &n)) {
-            o->instrument.port = static_cast<uint16_t>(n);
-            ++i;
-        } else if (arg == "--web-port" && numberOption(next, -1, 65535, &n)) {
-            o->instrument.webPort = static_cast<int>(n);
-            ++i;
-        } else if (arg == "--model" && modelTable::channelsOf(next) != 0) {
-            o->instrument.subType = argv[++i];
-        } else if (arg == "--serial") {
-            char *end = nullptr;
-            const unsigned long v = std::strtoul(next, &end, 16);
-            if (!*next || *end || v > 0xffffffffUL) {
-                std::fprintf(stderr, "ts4720-sim: --serial takes up to 8 hexadecimal digits\n");
-                return 1;
-            }
-            o->instrument.serialNumber = static_cast<uint32_t>(v);
-            ++i;
-        } else if (arg == "--state-dir") {
-            o->instrument.stateDir = argv[++i];
-        } else if (arg == "--identity") {
-            o->instrument.identity = argv[++i];
-        } else {
-            std::fprintf(stderr, "ts4720-sim: bad option or value: %s %s\n", arg.c_str(), next);
-            return 1;
-        }
-    }
+    int count = argc;
+    const QCoreApplication app(count, argv); // the parser's texts take the program's name from it
+    QCoreApplication::setApplicationVersion(QStringLiteral(TS4720_VERSION));
+    QCommandLineParser p;
+    addOptions(p);
+    if (!p.parse(QCoreApplication::arguments()))
+        return usageError(p.errorText());
+    if (p.isSet("help") || p.isSet("help-all"))
+        return std::fputs(qPrintable(p.helpText()), stdout), -1;
+    if (p.isSet("version"))
+        return std::printf("ts4720-sim %s\n", TS4720_VERSION), -1;
+    if (!p.positionalArguments().isEmpty())
+        return usageError("unexpected argument: " + p.positionalArguments().first());
+    if (const int refused = readValues(p, o))
+        return refused;
+    o->instrument.address = p.isSet("address") ? p.value("address").toStdString() : o->instrument.address;
+    o->instrument.stateDir = p.isSet("state-dir") ? p.value("state-dir").toStdString() : o->instrument.stateDir;
+    o->instrument.identity = p.isSet("identity") ? p.value("identity").toStdString() : o->instrument.identity;
+    o->registerResource = p.isSet("register");
+    o->unregisterOnly = p.isSet("unregister");
+    o->quiet = p.isSet("quiet");
+    o->instrument.trace = p.isSet("verbose");
     return 0;
 }
 
@@ -114,12 +128,13 @@ int main(int argc, char **argv)
     if (parsed != 0)
         return parsed < 0 ? 0 : parsed;
 
-    // The signals are taken by sigwait below, never by a server thread.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    // The stop signals are taken by sigwait below, never by a server thread.
+    sigset_t stopSet;
+    sigemptyset(&stopSet);
+    sigaddset(&stopSet, SIGINT);
+    sigaddset(&stopSet, SIGTERM);
+    sigaddset(&stopSet, SIGHUP); // a closed terminal: leave the resource file clean too
+    pthread_sigmask(SIG_BLOCK, &stopSet, nullptr);
 
     tssim::Instrument instrument(o.instrument);
     const std::string descriptor = instrument.descriptor();
@@ -140,7 +155,7 @@ int main(int argc, char **argv)
         std::fflush(stdout);
     }
     int received = 0;
-    sigwait(&signals, &received);
+    sigwait(&stopSet, &received);
     instrument.stop();
     if (registered)
         changeRegistration(descriptor, false);

@@ -3,7 +3,10 @@
 
 #include "socketIo.h"
 
+#include <arpa/inet.h>
 #include <chrono>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 namespace tssim {
 
@@ -29,6 +32,15 @@ bool WebServer::start(const std::string &address, uint16_t port, std::string *er
     m_spareFd = SocketIo::openSpare();
     m_thread = std::thread(&WebServer::run, this);
     return true;
+}
+
+uint16_t WebServer::port() const
+{
+    sockaddr_in bound = {};
+    socklen_t length = sizeof bound;
+    if (m_listenFd < 0 || ::getsockname(m_listenFd, reinterpret_cast<sockaddr *>(&bound), &length) != 0)
+        return 0;
+    return ntohs(bound.sin_port);
 }
 
 void WebServer::stop()

@@ -21,6 +21,7 @@ public:
     bool start(const std::string &address, uint16_t port, std::string *error);
     void stop(); // closes the listener and joins the thread; owner only
     bool serving() const { return m_listenFd >= 0; }
+    uint16_t port() const; // the bound port (a free one when started on port 0); 0 when not serving
 
 private:
     void run();

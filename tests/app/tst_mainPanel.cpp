@@ -352,7 +352,7 @@ private slots:
         // Neither can be read: the failure is reported and no browser opens on "http://".
         instrument->command("SIM:FAIL \"ATTR?\",-200,2");
         bool opened = false;
-        ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &) { opened = true; });
+        ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &) { return opened = true; });
         status->openWebInterface();
         ts47xx_deviceStatus::setUrlOpener({});
         QVERIFY(!opened);
@@ -384,10 +384,16 @@ private slots:
         QCOMPARE(status->dns2->text(), QString("192.168.2.101"));
         QCOMPARE(status->description->cursorPosition(), 0); // the start of a long text shows
         QUrl opened;
-        ts47xx_deviceStatus::setUrlOpener([&opened](const QUrl &url) { opened = url; });
+        bool browser = true;
+        ts47xx_deviceStatus::setUrlOpener([&](const QUrl &url) { opened = url; return browser; });
+        status->openWebInterface();
+        QCOMPARE(opened, QUrl("http://192.168.2.60"));
+        QCOMPARE(boxes.count("http://192.168.2.60"), 0);
+        // No browser: a box gives the address to copy.
+        browser = false;
         status->openWebInterface();
         ts47xx_deviceStatus::setUrlOpener({});
-        QCOMPARE(opened, QUrl("http://192.168.2.60"));
+        QCOMPARE(boxes.count("web interface is at:\n\nhttp://192.168.2.60"), 1);
     }
 };
 

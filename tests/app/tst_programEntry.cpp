@@ -90,8 +90,11 @@ private slots:
     void initTestCase();
     void start_data();
     void start();
+    void informationOptions_data();
+    void informationOptions();
 
 private:
+    int runChild(const QStringList &arguments, QString *out);
     QTemporaryDir m_dir;
 };
 
@@ -101,6 +104,7 @@ void tst_programEntry::initTestCase()
     QVERIFY(QDir(m_dir.path()).mkpath("data"));
     writeDataFile(m_dir.filePath("data/run 1.csv"), "AB");
     writeDataFile(m_dir.filePath("data/other.csv"), "AX");
+    writeDataFile(m_dir.filePath("--help"), "AA");
 }
 
 void tst_programEntry::start_data()
@@ -126,6 +130,9 @@ void tst_programEntry::start_data()
                                   << QStringLiteral("BOX 0|Korvan 4720 SFP|Cannot read 'data/missing.csv'.");
     QTest::newRow("unknown model suffix") << QStringList{"data/other.csv"} << 255 << QString()
                                           << QStringLiteral("BOX 0|Korvan 4720 SFP|Cannot read 'data/other.csv'.");
+    QTest::newRow("file named like an option")
+        << QStringList{"./--help"} << 0
+        << QStringLiteral("PANEL Korvan 4720 Soft Front Panel: ./--help|visible") << QString();
 }
 
 void tst_programEntry::start()
@@ -135,14 +142,8 @@ void tst_programEntry::start()
     QFETCH(QString, panel);
     QFETCH(QString, box);
 
-    QProcess child;
-    child.setWorkingDirectory(m_dir.path());
-    child.start(QCoreApplication::applicationFilePath(),
-                QStringList{QString::fromLatin1(entryChildFlag)} + arguments);
-    QVERIFY(child.waitForFinished(120000));
-    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(child.exitCode() == exitCode, qPrintable(out));
+    QString out;
+    QVERIFY2(runChild(arguments, &out) == exitCode, qPrintable(out));
 
     QStringList lines = out.split('\n', Qt::SkipEmptyParts);
     const QStringList panels = lines.filter(QRegularExpression("^PANEL "));
@@ -159,6 +160,38 @@ void tst_programEntry::start()
     } else {
         QCOMPARE(boxes, QStringList{box});
     }
+}
+
+// Answered on standard output before any window or box, whatever else is on the line.
+void tst_programEntry::informationOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("--help") << QStringList{"--help"} << QStringLiteral("Usage: ");
+    QTest::newRow("-h with a file") << QStringList{"data/run 1.csv", "-h"} << QStringLiteral("Usage: ");
+    QTest::newRow("--version") << QStringList{"--version"} << QStringLiteral("ts4720fp 4.");
+    QTest::newRow("-v after Qt's options") << QStringList{"-reverse", "-v"} << QStringLiteral("ts4720fp 4.");
+}
+
+void tst_programEntry::informationOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, answer);
+    QString out;
+    QCOMPARE(runChild(arguments, &out), 0);
+    QVERIFY2(out.contains(answer) && !out.contains("PANEL") && !out.contains("BOX"), qPrintable(out));
+}
+
+// Runs the entry in a child process in the test folder; its exit code, -1000 if it crashed.
+int tst_programEntry::runChild(const QStringList &arguments, QString *out)
+{
+    QProcess child;
+    child.setWorkingDirectory(m_dir.path());
+    child.start(QCoreApplication::applicationFilePath(),
+                QStringList{QString::fromLatin1(entryChildFlag)} + arguments);
+    const bool finished = child.waitForFinished(120000);
+    *out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    return finished && child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1000;
 }
 
 int main(int argc, char **argv)

@@ -35,6 +35,8 @@ private slots:
     void demoUnknownStoredType();
     void viewerShowsFileChannels();
     void headerLinesUpWithRows();
+    void headerFitsLargeFonts_data();
+    void headerFitsLargeFonts();
 };
 
 void tst_channelTable::toggleAll_data()
@@ -190,6 +192,40 @@ void tst_channelTable::viewerShowsFileChannels()
         QVERIFY(!row->isEnabled());
     QVERIFY(!tabs.isTabEnabled(1));
     std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
+}
+
+// A large font (or a font DPI of 144 to 192) widens the columns: no caption, button or
+// status is cut ("Enable Al", "Connectior"), and the header still lines up with the rows.
+void tst_channelTable::headerFitsLargeFonts_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("144 dpi") << 1.5;
+    QTest::newRow("192 dpi") << 2.0;
+}
+
+void tst_channelTable::headerFitsLargeFonts()
+{
+    QFETCH(qreal, scale);
+    const QFont original = QApplication::font();
+    QFont large = original;
+    large.setPointSizeF(9 * scale);
+    QApplication::setFont(large);
+    {
+        channelConfiguration tabs(demoContext(16));
+        tabs.resize(2400, 900);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        tableHeader *header = tabs.settings->header;
+        for (QPushButton *b : header->findChildren<QPushButton *>())
+            QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()), qPrintable(b->text()));
+        for (QLabel *l : header->findChildren<QLabel *>())
+            for (const QString &word : l->text().split(' '))
+                QVERIFY2(l->width() >= l->fontMetrics().horizontalAdvance(word), qPrintable(l->text()));
+        singleChannelConfig *row = tabs.settings->cfg.first();
+        QCOMPARE(row->typeButtons[9]->parentWidget()->width(), header->typeButton(9)->parentWidget()->width());
+        QVERIFY(row->connectionStatus->width() >= row->connectionStatus->fontMetrics().horizontalAdvance("Connected"));
+    }
+    QApplication::setFont(original);
 }
 
 // With the scroll bar beside the rows, the header's type columns stay over the rows' ones.

@@ -48,6 +48,7 @@ private slots:
     void dropOrStopClosesEveryConnection();
     void silence();
     void webStatusPage();
+    void webPort80Taken();
     void clientThatNeverReadsIsDropped();
     void connectionsAreCapped();
     void refusedWhenNoDescriptorIsLeft();
@@ -209,6 +210,23 @@ void tst_simNetwork::webStatusPage()
     QCOMPARE(second.webAddress(), std::string());
     QCOMPARE(instrument->webAddress(), std::string("http://127.41.3.6:18080/"));
     QCOMPARE(instrument->descriptor(), std::string("TCPIP::127.41.3.6::INSTR"));
+}
+
+// Port 80 taken (or refused to a user): the page comes on a free port, and the host
+// attribute, from which the panel makes the page's address, names that port.
+void tst_simNetwork::webPort80Taken()
+{
+    auto first = startInstrument("127.41.3.10", 80);
+    tssim::Options o;
+    o.address = "127.41.3.10";
+    o.port = 5027;
+    tssim::Instrument second(o); // the default web port, 80
+    QVERIFY(second.start());
+    const std::string web = second.webAddress();
+    QVERIFY2(web.rfind("http://127.41.3.10:", 0) == 0 && web != "http://127.41.3.10:80/", web.c_str());
+    const std::string host = web.substr(7, web.size() - 8);
+    QCOMPARE(second.command("ATTR? 274"), "\"" + host + "\"");
+    QCOMPARE(second.command("ATTR? 275"), std::string("\"127.41.3.10\""));
 }
 
 // Asking on and on without reading: the instrument drops the connection rather than keep

@@ -3,9 +3,14 @@
 #include "dataFileNumbers.h"
 #include "dataFileReader.h"
 #include "loadedFile.h"
+#include "ts4720Version.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -44,8 +49,9 @@ void printRecord(const loadedFileRecord &r)
 // Rows are numbered from 1 here, as in the program's "First Scan" box.
 int printRows(const loadedFileRecord &r, long first, long count)
 {
-    if (first < 1 || count < 1 || first > r.rowCount)
-        return std::fprintf(stderr, "rows %ld..%ld are not in the file\n", first, first + count - 1), 2;
+    if (first > r.rowCount)
+        return std::fprintf(stderr, "ts4720-csvinfo: row %ld is not in the file (rows 1..%d)\n", first,
+                            r.rowCount), 2;
     if (count > r.rowCount - first + 1)
         count = r.rowCount - first + 1;
     std::vector<double> time(size_t(count), 0.0);
@@ -54,7 +60,7 @@ int printRows(const loadedFileRecord &r, long first, long count)
     for (int w = 0; w < r.presentChannels; ++w)
         windows[w] = values[size_t(w)].data();
     if (readDataFileRows(r, int(first - 1), int(count), time.data(), windows, nullptr) != 0)
-        return std::fprintf(stderr, "cannot read '%s'\n", r.path), 1;
+        return std::fprintf(stderr, "ts4720-csvinfo: cannot read the rows of '%s'\n", r.path), 1;
     std::printf("row,x");
     for (int i = 0; i < 48; ++i)
         if (r.channels[i].present)
@@ -69,20 +75,58 @@ int printRows(const loadedFileRecord &r, long first, long count)
     return 0;
 }
 
+// A row number or count: a whole number from 1, written in full.
+bool rowNumber(const QString &text, long *value)
+{
+    const std::string s = text.toStdString();
+    const char *end = s.data() + s.size();
+    const auto [stop, error] = std::from_chars(s.data(), end, *value);
+    return error == std::errc() && stop == end && *value >= 1;
+}
+
+int usageError(const char *message)
+{
+    std::fprintf(stderr, "ts4720-csvinfo: %s\nTry 'ts4720-csvinfo --help'.\n", message);
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 2 && argc != 4) {
-        std::fprintf(stderr, "usage: %s FILE [FIRST COUNT]\n", argv[0]);
-        return 2;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ts4720-csvinfo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TS4720_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Shows what the Korvan 4720 Soft Front Panel reads from a recording: its header and,\n"
+        "with FIRST and COUNT, COUNT rows from row FIRST (rows count from 1).\n"
+        "Exit status: 0 done, 1 the file cannot be read as a recording, 2 wrong arguments."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The recording (.csv)."));
+    parser.addPositionalArgument(QStringLiteral("FIRST"), QStringLiteral("First row to print, from 1."), QStringLiteral("[FIRST"));
+    parser.addPositionalArgument(QStringLiteral("COUNT"), QStringLiteral("Number of rows to print."), QStringLiteral("COUNT]"));
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(qPrintable(parser.errorText()));
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
     }
+    if (parser.isSet(QStringLiteral("version")))
+        return std::printf("ts4720-csvinfo %s\n", TS4720_VERSION), 0;
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 1 && args.size() != 3)
+        return usageError("give FILE, or FILE FIRST COUNT");
+    long first = 0, count = 0;
+    if (args.size() == 3 && !(rowNumber(args[1], &first) && rowNumber(args[2], &count)))
+        return usageError("FIRST and COUNT are whole numbers from 1 (rows count from 1)");
     loadedFileRecord &record = loadedFile();
-    const int result = readDataFileHeader(argv[1], &record);
-    printRecord(record);
-    if (result != 0) {
-        std::fprintf(stderr, "cannot read '%s'\n", argv[1]);
+    // The name as given, in the bytes the file system knows it by.
+    if (readDataFileHeader(QFile::encodeName(args[0]).constData(), &record) != 0) {
+        std::fprintf(stderr, "ts4720-csvinfo: cannot read '%s' as a Korvan 4720 recording\n", qPrintable(args[0]));
         return 1;
     }
-    return argc == 4 ? printRows(record, std::atol(argv[2]), std::atol(argv[3])) : 0;
+    printRecord(record);
+    return args.size() == 3 ? printRows(record, first, count) : 0;
 }

@@ -1,4 +1,5 @@
 // ts4720-resgen: draws every image of the program into the folder given as argument.
+#include "appIconArt.h"
 #include "iconArt.h"
 #include "instrumentArt.h"
 #include "logoArt.h"
@@ -40,5 +41,11 @@ int main(int argc, char **argv)
     ok = save(dir, "stop.png", drawStopIcon()) && ok;
     ok = save(dir, "startcont.png", drawStartContIcon()) && ok;
     ok = save(dir, "whatsthis.png", drawWhatsThisArrow()) && ok;
+    // The desktop's icon, at the sizes of the hicolor theme's folders.
+    dir.mkpath(QStringLiteral("icons"));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QByteArray name = "icons/ts4720fp-" + QByteArray::number(size) + ".png";
+        ok = save(dir, name.constData(), drawAppIcon(size)) && ok;
+    }
     return ok ? 0 : 1;
 }

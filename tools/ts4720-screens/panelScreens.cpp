@@ -166,7 +166,7 @@ static void refusedInput(const QString &dir)
     context.demo = true;
     context.channelCount = 16;
     channelConfiguration tabs(context);
-    tabs.resize(1150, 650);
+    tabs.resize(tabs.minimumSizeHint().expandedTo(QSize(1150, 650))); // wider with a large font
     tabs.settings->doRefresh();
     tabs.show();
     typeInto(tabs.settings->cfg[1]->thMin, "abc");
@@ -203,7 +203,7 @@ void channelPages(const QString &dir)
             context.demo = demo;
             context.channelCount = channels;
             channelConfiguration tabs(context);
-            tabs.resize(1150, 650);
+            tabs.resize(tabs.minimumSizeHint().expandedTo(QSize(1150, 650))); // wider with a large font
             tabs.settings->doRefresh();
             tabs.userTC->doRefresh();
             const QString suffix = QStringLiteral("-%1-%2").arg(demo ? "demo" : "instrument").arg(channels);
