@@ -5,6 +5,7 @@
 #include "dataFileLoad.h"
 #include "dataFileReader.h"
 #include "loadedFile.h"
+#include "loadedSamples.h"
 #include "partLoadCfg.h"
 #include "plotPaging.h"
 #include "testFiles.h"
@@ -32,6 +33,7 @@ private slots:
     void loads_data();
     void loads();
     void cancelMidLoad();
+    void copiesFollowLoadAndUnit();
 
 private:
     QTemporaryDir m_dir;
@@ -216,6 +218,28 @@ void tst_dataFileLoad::cancelMidLoad()
     const std::lock_guard<std::mutex> locker(acquisitionDataLock());
     QCOMPARE(plotWindows().dataLength(), 0);
 #endif
+}
+
+// The plot copies of a load: made once per unit, in that unit, gone with the load.
+void tst_dataFileLoad::copiesFollowLoadAndUnit()
+{
+    const QByteArray path = writeTestFile(m_dir, "copies.csv", head + rows(0, 50));
+    loadedFileRecord record;
+    QCOMPARE(readDataFileHeader(path.constData(), &record), 0);
+    boxRecorder recorder;
+    QCOMPARE(dataFileLoad(nullptr).load(record, {10, 40, 20}), 40);
+    loadedSamples samples;
+    QVERIFY(samples.update(temperatureUnit::of('C')));
+    const plotSamples::ptr celsius = samples.window(1);
+    QVERIFY(samples.update(temperatureUnit::of('C')));
+    QCOMPARE(samples.window(1), celsius);   // not copied again
+    QVERIFY(samples.update(temperatureUnit::of('K')));
+    QCOMPARE((QList<double>{(*celsius)[0], (*samples.window(0))[39], (*samples.time())[39], double(samples.scans())}),
+             (QList<double>{-10.0, 49 + 273.15, 4.9, 40.0}));
+    QVERIFY(!samples.window(2));
+    plotWindows().free();
+    samples.clear();
+    QVERIFY(!samples.update(temperatureUnit::of('C')));
 }
 
 QTEST_MAIN(tst_dataFileLoad)
