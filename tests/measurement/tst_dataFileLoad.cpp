@@ -5,12 +5,18 @@
 #include "dataFileLoad.h"
 #include "dataFileReader.h"
 #include "loadedFile.h"
+#include "loadedFileView.h"
 #include "loadedSamples.h"
 #include "partLoadCfg.h"
 #include "plotPaging.h"
 #include "testFiles.h"
+#include "chLabel.h"
+#include "waveform.h"
+#include "waveformCurve.h"
 
 #include <QProgressDialog>
+#include <QSlider>
+#include <qwt_plot.h>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -34,6 +40,9 @@ private slots:
     void loads();
     void cancelMidLoad();
     void copiesFollowLoadAndUnit();
+    void lastSliderPosition();
+    void timeAxisTitle_data();
+    void timeAxisTitle();
 
 private:
     QTemporaryDir m_dir;
@@ -240,6 +249,59 @@ void tst_dataFileLoad::copiesFollowLoadAndUnit()
     plotWindows().free();
     samples.clear();
     QVERIFY(!samples.update(temperatureUnit::of('C')));
+}
+
+// 1000 scans, plot length 200, slider at its end: the pane shows scans 800..999 of the two
+// channels the file holds, with the time axis along; absent channels stay disabled.
+void tst_dataFileLoad::lastSliderPosition()
+{
+    const QByteArray path = writeTestFile(m_dir, "pane.csv", head + rows(0, 1000));
+    loadedFileRecord record;
+    QCOMPARE(readDataFileHeader(path.constData(), &record), 0);
+    boxRecorder recorder;
+    QCOMPARE(dataFileLoad(nullptr).load(record, {0, 1000, 200}), 1000);
+    waveform pane(nullptr, record.channelCount, true);
+    const QVector<bool> present = loadedFileView::channelsInFile(record);
+    for (int i = 0; i < pane.labels.size(); ++i)
+        pane.labels[i]->setChannelEnabled(present[i]);
+    loadedSamples samples;
+    QVERIFY(samples.update(pane.displayUnit()));
+    const plotPaging paging = plotPaging::of(1000, 200);
+    loadedFileView::setUpSlider(&pane, paging);
+    QCOMPARE(pane.positionSlider->maximum(), 20);
+    pane.positionSlider->setValue(20);
+    loadedFileView::draw(&pane, samples, paging, true);
+    auto ends = [](QwtPlotCurve *c) { return QList<QPointF>{c->sample(0), c->sample(c->dataSize() - 1)}; };
+    QCOMPARE(ends(pane.curves[0]), (QList<QPointF>{{80.0, 800.0}, {99.9, 999.0}}));
+    QCOMPARE(ends(pane.curves[2]), (QList<QPointF>{{80.0, -800.0}, {99.9, -999.0}}));
+    QCOMPARE(pane.curves[1]->dataSize(), size_t(0));
+    QVERIFY(!pane.labels[1]->isEnabled() && pane.labels[2]->isEnabled());
+    QCOMPARE(pane.plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 99.9);
+}
+
+void tst_dataFileLoad::timeAxisTitle_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("firstColumn");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("timestamps") << QByteArray("Clock Source:,Rear Panel Line 1\n") << QByteArray("Timestamp,") << "Seconds (PTP timestamps)";
+    QTest::newRow("scan rate 0") << QByteArray("Clock Source:,Internal\nScan Rate:,0,Hz\n") << QByteArray() << "Scans";
+    QTest::newRow("no scan rate line") << QByteArray("Clock Source:,Internal\n") << QByteArray() << "Scans";
+    QTest::newRow("ptp") << QByteArray("Clock Source:,ptp\nScan Rate:,10,Hz\n") << QByteArray() << "Seconds";
+    QTest::newRow("internal") << QByteArray("Clock Source:,Internal\nScan Rate:,10,Hz\n") << QByteArray() << "Seconds";
+    QTest::newRow("external clock") << QByteArray("Clock Source:,Rear Panel Line 1\nScan Rate:,10,Hz\n") << QByteArray() << "Scans";
+}
+
+void tst_dataFileLoad::timeAxisTitle()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, firstColumn);
+    QFETCH(QString, title);
+    const QByteArray path = writeTestFile(m_dir, QTest::currentDataTag() + QString(".csv"),
+                                          header + "\n" + firstColumn + "Channel 2 [\xB0" "C] TC:K,\n" + firstColumn + "1.5,\n");
+    loadedFileRecord record;
+    QCOMPARE(readDataFileHeader(path.constData(), &record), 0);
+    QCOMPARE(loadedFileView::timeAxisTitle(record), title);
 }
 
 QTEST_MAIN(tst_dataFileLoad)
