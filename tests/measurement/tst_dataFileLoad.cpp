@@ -45,6 +45,8 @@ private slots:
     void timeAxisTitle();
 
 private:
+    // Writes scans 0 .. scans - 1 into a file and loads the selection of them.
+    int loadRows(const QString &name, int scans, const loadSelection &selection, loadedFileRecord &record);
     QTemporaryDir m_dir;
 };
 
@@ -65,6 +67,15 @@ QByteArray rows(int from, int to)
 const QByteArray head = "sep=,\nKorvan 4720-AA\nClock Source:,PTP\nScan Rate:,10,Hz\n\n" + columns;
 
 } // namespace
+
+int tst_dataFileLoad::loadRows(const QString &name, int scans, const loadSelection &selection, loadedFileRecord &record)
+{
+    const QByteArray path = writeTestFile(m_dir, name, head + rows(0, scans));
+    if (readDataFileHeader(path.constData(), &record) != 0)
+        return -1;
+    boxRecorder recorder;
+    return dataFileLoad(nullptr).load(record, selection);
+}
 
 void tst_dataFileLoad::paging_data()
 {
@@ -232,11 +243,8 @@ void tst_dataFileLoad::cancelMidLoad()
 // The plot copies of a load: made once per unit, in that unit, gone with the load.
 void tst_dataFileLoad::copiesFollowLoadAndUnit()
 {
-    const QByteArray path = writeTestFile(m_dir, "copies.csv", head + rows(0, 50));
     loadedFileRecord record;
-    QCOMPARE(readDataFileHeader(path.constData(), &record), 0);
-    boxRecorder recorder;
-    QCOMPARE(dataFileLoad(nullptr).load(record, {10, 40, 20}), 40);
+    QCOMPARE(loadRows("copies.csv", 50, {10, 40, 20}, record), 40);
     loadedSamples samples;
     QVERIFY(samples.update(temperatureUnit::of('C')));
     const plotSamples::ptr celsius = samples.window(1);
@@ -255,11 +263,8 @@ void tst_dataFileLoad::copiesFollowLoadAndUnit()
 // channels the file holds, with the time axis along; absent channels stay disabled.
 void tst_dataFileLoad::lastSliderPosition()
 {
-    const QByteArray path = writeTestFile(m_dir, "pane.csv", head + rows(0, 1000));
     loadedFileRecord record;
-    QCOMPARE(readDataFileHeader(path.constData(), &record), 0);
-    boxRecorder recorder;
-    QCOMPARE(dataFileLoad(nullptr).load(record, {0, 1000, 200}), 1000);
+    QCOMPARE(loadRows("pane.csv", 1000, {0, 1000, 200}, record), 1000);
     waveform pane(nullptr, record.channelCount, true);
     const QVector<bool> present = loadedFileView::channelsInFile(record);
     for (int i = 0; i < pane.labels.size(); ++i)
