@@ -79,8 +79,13 @@ int dataFileLoad::load(const loadedFileRecord &record, const loadSelection &sele
         return 0;
     }
     double *channelWindows[modelTable::maxChannels] = {};
-    for (int slot = 0; slot < record.presentChannels; ++slot)
-        channelWindows[slot] = windows.window(slot);
+    {
+        // Nothing to draw until the thread has finished: a redraw meanwhile finds no scans.
+        const std::lock_guard<std::mutex> locker(acquisitionDataLock());
+        windows.plotLength = 0;
+        for (int slot = 0; slot < record.presentChannels; ++slot)
+            channelWindows[slot] = windows.window(slot);
+    }
     loadFileThread thread(record, windows.timeWindow(), channelWindows, selection.first, selection.scans);
 
     QProgressDialog progress(m_panel);
