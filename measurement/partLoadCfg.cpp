@@ -23,7 +23,23 @@ QPushButton *allButton(const QString &tooltip = QString())
     return button;
 }
 
+partLoadCfg::Handler &handler()
+{
+    static partLoadCfg::Handler h;
+    return h;
+}
+
 } // namespace
+
+void partLoadCfg::setHandler(Handler h)
+{
+    handler() = std::move(h);
+}
+
+int partLoadCfg::run()
+{
+    return handler() ? handler()(this) : exec();
+}
 
 partLoadCfg::partLoadCfg(QWidget *panel, int rows)
     : QDialog(panel), m_rows(std::max(rows, 1))

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QPushButton;
 class QSpinBox;
 
@@ -25,6 +27,12 @@ public:
     // file's rows allow.
     void preset(const loadSelection &previous);
     loadSelection selection() const;
+
+    // Runs the dialog modally, or hands it to the installed handler (tests, benchmarks),
+    // which plays the user's part instead.
+    int run();
+    using Handler = std::function<int(partLoadCfg *)>;
+    static void setHandler(Handler handler);
 
     QSpinBox *firstScan;
     QSpinBox *numberOfScans;
