@@ -1,9 +1,14 @@
 #include "ts4720fp_App.h"
 
+#include "acquisitionConnection.h"
 #include "channelConfiguration.h"
 #include "demoStore.h"
 #include "driverCall.h"
+#include "internalStorage.h"
 #include "loadedFile.h"
+#include "measurement.h"
+#include "measurement_acquisition.h"
+#include "measurement_polling.h"
 #include "messageBoxes.h"
 #include "modelTable.h"
 #include "panelPage.h"
@@ -112,6 +117,11 @@ ts4720fp_App::ts4720fp_App(ts2900fp_genSPC *personality, bool viewer)
     setControlsEnabled();
     connect(m_polling, &pollingThread::dataReady, this, &ts4720fp_App::setControlsEnabled,
             Qt::QueuedConnection);
+    connect(m_polling, &pollingThread::dataReady, m_measurement->polling, &measurement_polling::doRefresh,
+            Qt::QueuedConnection);
+    m_measurement->acquisition->setFileIdentity(m_subType, m_serialNumber);
+    connect(m_polling, &pollingThread::dataReady, m_measurement->acquisition,
+            &measurement_acquisition::doStateRefresh, Qt::QueuedConnection);
     trace("MAIN: session = %x\n", unsigned(session()));
 }
 
@@ -248,9 +258,9 @@ QWidget *ts4720fp_App::createTabPage(mainTab tab)
     case channelConfigurationTab:
         return holding(addPage(new channelConfiguration(context())));
     case measurementTab:
-        return holding(nullptr); // the measurement pages are still to come
+        return holding(m_measurement = addPage(new measurement(context())));
     default:
-        return new QWidget; // the storage page is still to come
+        return addPage(new internalStorage(context()));
     }
 }
 
@@ -314,10 +324,13 @@ void ts4720fp_App::idPressed(bool state)
 
 void ts4720fp_App::mainTabChanged(int index)
 {
-    Q_UNUSED(index);
-    // The live view starts polling scans only while it is shown.
-    trace("measurement_polling: STOP\n");
-    m_polling->setPollScan(false);
+    // The live view polls scans only while it is shown.
+    if (index == measurementTab) {
+        m_measurement->polling->controlPolling();
+    } else {
+        trace("measurement_polling: STOP\n");
+        m_polling->setPollScan(false);
+    }
 }
 
 void ts4720fp_App::setControlsEnabled()
@@ -327,6 +340,9 @@ void ts4720fp_App::setControlsEnabled()
     const pollingSnapshot poll = m_polling->snapshot();
     if (!demoMode() && poll.link != linkState::Unknown)
         setConnected(poll.link == linkState::Answering);
+    const int reconnectSeconds = acquisitionConnection::reconnectSecondsLeft(session());
+    if (!demoMode() && reconnectSeconds >= 0)
+        setReconnecting(reconnectSeconds);
     const QString reason = lockReason(poll);
     for (int tab = 0; tab < mainTabCount; ++tab) {
         if (!tabRules[tab].lockedWhileAcquiring)

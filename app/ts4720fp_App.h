@@ -12,8 +12,10 @@
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class measurement;
 class panelPage;
 class pollingThread;
+class measurement;
 class ts47xx_deviceStatus;
 
 class ts4720fp_App : public ts2900fp_AppSPC {
@@ -31,6 +33,7 @@ public:
     int channelCount() const { return m_channels; }
     pollingThread *poller() const { return m_polling; }
     QTabWidget *mainTabs() const { return m_tabs; }
+    measurement *measurementPage() const { return m_measurement; }
     ts47xx_deviceStatus *deviceStatus() const { return m_statusDialog; }
     QPushButton *saveConfigurationButton() const { return m_saveButton; }
     QPushButton *resetToDefaultButton() const { return m_defaultButton; }
@@ -76,7 +79,9 @@ private:
     QPushButton *m_deviceStatusButton = nullptr;
     QPushButton *m_webButton = nullptr;
     ts47xx_deviceStatus *m_statusDialog = nullptr;
+    measurement *m_measurement = nullptr;
     QList<panelPage *> m_pages; // in tab order
+    measurement *m_measurement = nullptr;
 };
 
 #endif

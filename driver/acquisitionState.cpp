@@ -49,17 +49,21 @@ ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state)
     std::lock_guard<std::mutex> guard(session.lock);
     if (session.closed)
         return TS4720_ERROR_INV_SESSION;
-    // Once the connection broke, scans may have gone with it: the acquisition ends rather
-    // than reconnect and carry on with a gap.
-    if (session.link.breaks() != session.breaksAtStart)
-        return session.link.lastBreak();
     return queryAcquisitionState(session, state);
 }
 
-void noteAcquisitionError(DriverSession &session, int error)
+ViStatus noteAcquisitionError(DriverSession &session, int error)
 {
     std::lock_guard<std::mutex> guard(session.lock);
     session.endStatus = acquisitionErrorStatus(session, error);
+    return session.endStatus;
+}
+
+void stopOnInstrument(DriverSession &session)
+{
+    std::lock_guard<std::mutex> guard(session.lock);
+    if (!session.closed)
+        session.command("ACQ:STOP");
 }
 
 void markAcquisitionFailed(DriverSession &session, ViStatus status)

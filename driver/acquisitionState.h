@@ -23,8 +23,10 @@ ViStatus acquisitionErrorStatus(DriverSession &session, int error);
 // These take the session's lock themselves (used by the acquisition thread).
 ViStatus pollAcquisitionState(DriverSession &session, AcquisitionState *state);
 // The instrument ended the acquisition on an error of its own (backlog or disk full):
-// every scan taken stays readable; the status is reported once afterwards.
-void noteAcquisitionError(DriverSession &session, int error);
+// every scan taken stays readable; the status (returned) is reported once afterwards.
+ViStatus noteAcquisitionError(DriverSession &session, int error);
+// ACQ:STOP; a failure shows at the next poll.
+void stopOnInstrument(DriverSession &session);
 // The driver lost the instrument: nothing more can be read.
 void markAcquisitionFailed(DriverSession &session, ViStatus status);
 // Around each callback: counts the scans its reads take, then tells whether a full block

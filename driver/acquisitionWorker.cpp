@@ -1,9 +1,11 @@
-// The acquisition thread: poll ACQ:STAT?, hand blocks to the callback, end on the
-// instrument's end, a failure or a stop request.
+// The acquisition thread: poll ACQ:STAT?, hand blocks to the callback, reconnect after a
+// broken connection, end on the instrument's end, a lasting failure or a stop request.
 #include "acquisitionWorker.h"
 
+#include "acquisitionReconnect.h"
 #include "acquisitionState.h"
 #include "driverSession.h"
+#include "ts4720_ext.h"
 
 #include <algorithm>
 #include <chrono>
@@ -119,20 +121,36 @@ void AcquisitionWorker::run(std::shared_ptr<DriverSession> session, AcquisitionP
     for (;;) {
         if (!hurry && waitForStop(plan.pollMs))
             break;
+        hurry = false;
         AcquisitionState state;
         ViStatus status = pollAcquisitionState(*session, &state);
+        if (status < 0 && ts4720_isConnectionFailure(status)) {
+            status = reconnectAcquisition(*session, status, [this](int ms) { return waitForStop(ms); });
+            if (waitForStop(0))
+                break; // stopped while reconnecting: the stop ends the run, nothing more is owed
+            hurry = status >= 0;
+            if (hurry)
+                continue;
+        }
         if (status < 0) {
+            recordLoss(*session, status, false);
             markAcquisitionFailed(*session, status);
             deliver(plan, session->handle, 0, 1);
             break;
         }
+        if (state.state != ts4720_ACQ_IDLE && state.error != 0) {
+            // The scan memory overflowed and the instrument goes on in its shadow copy alone:
+            // end the run there, so that the copy names every scan not delivered.
+            stopOnInstrument(*session);
+            hurry = true;
+            continue;
+        }
         if (state.state == ts4720_ACQ_IDLE) {
-            if (state.error != 0)
-                noteAcquisitionError(*session, state.error);
+            if (state.error != 0 && noteAcquisitionError(*session, state.error) == TS4720_ERROR_ACQ_OVERFLOW)
+                recordLoss(*session, TS4720_ERROR_ACQ_OVERFLOW, true);
             deliver(plan, session->handle, state.backlog, 1);
             break;
         }
-        hurry = false;
         if (state.backlog >= plan.threshold) {
             beginCallback(*session);
             if (!deliver(plan, session->handle, state.backlog, 0))

@@ -10,6 +10,13 @@ namespace {
 const int kMaxQueuedErrors = 32; // the queue holds at most this many entries to drain
 }
 
+ts4720_acquisitionLoss DriverSession::emptyLoss()
+{
+    ts4720_acquisitionLoss loss = {};
+    loss.shadowLocation = -1;
+    return loss;
+}
+
 ViStatus DriverSession::takeEntry(const ErrorEntry &entry)
 {
     if (entry.code == 0)

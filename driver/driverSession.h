@@ -6,7 +6,9 @@
 #include "acquisitionWorker.h"
 #include "scpiLink.h"
 #include "scpiReply.h"
+#include "ts4720_ext.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -45,11 +47,23 @@ public:
     AcquisitionLayout layout;
     ViInt32 lastRemaining = 0;   // scans left after the last readAcquisition
     ViInt32 scansDelivered = 0;  // scans read since the acquisition thread's last callback began
-    unsigned breaksAtStart = 0;  // link.breaks() when the acquisition started
+    // Where the acquisition stands in the instrument's numbering of its scans (from 0).
+    long long runId = 0;         // the instrument's run, checked when reconnecting
+    long long nextScan = 0;      // the first scan not yet delivered
+    long long lastScanNs = -1;   // timestamp of the last scan delivered; -1: none or not stored
+    ViUInt32 graceMs = TS4720_DEFAULT_GRACE_S * 1000;
+    ts4720_acquisitionLoss loss = emptyLoss(); // what the last acquisition did not deliver
     ViStatus endStatus = 0;      // why the driver ended the last acquisition; reported once
     ViStatus acquisitionFailure = 0; // the same, kept for the reads of the final callback
 
     AcquisitionWorker worker;
+
+    // Set by the acquisition thread alone, read by every caller without `lock`, so that a
+    // call fails at once instead of queueing behind a reconnection attempt.
+    std::atomic<bool> reconnecting{false};
+    std::atomic<long long> reconnectUntilMs{0}; // steady-clock milliseconds
+
+    static ts4720_acquisitionLoss emptyLoss();
 
     // The exchanges below need `lock` held. Each is one exchange under one deadline: it
     // sends SYSTem:ERRor? with the message and turns the error entry into a status

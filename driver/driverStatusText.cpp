@@ -26,6 +26,8 @@ const char *driverStatusText(ViStatus status)
     case TS4720_ERROR_FILE_IO: return "Cannot write the local file";
     case TS4720_ERROR_CONNECTION_DOWN:
         return "The connection to the instrument is down; the call was not sent";
+    case TS4720_ERROR_RECONNECTING:
+        return "Connection lost, reconnecting: the call was not sent while the acquisition reconnects";
     case TS4720_WARN_INSTRUMENT: return "The instrument reported a warning";
     default: return nullptr;
     }

@@ -44,4 +44,14 @@ void unpackScans(const std::string &bytes, const AcquisitionLayout &layout, ViRe
     }
 }
 
+long long lastTimestamp(const std::string &bytes, const AcquisitionLayout &layout)
+{
+    const size_t size = layout.scanBytes();
+    if (!layout.timestamps || size == 0 || bytes.size() < size)
+        return -1;
+    const size_t offset = (bytes.size() / size - 1) * size;
+    return static_cast<long long>(static_cast<ViUInt32>(int32At(bytes, offset))) * 1000000000LL
+           + int32At(bytes, offset + 4);
+}
+
 } // namespace ts4720

@@ -1,4 +1,4 @@
-// Turns the scans of a DATA:REMove? block into the caller's channel-by-channel layout.
+// Turns the scans of a DATA:FETCh? block into the caller's channel-by-channel layout.
 #ifndef TS4720_SCANBLOCK_H
 #define TS4720_SCANBLOCK_H
 
@@ -18,6 +18,9 @@ long scanCount(const std::string &bytes, const AcquisitionLayout &layout);
 // unless `timestamps` is null.
 void unpackScans(const std::string &bytes, const AcquisitionLayout &layout, ViReal64 data[],
                  ViInt32 timestamps[]);
+
+// The last scan's timestamp in nanoseconds; -1 when the block holds none.
+long long lastTimestamp(const std::string &bytes, const AcquisitionLayout &layout);
 
 } // namespace ts4720
 

@@ -45,6 +45,18 @@ ViStatus ScpiLink::open(const std::string &resource, ViUInt32 timeoutMs)
     return status;
 }
 
+ViStatus ScpiLink::reopen()
+{
+    if (m_resource.empty())
+        return TS4720_ERROR_INV_SESSION;
+    ViStatus status = open(m_resource, m_timeoutMs);
+    if (status < 0)
+        noteOutcome(status);
+    else
+        m_health.noteOutcome(status, LinkHealth::Clock::now());
+    return status;
+}
+
 ViStatus ScpiLink::configure()
 {
     ViStatus status = viSetAttribute(m_instr, VI_ATTR_TMO_VALUE, m_timeoutMs);

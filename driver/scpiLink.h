@@ -27,6 +27,9 @@ public:
 
     ViStatus open(const std::string &resource, ViUInt32 timeoutMs);
     void close();
+    // Opens the connection afresh now, whatever the link's health (a reconnecting
+    // acquisition keeps its own pace); a connection that opens brings the link up.
+    ViStatus reopen();
     bool isOpen() const { return m_instr != 0; }
     ViSession visaSession() const { return m_instr; }
 

@@ -12,6 +12,12 @@ SessionCall::SessionCall(ViSession vi)
         m_status = TS4720_ERROR_INV_SESSION;
         return;
     }
+    // Fails at once while the acquisition thread reconnects, instead of queueing behind
+    // its attempts.
+    if (m_session->reconnecting && !m_session->worker.onWorkerThread()) {
+        m_status = TS4720_ERROR_RECONNECTING;
+        return;
+    }
     m_guard = std::unique_lock<std::mutex>(m_session->lock);
     if (m_session->closed) {
         m_status = TS4720_ERROR_INV_SESSION;

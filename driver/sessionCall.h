@@ -15,8 +15,8 @@ class SessionCall {
 public:
     explicit SessionCall(ViSession vi);
 
-    // 0, TS4720_ERROR_INV_SESSION, or the failure that ended the last acquisition
-    // (then reported and forgotten).
+    // 0, TS4720_ERROR_INV_SESSION, TS4720_ERROR_RECONNECTING (the lock not taken), or the
+    // failure that ended the last acquisition (then reported and forgotten).
     ViStatus status() const { return m_status; }
     DriverSession &session() { return *m_session; }
     DriverSession *operator->() { return m_session.get(); }

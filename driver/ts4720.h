@@ -27,7 +27,9 @@
  * connection the link is down: later calls fail at once with TS4720_ERROR_CONNECTION_DOWN,
  * without sending, until one call per retry interval finds the instrument answering again
  * (the rule is at TS4720_RETRY_INTERVAL_MS in ts4720_ext.h); that call opens the connection
- * afresh, so a late reply is never taken for another answer.
+ * afresh, so a late reply is never taken for another answer. While the acquisition thread of
+ * the session reconnects (see ts4720_startAcquisitionEx), calls from other threads fail at
+ * once with TS4720_ERROR_RECONNECTING instead.
  * A reply that is not exactly what the call expects is TS4720_ERROR_BAD_RESPONSE: integers
  * are plain decimal ("12abc" and "2.5E+01" are not), numbers never depend on the process
  * locale, values the setter would refuse (NaN or infinite limits, rates, coefficients) are
@@ -109,6 +111,9 @@ extern "C" {
 /* The session's link failed on an earlier call and has not answered since: the call was
  * not sent (see ts4720_isConnectionFailure of ts4720_ext.h). */
 #define TS4720_ERROR_CONNECTION_DOWN (TS4720_ERROR_OFFSET + 0x10L)
+/* The connection of the session's running acquisition was lost and its thread is reconnecting
+ * (ts4720_getReconnectState of ts4720_ext.h tells for how long yet): the call was not sent. */
+#define TS4720_ERROR_RECONNECTING (TS4720_ERROR_OFFSET + 0x11L)
 #define TS4720_WARN_OFFSET 0x3FFA4000L
 #define TS4720_WARN_INSTRUMENT (TS4720_WARN_OFFSET + 0x01L)       /* the instrument reported a warning */
 
@@ -193,21 +198,35 @@ ViStatus ts4720_acquireScan(ViSession vi, ViReal64 scan[]);
  * TS4720_ERROR_ACQ_RUNNING while the previous acquisition's thread still runs.
  * When the instrument ends the acquisition on an error of its own (backlog overflow:
  * TS4720_ERROR_ACQ_OVERFLOW; shadow-copy disk full: TS4720_ERROR_INSTRUMENT) every scan it
- * took is still delivered: the last callback gets the real backlog. When the driver loses
- * the instrument (lost connection, timeout) the thread ends with callback(vi, 0, 1, params),
- * in which ts4720_readAcquisition returns that failure with remaining 0. Either way the
- * next call on the session from any other thread returns the failure once (without doing
- * anything else), ts4720_stopAcquisition included.
+ * kept for reading is still delivered: the last callback gets the real backlog. (A full
+ * backlog ends the acquisition on the instrument; when it keeps a shadow copy, it goes on
+ * in the copy alone, and the thread stops it and ends the run the same way: the scans that
+ * only the copy holds are named by ts4720_getAcquisitionLoss of ts4720_ext.h.)
+ * A lost connection or a timeout does not end the run: the thread reconnects to the same
+ * resource for a grace period (60 s; ts4720_setReconnectGracePeriod of ts4720_ext.h) and goes
+ * on from the first scan not yet delivered, so the callback sees every scan once, in order.
+ * A ts4720_readAcquisition of the callback that meets the broken connection returns what it
+ * got with remaining 0 and no error; the thread reconnects after the callback returns.
+ * When the grace period passes (or is 0), or the instrument no longer runs the acquisition,
+ * the thread ends with callback(vi, 0, 1, params), in which ts4720_readAcquisition returns
+ * that failure with remaining 0. ts4720_getAcquisitionLoss of ts4720_ext.h names the scans
+ * not delivered, here and after an overflow. Either way the next call on the session from
+ * any other thread returns the failure once (without doing anything else),
+ * ts4720_stopAcquisition included.
  *
  * ts4720_stopAcquisition: ends the driver thread (waiting for a running callback, unless
- * called from inside it) and sends ACQ:STOP; after it returns no callback runs.
+ * called from inside it; a reconnection ends after the attempt in flight, without a final
+ * callback) and sends ACQ:STOP; after it returns no callback runs. While the connection is
+ * still down the stop is not sent (TS4720_ERROR_CONNECTION_DOWN or the link failure).
  *
  * ts4720_checkAcquisition: state ts4720_ACQ_IDLE/ARMED/RUNNING; backlog may be VI_NULL.
  * Until the next start it returns (with the state written) the error that ended the last
  * acquisition on the instrument: TS4720_ERROR_ACQ_OVERFLOW or TS4720_ERROR_INSTRUMENT.
  *
  * ts4720_readAcquisition: waits up to timeoutMs (0: not at all) for `scans` scans, then
- * removes at most `scans` scans from the instrument. *scansRead is the number of scans
+ * reads at most `scans` scans, going on from the last one read (the instrument keeps them
+ * until the next read asks for later ones, so that a reply lost on the way is read again,
+ * never skipped or doubled). *scansRead is the number of scans
  * written to data (n), *remaining the scans still waiting afterwards (0 when the call
  * failed). Value j of scan i of the k-th enabled channel is written to
  * data[(n * k + i) * vpc + j], with vpc = 1 + voltage + cold junction (j: temperature in

@@ -1,6 +1,7 @@
 // Running an acquisition: start with the driver's thread, read blocks, stop.
 #include "ts4720.h"
 
+#include "acquisitionReconnect.h"
 #include "acquisitionSetup.h"
 #include "acquisitionState.h"
 #include "callArguments.h"
@@ -8,6 +9,7 @@
 #include "sessionCall.h"
 #include "sessionRegistry.h"
 #include "ts2900.h"
+#include "ts4720_ext.h"
 
 #include <chrono>
 #include <string>
@@ -15,6 +17,14 @@
 using namespace ts4720;
 
 namespace {
+// A broken connection met by a read of the acquisition thread's own callback: it returns
+// with what it got and nothing waiting; the thread reconnects after the callback.
+bool leftToReconnect(DriverSession &session, ViStatus status)
+{
+    return ts4720_isConnectionFailure(status) && session.worker.onWorkerThread() && session.graceMs > 0
+           && session.acquisitionFailure == 0;
+}
+
 // Waits (without holding the session's lock) until `scans` are waiting, the
 // acquisition is no longer running, or the time is up.
 ViStatus waitForScans(ViSession vi, ViInt32 scans, ViInt32 timeoutMs)
@@ -30,7 +40,7 @@ ViStatus waitForScans(ViSession vi, ViInt32 scans, ViInt32 timeoutMs)
                 return VI_SUCCESS;
             ViStatus status = queryAcquisitionState(call.session(), &state);
             if (status < 0)
-                return status;
+                return leftToReconnect(call.session(), status) ? VI_SUCCESS : status;
         }
         if (state.backlog >= scans || state.state == ts4720_ACQ_IDLE
             || std::chrono::steady_clock::now() >= until)
@@ -48,13 +58,16 @@ ViStatus readRemaining(DriverSession &session, ViInt32 *remaining)
     return status;
 }
 
-// At most `scans` whole scans of the layout fixed at the start, or nothing is written.
+// At most `scans` whole scans of the layout fixed at the start, from the first one not yet
+// delivered, or nothing is written. The instrument keeps them until a later read asks for
+// the ones after them: a block lost on the way is asked for again.
 ViStatus readBlock(DriverSession &session, ViInt32 scans, ViInt32 *scansRead, ViReal64 data[],
                    ViInt32 timestamps[])
 {
     std::string bytes;
     const size_t maxLength = static_cast<size_t>(scans) * session.layout.scanBytes();
-    ViStatus status = session.queryBlock("DATA:REM? " + std::to_string(scans), maxLength, &bytes);
+    ViStatus status = session.queryBlock(
+        "DATA:FETC? " + std::to_string(session.nextScan) + "," + std::to_string(scans), maxLength, &bytes);
     if (status < 0)
         return status;
     long count = scanCount(bytes, session.layout);
@@ -62,8 +75,12 @@ ViStatus readBlock(DriverSession &session, ViInt32 scans, ViInt32 *scansRead, Vi
         return TS4720_ERROR_BAD_RESPONSE;
     unpackScans(bytes, session.layout, data, timestamps);
     *scansRead = static_cast<ViInt32>(count);
+    session.nextScan += count;
+    if (count > 0)
+        session.lastScanNs = lastTimestamp(bytes, session.layout);
     return status;
 }
+
 } // namespace
 
 // Starts the instrument and reads the block layout under the session's lock; the
@@ -76,11 +93,17 @@ static ViStatus startInstrument(ViSession vi, std::shared_ptr<DriverSession> *se
     ViStatus status = startWithFixedLayout(call.session());
     if (status < 0)
         return status;
+    // Without its place in the run no scan could be read, nor the run resumed.
+    const ViStatus placed = noteRunStart(call.session());
+    if (placed < 0) {
+        call->command("ACQ:STOP");
+        return placed;
+    }
+    status = worse(status, placed);
     call->endStatus = 0;
     call->acquisitionFailure = 0;
     call->lastRemaining = 0;
     call->scansDelivered = 0;
-    call->breaksAtStart = call->link.breaks();
     *session = call.shared();
     *rate = call->layout.scanRate;
     return status;
@@ -116,7 +139,8 @@ ViStatus ts4720_stopAcquisition(ViSession vi)
     SessionCall call(vi);
     if (call.status() == TS4720_ERROR_INV_SESSION)
         return call.status();
-    ViStatus ended = call.status();
+    // A reconnection in progress is no failure of the stop: the stop ends it.
+    ViStatus ended = call.status() == TS4720_ERROR_RECONNECTING ? VI_SUCCESS : call.status();
     call.unlock();
     // Joined without the session's lock: a running callback may still read on it.
     call->worker.stop();
@@ -154,6 +178,10 @@ ViStatus ts4720_readAcquisition(ViSession vi, ViInt32 scans, ViInt32 timeoutMs, 
         status = readBlock(call.session(), scans, scansRead, data, timestamps);
     if (status >= 0)
         status = worse(status, readRemaining(call.session(), remaining));
+    if (status < 0 && leftToReconnect(call.session(), status)) {
+        *remaining = 0;
+        status = VI_SUCCESS;
+    }
     call->lastRemaining = *remaining;
     call->scansDelivered += *scansRead;
     return status;

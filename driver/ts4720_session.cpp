@@ -94,7 +94,9 @@ ViStatus ts4720_setTimeout(ViSession vi, ViUInt32 milliseconds)
 
 ViBoolean ts4720_isConnectionFailure(ViStatus status)
 {
-    return isTransportFailure(status) || status == TS4720_ERROR_CONNECTION_DOWN ? VI_TRUE : VI_FALSE;
+    return isTransportFailure(status) || status == TS4720_ERROR_CONNECTION_DOWN || status == TS4720_ERROR_RECONNECTING
+               ? VI_TRUE
+               : VI_FALSE;
 }
 
 static std::string instrumentEntryText(ViSession vi)

@@ -19,6 +19,24 @@ static ColorHandler &colorHandler()
     return handler;
 }
 
+static DirectoryHandler &directoryHandler()
+{
+    static DirectoryHandler handler;
+    return handler;
+}
+
+void setDirectoryHandler(DirectoryHandler handler)
+{
+    directoryHandler() = std::move(handler);
+}
+
+QString existingDirectory(QWidget *parent, const QString &caption, const QString &directory)
+{
+    if (directoryHandler())
+        return directoryHandler()(parent, caption, directory);
+    return QFileDialog::getExistingDirectory(parent, caption, directory, QFileDialog::ShowDirsOnly);
+}
+
 void setSaveFileHandler(SaveFileHandler handler)
 {
     saveFileHandler() = std::move(handler);

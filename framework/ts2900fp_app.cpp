@@ -278,6 +278,15 @@ void ts2900fp_app::setConnected(bool answering)
                                                  "the light turns green again when it answers."));
 }
 
+void ts2900fp_app::setReconnecting(int secondsLeft)
+{
+    m_led->setText(QStringLiteral("Reconnecting (%1 s)").arg(secondsLeft));
+    m_led->setOnColour(QColor(0xe0, 0x90, 0x00));
+    m_led->setToolTip(QStringLiteral("The connection to the instrument was lost during the acquisition. The "
+                                     "panel reconnects and the recording goes on without a gap, if the "
+                                     "connection is back within the time shown."));
+}
+
 void ts2900fp_app::setModuleLabel(const QString &text, const QString &whatsThis)
 {
     m_moduleLabel->setText(text);

@@ -28,6 +28,9 @@ public:
     // With a real instrument: whether it answers. The LED reads "Active" in green when it
     // does, "No connection" in red when it does not.
     void setConnected(bool answering);
+    // A running acquisition lost its connection and is being reconnected: the LED reads
+    // "Reconnecting (<n> s)" in amber until the next setConnected().
+    void setReconnecting(int secondsLeft);
     // An empty What's This keeps the label's previous one.
     void setModuleLabel(const QString &text, const QString &whatsThis);
     void setTitle(const QString &text);

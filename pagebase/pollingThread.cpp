@@ -18,7 +18,8 @@ pollingSnapshot::pollingSnapshot()
 }
 
 pollingThread::pollingThread(const QByteArray &descriptor, int channelCount, bool demo, QObject *parent)
-    : QThread(parent), m_descriptor(descriptor), m_channelCount(qBound(0, channelCount, TS4720_MAX_CHANNELS)), m_demo(demo)
+    : QThread(parent), m_descriptor(descriptor), m_channelCount(qBound(0, channelCount, TS4720_MAX_CHANNELS)), m_demo(demo),
+      m_settingsReader(m_channelCount)
 {
     m_pollTimer.start();
     if (!m_demo)
@@ -107,7 +108,7 @@ void pollingThread::poll()
     bool scanned = false;
     if (m_pollScan && (m_demo || m_session != 0) && answered) {
         scanned = true;
-        answered = pollScan(next);
+        answered = pollScan(next) && pollSettings(next);
     }
     if (!m_demo)
         next.link = m_session != 0 && answered ? linkState::Answering : linkState::Down;
@@ -183,4 +184,13 @@ bool pollingThread::pollScan(pollingSnapshot &next)
     if (status == VI_SUCCESS)
         std::copy(scan, scan + m_channelCount, next.values);
     return !ts4720_isConnectionFailure(status);
+}
+
+bool pollingThread::pollSettings(pollingSnapshot &next)
+{
+    if (m_demo) {
+        m_settingsReader.readDemo(next.settings);
+        return true;
+    }
+    return m_settingsReader.readInstrument(m_session, next.settings, settingsBudgetMs);
 }

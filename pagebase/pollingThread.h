@@ -11,6 +11,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "liveSettings.h"
 #include "ts4720.h"
 
 // Whether the instrument answered the thread's last poll.
@@ -22,6 +23,7 @@ struct pollingSnapshot {
     double values[TS4720_MAX_CHANNELS]; // °C per channel (index 0 is channel 1); -300.0: no reading
     quint32 ptpTime = 0;                // seconds since 1970, 0 until the first poll
     linkState link = linkState::Unknown; // Down: no session, or the link failed in the last poll
+    liveSettings settings;              // read while scanning, in turns (see liveSettingsReader)
     pollingSnapshot();
 };
 
@@ -29,6 +31,9 @@ class pollingThread : public QThread {
     Q_OBJECT
 public:
     static constexpr double noReading = -300.0;
+    // How long one poll may spend reading the live view's settings: on a slow link a round
+    // of 48 channels then takes a few polls instead of holding up the scans.
+    static constexpr qint64 settingsBudgetMs = 600;
 
     // Real instrument: opens the thread's own session on descriptor at once; while it is not
     // open, every poll tries again.
@@ -69,6 +74,7 @@ private:
     // Each returns false when the link failed.
     bool pollInstrument(pollingSnapshot &next);
     bool pollScan(pollingSnapshot &next);
+    bool pollSettings(pollingSnapshot &next);
 
     const QByteArray m_descriptor;
     const int m_channelCount;
@@ -76,6 +82,7 @@ private:
     ViSession m_session = 0; // written by the constructor and, later, only by the thread
     bool m_firstFill = true; // thread only
     bool m_closedOnRequest = false; // thread only: reInit closed the session, so do not reopen it
+    liveSettingsReader m_settingsReader; // thread only
 
     // Guards m_results between the thread and its readers (a standard mutex, so that the
     // thread sanitizer sees it).

@@ -1,7 +1,7 @@
 // Up-front checks of the output file.
 #include "outputChecks.h"
 
-#include "dataFileWriter.h"
+#include "dataFileSpace.h"
 #include "progressLine.h"
 
 #include <filesystem>
@@ -38,23 +38,14 @@ bool checkOutputPath(const std::string &path, bool replace, std::string *error)
     return true;
 }
 
-long long rowBytesAtMost(const dataFileColumns &columns)
-{
-    // "-2147483648.000000000," for the timestamp, "-9999.999999," for a value, then "\n".
-    const long long perValue = 13;
-    const long long timestamp = columns.timestamps ? 22 : 0;
-    return timestamp + perValue * (long long)columns.channels.size() * columns.valuesPerChannel() + 1;
-}
-
 bool checkFreeSpace(const std::string &path, long long bytes, std::string *error)
 {
-    std::error_code ec;
-    const fs::space_info space = fs::space(folderOf(path), ec);
-    if (ec) // cannot tell: the run's own write check still catches a full disk
+    const long long available = freeBytesOn(path);
+    if (available < 0) // cannot tell: the run's own write check still catches a full disk
         return true;
-    if ((unsigned long long)bytes <= space.available)
+    if (bytes <= available)
         return true;
     *error = "the run needs up to " + sizeText(bytes) + " but the disk of '" + folderOf(path).string()
-             + "' has " + sizeText((long long)space.available) + " free";
+             + "' has " + sizeText(available) + " free";
     return false;
 }

@@ -56,14 +56,19 @@ std::string progressLine::text(const progressSample &s, double measuredRate) con
     line += ", elapsed " + clockText(s.elapsed);
     if (m_total > 0 && m_rate > 0.0 && s.scans > 0)
         line += ", " + clockText(double(m_total - s.scans) / m_rate) + " left";
-    return line + ", " + sizeText(s.bytes);
+    line += ", " + sizeText(s.bytes);
+    if (s.reconnectSeconds >= 0)
+        line += "; connection lost, reconnecting (" + std::to_string(s.reconnectSeconds) + " s left)";
+    return line;
 }
 
 std::string progressLine::update(const progressSample &s)
 {
     const double since = m_lastTime < 0.0 ? s.elapsed : s.elapsed - m_lastTime;
-    if (since < m_interval)
+    const bool reconnecting = s.reconnectSeconds >= 0;
+    if (since < m_interval && reconnecting == m_lastReconnecting)
         return std::string();
+    m_lastReconnecting = reconnecting;
     m_lastTime = s.elapsed;
     const double window = s.elapsed - m_rateTime;
     if (window >= 10.0 || m_rateTime == 0.0) {

@@ -85,6 +85,17 @@ std::string recorder::lastScanText() const
     return text;
 }
 
+// The scans the driver could not deliver, as a sentence after ". ", or "".
+std::string recorder::lossText() const
+{
+    ts4720_acquisitionLoss loss;
+    ViChar text[TS4720_LOSS_TEXT_SIZE] = {};
+    if (ts4720_getAcquisitionLoss(m_vi, &loss) != VI_SUCCESS || loss.cause == VI_SUCCESS)
+        return std::string();
+    ts4720_acquisitionLossText(&loss, text);
+    return std::string(". ") + text;
+}
+
 int recorder::run()
 {
     std::string why;
@@ -107,6 +118,7 @@ int recorder::run()
         return exitWith(exitSuccess, "stopped before the recording started");
     if (!programInstrument(m_vi, plan, facts, &error))
         return exitWith(exitSetupFailed, refusal(error));
+    ts4720_setReconnectGracePeriod(m_vi, ViUInt32(m_options.reconnectSeconds)); // checked range: cannot fail
     if (!m_file.create(m_options.output, m_options.force, settings, columns, &why))
         return exitWith(exitOutputRefused, why);
     runLayout layout;
@@ -251,6 +263,10 @@ void recorder::watch(recordingRun &run, const runPlan &plan)
         sample.scans = state.scans;
         sample.bytes = state.bytes;
         sample.backlog = run.backlog();
+        ViBoolean reconnecting = VI_FALSE;
+        ViInt32 left = 0;
+        if (ts4720_getReconnectState(m_vi, &reconnecting, &left) == VI_SUCCESS && reconnecting)
+            sample.reconnectSeconds = left;
         std::fputs(progress.update(sample).c_str(), stderr);
     }
     std::fputs(progress.finish().c_str(), stderr);
@@ -264,14 +280,15 @@ int recorder::report(const recordingRun &run)
                                          + lastScanText());
     if (run.failure() == runFailure::driver) {
         const ViStatus status = run.failureStatus();
+        const std::string lost = lossText();
         if (status == VI_ERROR_TMO)
             return exitWith(exitConnectionLost, m_resource + " stopped answering [" + driverText(status) + "]; "
-                                                + lastScanText());
+                                                + lastScanText() + lost);
         if (ts4720_isConnectionFailure(status))
             return exitWith(exitConnectionLost, "the connection to " + m_resource + " was lost ["
-                                                + driverText(status) + "]; " + lastScanText());
+                                                + driverText(status) + "]; " + lastScanText() + lost);
         return exitWith(exitInstrumentError, "the instrument ended the run [" + driverText(status) + "]; "
-                                             + lastScanText());
+                                             + lastScanText() + lost);
     }
     return exitWith(exitSuccess, (run.stopRequested() ? "stopped: " : "done: ") + lastScanText());
 }

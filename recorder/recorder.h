@@ -48,6 +48,7 @@ private:
     std::string refusal(const setupError &error) const;
     std::string driverText(ViStatus status) const;
     std::string lastScanText() const;
+    std::string lossText() const;
     void say(const std::string &text);
 
     const recorderOptions m_options;

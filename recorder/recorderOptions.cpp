@@ -100,6 +100,8 @@ void addRecorderOptions(QCommandLineParser &parser)
         {"cold-junction", "Store the cold-junction temperatures."},
         {"storage", "Shadow copy on the instrument: none (default), ram, hd.", "WHERE"},
         {"quiet", "Progress at most every 10 s, also on a terminal."},
+        {"reconnect", "After a broken connection, reconnect for up to this many seconds, 0..3600 "
+                      "(default 60); the recording goes on without a gap. 0 ends the run at once.", "SECONDS"},
     });
 }
 
@@ -127,6 +129,11 @@ bool readRecorderOptions(const QCommandLineParser &p, recorderOptions *o, QStrin
     if (o->rateGiven && !parseWholeNumber(p.value("rate").toStdString(), 1, 1000, &rate))
         return *error = "--rate must be a whole number of Hz from 1 to 1000, not '" + p.value("rate") + "'", false;
     o->rate = int(rate);
+    long long grace = 60;
+    if (p.isSet("reconnect") && !parseWholeNumber(p.value("reconnect").toStdString(), 0, 3600, &grace))
+        return *error = "--reconnect must be a whole number of seconds from 0 to 3600, not '" + p.value("reconnect")
+                        + "'", false;
+    o->reconnectSeconds = int(grace);
     if (!readChoices(p, o, error))
         return false;
     if (o->clock >= 2 && o->clock == o->start)

@@ -33,6 +33,7 @@ struct recorderOptions {
     bool coldJunction = false;
     int storage = 0;                 // shadow copy: 0 none, 1 RAM disk, 2 hard disk
     bool quiet = false;
+    int reconnectSeconds = 60;       // grace period after a broken connection; 0 ends the run at once
 };
 
 // Declares the options, the positional RESOURCE, --help and --version.

@@ -112,20 +112,17 @@ void start(CommandContext &c)
                 *out++ = r.coldJunction;
         }
     };
+    m.shadowDisk = nullptr;
+    m.shadowFile.clear();
     if (m.settings.shadowCopy != 0 && !openShadowCopy(c, &setup))
         return;
     m.acquisition.start(setup, c.nowNs);
 }
 
-void removeData(CommandContext &c)
+// Scans as a block: per scan its timestamp (when stored), then per channel the values the
+// data format asks for.
+std::string scanBlock(const AcquisitionEngine &a, const std::vector<long long> &times, const std::vector<double> &values)
 {
-    long long n = 0;
-    if (!c.expectCount(1, 1) || !c.integer(0, 1, 1000000, &n))
-        return;
-    AcquisitionEngine &a = c.model.acquisition;
-    std::vector<long long> times;
-    std::vector<double> values;
-    a.take(static_cast<size_t>(n), &times, &values);
     const size_t perChannel = static_cast<size_t>(a.setup().valuesPerChannel);
     const bool withTemperature = (a.setup().dataFormat & 1) != 0 || perChannel == 1;
     std::string bytes;
@@ -139,7 +136,55 @@ void removeData(CommandContext &c)
             for (size_t k = withTemperature ? 0 : 1; k < perChannel; ++k)
                 appendLittleEndian(&bytes, values[v + k]);
     }
-    c.reply = definiteBlock(bytes);
+    return definiteBlock(bytes);
+}
+
+void removeData(CommandContext &c)
+{
+    long long n = 0;
+    if (!c.expectCount(1, 1) || !c.integer(0, 1, 1000000, &n))
+        return;
+    AcquisitionEngine &a = c.model.acquisition;
+    std::vector<long long> times;
+    std::vector<double> values;
+    a.take(static_cast<size_t>(n), &times, &values);
+    c.reply = scanBlock(a, times, values);
+}
+
+const long long lastScanNumber = 4000000000000000000LL;
+
+// "<first>,<n>": the scans from number <first> on, releasing the ones before it.
+void fetchData(CommandContext &c)
+{
+    long long first = 0, n = 0;
+    if (!c.expectCount(2, 2) || !c.integer(0, 0, lastScanNumber, &first) || !c.integer(1, 1, 1000000, &n))
+        return;
+    AcquisitionEngine &a = c.model.acquisition;
+    std::vector<long long> times;
+    std::vector<double> values;
+    if (a.fetch(first, static_cast<size_t>(n), &times, &values) < 0) {
+        c.fail(-222, "scan " + std::to_string(first) + " is not held (" + std::to_string(a.firstHeld()) + ".."
+                         + std::to_string(a.endHeld()) + ")");
+        return;
+    }
+    c.reply = scanBlock(a, times, values);
+}
+
+// The scans from <first> (default: the end of the held ones) to the last one taken.
+void lostScans(CommandContext &c)
+{
+    const AcquisitionEngine &a = c.model.acquisition;
+    long long first = a.endHeld();
+    if (!c.expectCount(0, 1) || (c.unit.arguments.size() == 1 && !c.integer(0, 0, lastScanNumber, &first)))
+        return;
+    AcquisitionEngine::Span s;
+    if (!a.span(first, &s)) {
+        c.fail(-222, "no time known for scan " + std::to_string(first));
+        return;
+    }
+    auto time = [](long long ns) { return std::to_string(ns / second) + "," + std::to_string(ns % second); };
+    c.reply = std::to_string(s.count) + "," + std::to_string(s.first) + "," + time(s.firstNs) + ","
+              + std::to_string(s.last) + "," + time(s.lastNs);
 }
 
 void layout(CommandContext &c)
@@ -185,11 +230,23 @@ void addAcquisitionCommands(CommandTable &t)
     t.add("ACQuire:STOP", false, [](CommandContext &c) { c.model.acquisition.stop(c.nowNs); });
     t.add("ACQuire:STATe", true, [](CommandContext &c) {
         const AcquisitionEngine &a = c.model.acquisition;
-        c.reply = std::to_string(a.state()) + "," + std::to_string(a.backlog()) + "," + std::to_string(a.errorCode());
+        c.reply = std::to_string(a.state()) + "," + std::to_string(a.unsent()) + "," + std::to_string(a.errorCode());
     });
     t.add("ACQuire:LAYout", true, layout);
-    t.add("DATA:POINts", true, [](CommandContext &c) { c.reply = std::to_string(c.model.acquisition.backlog()); });
+    t.add("DATA:POINts", true, [](CommandContext &c) { c.reply = std::to_string(c.model.acquisition.unsent()); });
     t.add("DATA:REMove", true, removeData, true);
+    t.add("DATA:FETCh", true, fetchData, true);
+    t.add("DATA:RANGe", true, [](CommandContext &c) {
+        const AcquisitionEngine &a = c.model.acquisition;
+        c.reply = std::to_string(a.id()) + "," + std::to_string(a.firstHeld()) + "," + std::to_string(a.endHeld()) + ","
+                  + std::to_string(a.scansTaken());
+    });
+    t.add("DATA:LOST", true, lostScans);
+    t.add("ACQuire:SHADow", true, [](CommandContext &c) {
+        const InstrumentModel &m = c.model;
+        const int where = m.shadowDisk == nullptr ? 0 : m.shadowDisk == m.ramDisk.get() ? 1 : 2;
+        c.reply = std::to_string(where) + "," + quoted(m.shadowFile);
+    });
     t.add("PTP:TIME", true, [](CommandContext &c) {
         c.reply = std::to_string(c.nowNs / second) + "," + std::to_string(c.nowNs % second);
     });

@@ -1,6 +1,7 @@
 // Acquisition states: idle -> armed (waiting for the PTP alarm or a line) -> running -> idle.
 #include "acquisitionEngine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tssim {
@@ -13,6 +14,10 @@ void AcquisitionEngine::start(const Setup &setup, long long nowNs)
     m_values.clear();
     m_error = 0;
     m_taken = 0;
+    m_id = std::max(nowNs, m_id + 1);
+    m_firstHeld = m_sentEnd = 0;
+    m_dropping = false;
+    m_firstDroppedNs = m_lastTakenNs = 0;
     m_state = Armed;
     if (m_setup.mode.startMode == 0)
         begin(nowNs);
@@ -113,16 +118,28 @@ void AcquisitionEngine::begin(long long timeNs)
 
 void AcquisitionEngine::takeScan(long long timeNs)
 {
-    if (backlog() >= m_capacity) {
-        // The backlog is full: end here rather than lose scans.
+    const bool full = m_dropping || backlog() >= m_capacity;
+    if (full && !m_setup.sink) {
+        // The backlog is full and nothing else keeps the scans: end here rather than lose any.
+        m_firstDroppedNs = timeNs;
         finish(OverflowError);
         return;
     }
     if (!m_scratch.empty())
         m_setup.sampler(timeNs, m_scratch.data());
-    m_times.push_back(timeNs);
-    m_values.insert(m_values.end(), m_scratch.begin(), m_scratch.end());
+    if (full) {
+        // The shadow copy keeps the whole run; the backlog keeps no more of it, so that what
+        // it holds stays one unbroken stretch.
+        if (!m_dropping)
+            m_firstDroppedNs = timeNs;
+        m_dropping = true;
+        m_error = OverflowError;
+    } else {
+        m_times.push_back(timeNs);
+        m_values.insert(m_values.end(), m_scratch.begin(), m_scratch.end());
+    }
     ++m_taken;
+    m_lastTakenNs = timeNs;
     if (m_setup.sink && !m_setup.sink(timeNs, m_scratch.data())) {
         finish(DiskFullError);
         return;
@@ -134,18 +151,59 @@ void AcquisitionEngine::takeScan(long long timeNs)
 void AcquisitionEngine::finish(int error)
 {
     m_state = Idle;
-    m_error = error;
+    if (error != 0) // an overflow that came first stays on record
+        m_error = error;
 }
 
 size_t AcquisitionEngine::take(size_t n, std::vector<long long> *times, std::vector<double> *values)
 {
-    const size_t count = std::min(n, m_times.size());
-    const size_t perScan = valuesPerScan();
-    times->insert(times->end(), m_times.begin(), m_times.begin() + static_cast<long>(count));
-    values->insert(values->end(), m_values.begin(), m_values.begin() + static_cast<long>(count * perScan));
-    m_times.erase(m_times.begin(), m_times.begin() + static_cast<long>(count));
-    m_values.erase(m_values.begin(), m_values.begin() + static_cast<long>(count * perScan));
+    const size_t count = copyHeld(n, times, values);
+    release(count);
     return count;
+}
+
+long long AcquisitionEngine::fetch(long long first, size_t n, std::vector<long long> *times,
+                                   std::vector<double> *values)
+{
+    if (first < m_firstHeld || first > endHeld())
+        return -1;
+    release(static_cast<size_t>(first - m_firstHeld));
+    const size_t count = copyHeld(n, times, values);
+    m_sentEnd = first + static_cast<long long>(count);
+    return static_cast<long long>(count);
+}
+
+// The oldest n held scans (or all of them) are appended.
+size_t AcquisitionEngine::copyHeld(size_t n, std::vector<long long> *times, std::vector<double> *values) const
+{
+    const size_t count = std::min(n, m_times.size());
+    times->insert(times->end(), m_times.begin(), m_times.begin() + static_cast<long>(count));
+    values->insert(values->end(), m_values.begin(), m_values.begin() + static_cast<long>(count * valuesPerScan()));
+    return count;
+}
+
+void AcquisitionEngine::release(size_t count)
+{
+    m_times.erase(m_times.begin(), m_times.begin() + static_cast<long>(count));
+    m_values.erase(m_values.begin(), m_values.begin() + static_cast<long>(count * valuesPerScan()));
+    m_firstHeld += static_cast<long long>(count);
+}
+
+bool AcquisitionEngine::span(long long first, Span *span) const
+{
+    if (first < m_firstHeld || first > endHeld())
+        return false;
+    *span = Span();
+    span->first = first;
+    span->count = m_taken - first;
+    span->last = m_taken - 1;
+    if (span->count == 0) {
+        span->firstNs = m_firstDroppedNs;
+        return true;
+    }
+    span->firstNs = first < endHeld() ? m_times[static_cast<size_t>(first - m_firstHeld)] : m_firstDroppedNs;
+    span->lastNs = m_lastTakenNs;
+    return true;
 }
 
 void AcquisitionEngine::pulse(int line, int count, long long nowNs)

@@ -7,6 +7,7 @@
 #include "scpiSession.h"
 #include "webStatusPage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -46,9 +47,15 @@ InstrumentCore::InstrumentCore(const Options &options)
     m_model.hardDisk.reset(new StorageDisk("HD", "Hard Disk", 4194304,
                                           m_model.stateDir.empty() ? std::string() : m_model.stateDir + "/harddisk"));
     m_model.ramDisk.reset(new StorageDisk("RAM", "RAM Disk", 262144, std::string()));
-    if (freshHardDisk)
+    // Recordings of a few sizes, so that a file list shows bytes, kilobytes and megabytes;
+    // the large one costs some 60 ms, which tests that start many instruments do not pay.
+    if (freshHardDisk) {
         SampleFiles::create(m_model, *m_model.hardDisk, now - 86400LL * 1000000000LL, 4, 10.0, 100);
+        if (options.largeSample)
+            SampleFiles::create(m_model, *m_model.hardDisk, now - 7200LL * 1000000000LL, 1, 10.0, 30000);
+    }
     SampleFiles::create(m_model, *m_model.ramDisk, now - 3600LL * 1000000000LL, 8, 2.0, 20);
+    SampleFiles::create(m_model, *m_model.ramDisk, now - 600LL * 1000000000LL, 1, 1.0, 1);
 
     addSystemCommands(m_table);
     addChannelCommands(m_table);
@@ -90,6 +97,9 @@ MessageResult InstrumentCore::execute(ScpiSession &session, const std::string &m
     m_model.ramDisk->flush();
     result.drop = m_model.dropRequested;
     m_model.dropRequested = false;
+    if (m_model.networkDownRequested)
+        result.networkDownMs = static_cast<int>(std::max(0LL, m_model.networkDownUntilNs - now) / 1000000);
+    m_model.networkDownRequested = false;
     result.delayMs = network ? m_model.faults.delayMs : 0;
     return result;
 }

@@ -18,6 +18,7 @@ struct MessageResult {
     std::string reply;     // without the "\n"
     bool hasReply = false; // the message held a query that answered
     bool drop = false;     // close every connection after this reply
+    int networkDownMs = -1; // after this reply the network is gone for that long (-1: no change)
     int delayMs = 0;       // wait this long before replying
 };
 

@@ -39,6 +39,8 @@ struct InstrumentModel {
     std::string shadowFile;
     FaultInjector faults;
     bool dropRequested = false; // SIMulation:DROP, taken by the message that set it
+    long long networkDownUntilNs = 0; // SIMulation:NETwork:DOWN: the SCPI port is gone until then
+    bool networkDownRequested = false; // taken by the message that set it
 
     std::string configPath() const { return stateDir.empty() ? std::string() : stateDir + "/config.ini"; }
     StorageDisk *disk(long long location) { return location == 0 ? hardDisk.get() : ramDisk.get(); }

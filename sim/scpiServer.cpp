@@ -14,10 +14,21 @@ ScpiServer::~ScpiServer()
     stop();
 }
 
+namespace {
+long long steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
 bool ScpiServer::start(const std::string &address, uint16_t port, std::string *error)
 {
-    if (m_listenFd >= 0)
+    if (m_running)
         return true;
+    m_address = address;
+    m_port = port;
+    m_downUntilMs = 0;
     m_listenFd = SocketIo::listenOn(address, port, error);
     if (m_listenFd < 0)
         return false;
@@ -29,6 +40,7 @@ bool ScpiServer::start(const std::string &address, uint16_t port, std::string *e
         return false;
     }
     m_stopping = false;
+    m_running = true;
     m_spareFd = SocketIo::openSpare();
     m_acceptThread = std::thread(&ScpiServer::acceptLoop, this);
     return true;
@@ -36,8 +48,9 @@ bool ScpiServer::start(const std::string &address, uint16_t port, std::string *e
 
 void ScpiServer::stop()
 {
-    if (m_listenFd < 0)
+    if (!m_running)
         return;
+    m_running = false;
     m_stopping = true;
     SocketIo::wake(m_wake[1]);
     if (m_acceptThread.joinable())
@@ -67,10 +80,42 @@ void ScpiServer::dropConnections()
             SocketIo::shutdownBoth(c->fd);
 }
 
+void ScpiServer::takeDown(int ms)
+{
+    m_downUntilMs = steadyMs() + ms;
+    dropConnections();
+    SocketIo::wake(m_wake[1]); // the listener closes at once
+}
+
+bool ScpiServer::networkDown() const
+{
+    return steadyMs() < m_downUntilMs.load();
+}
+
+// No listener: clients are refused, as by a host that is gone.
+void ScpiServer::waitWhileDown()
+{
+    SocketIo::close(m_listenFd);
+    m_listenFd = -1;
+    while (!m_stopping && networkDown())
+        SocketIo::waitForWake(m_wake[0], 50);
+    while (!m_stopping && m_listenFd < 0) {
+        m_listenFd = SocketIo::listenOn(m_address, m_port, nullptr);
+        if (m_listenFd < 0)
+            SocketIo::waitForWake(m_wake[0], 200);
+    }
+}
+
 void ScpiServer::acceptLoop()
 {
     while (!m_stopping) {
+        if (networkDown())
+            waitWhileDown();
+        if (m_stopping)
+            break;
         const int fd = SocketIo::acceptWithin(m_listenFd, m_wake[0], 200, &m_spareFd);
+        if (!m_stopping)
+            SocketIo::drain(m_wake[0]);
         reapFinished();
         if (fd >= 0)
             admit(fd);
@@ -80,7 +125,7 @@ void ScpiServer::acceptLoop()
 void ScpiServer::admit(int fd)
 {
     std::lock_guard<std::mutex> lock(m_connectionsMutex);
-    if (m_connections.size() >= MaxConnections) {
+    if (m_connections.size() >= MaxConnections || networkDown()) {
         SocketIo::close(fd); // the client sees its connection closed at once
         return;
     }
@@ -134,13 +179,16 @@ void ScpiServer::serve(Connection *connection)
         if (n < 0)
             continue;
         pending.append(buffer, static_cast<size_t>(n));
-        bool drop = false;
-        if (!handleBytes(session, &pending, &discarding, &outbox, &drop))
+        AfterReply after;
+        if (!handleBytes(session, &pending, &discarding, &outbox, &after))
             break;
-        if (drop) {
-            // SIMulation:DROP: its reply goes out first, then every connection is closed.
+        if (after.any()) {
+            // SIMulation:DROP or NETwork:DOWN: the reply goes out first, then every connection closes.
             outbox.flush(fd, 2000);
-            dropConnections();
+            if (after.downMs >= 0)
+                takeDown(after.downMs);
+            else
+                dropConnections();
             continue;
         }
         if (outbox.unsent() > 0 && !outbox.sendTo(fd))
@@ -155,10 +203,10 @@ void ScpiServer::serve(Connection *connection)
 }
 
 bool ScpiServer::handleBytes(ScpiSession &session, std::string *pending, bool *discarding, Outbox *outbox,
-                             bool *drop)
+                             AfterReply *after)
 {
     size_t newline;
-    while (!*drop && (newline = pending->find('\n')) != std::string::npos) {
+    while (!after->any() && (newline = pending->find('\n')) != std::string::npos) {
         std::string line = pending->substr(0, newline);
         pending->erase(0, newline + 1);
         if (*discarding) {
@@ -169,7 +217,7 @@ bool ScpiServer::handleBytes(ScpiSession &session, std::string *pending, bool *d
             session.pushError(-223, "Too much data; message longer than 65536 bytes");
             continue;
         }
-        if (!handleLine(session, std::move(line), outbox, drop))
+        if (!handleLine(session, std::move(line), outbox, after))
             return false;
     }
     if (pending->size() > MaxMessage) {
@@ -181,7 +229,7 @@ bool ScpiServer::handleBytes(ScpiSession &session, std::string *pending, bool *d
     return true;
 }
 
-bool ScpiServer::handleLine(ScpiSession &session, std::string line, Outbox *outbox, bool *drop)
+bool ScpiServer::handleLine(ScpiSession &session, std::string line, Outbox *outbox, AfterReply *after)
 {
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
@@ -199,7 +247,8 @@ bool ScpiServer::handleLine(ScpiSession &session, std::string line, Outbox *outb
         result.reply += '\n';
         outbox->add(std::move(result.reply));
     }
-    *drop = result.drop;
+    after->drop = result.drop;
+    after->downMs = result.networkDownMs;
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The raw SCPI port: a poll-based accept loop and one thread per connection. Each
 // connection has its own ScpiSession; messages go to the handler one line at a time.
+// A network outage can be staged: the port stops listening and every connection closes.
 // Greedy clients cannot exhaust it: connections are capped, a client that keeps asking
 // without reading its replies is dropped, and running out of descriptors refuses new
 // clients instead of spinning.
@@ -38,6 +39,9 @@ public:
     void stop();
     // Closes every connection; new ones are still accepted.
     void dropConnections();
+    // Closes every connection and refuses new ones (the port does not listen) for ms
+    // milliseconds; 0 ends an outage at once.
+    void takeDown(int ms);
 
 private:
     struct Connection {
@@ -46,21 +50,33 @@ private:
         std::atomic<bool> done{false};
     };
 
+    // What a message asked for once its reply is out.
+    struct AfterReply {
+        bool drop = false; // close every connection
+        int downMs = -1;   // take the network down for that long
+        bool any() const { return drop || downMs >= 0; }
+    };
+
     void acceptLoop();
+    bool networkDown() const;
+    void waitWhileDown();
     void serve(Connection *connection);
     void admit(int fd);
-    // Run the complete lines; false when the connection is to end. *drop: a message asked
-    // for every connection to be closed after its reply.
-    bool handleBytes(ScpiSession &session, std::string *pending, bool *discarding, Outbox *outbox, bool *drop);
-    bool handleLine(ScpiSession &session, std::string line, Outbox *outbox, bool *drop);
+    // Run the complete lines; false when the connection is to end.
+    bool handleBytes(ScpiSession &session, std::string *pending, bool *discarding, Outbox *outbox, AfterReply *after);
+    bool handleLine(ScpiSession &session, std::string line, Outbox *outbox, AfterReply *after);
     void reapFinished();
 
     Handler m_handler;
-    int m_listenFd = -1;
+    std::string m_address;
+    uint16_t m_port = 0;
+    bool m_running = false; // between start() and stop(); owner only
+    int m_listenFd = -1;    // -1 while the network is down; the accept thread's once started
     int m_wake[2] = {-1, -1};
     int m_spareFd = -1; // held back to refuse a client when no descriptor is left
     std::thread m_acceptThread;
     std::atomic<bool> m_stopping{false};
+    std::atomic<long long> m_downUntilMs{0}; // steady-clock milliseconds; the network is down before it
     std::mutex m_connectionsMutex; // protects m_connections and each Connection::fd
     std::list<std::unique_ptr<Connection>> m_connections;
 };

@@ -87,7 +87,9 @@ std::string Instrument::command(const std::string &message)
 {
     std::lock_guard<std::mutex> lock(m_impl->inProcessMutex);
     const MessageResult result = m_impl->core.execute(m_impl->inProcessSession, message, false);
-    if (result.drop)
+    if (result.networkDownMs >= 0)
+        m_impl->server.takeDown(result.networkDownMs);
+    else if (result.drop)
         m_impl->server.dropConnections();
     return result.reply;
 }

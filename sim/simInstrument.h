@@ -18,6 +18,7 @@ struct Options {
     std::string identity;              // replaces the *IDN? reply when not empty (tests: other models, makers)
     int webPort = 80;                  // status page over HTTP; -1: none
     bool trace = false;                // print every network message and its reply on stdout
+    bool largeSample = false;          // a fresh hard disk also gets a recording of about 1.2 MB
 };
 
 class InstrumentPrivate;

@@ -1,7 +1,11 @@
 // SIMulation: the test hooks (open thermocouples, fixed temperatures, failures, delays,
-// dropped connections, silence, rear-panel input lines, backlog capacity, a full disk).
+// dropped connections, a network outage, silence, rear-panel input lines, backlog capacity, a
+// full disk, files of any name and count on a disk, raw file-list text).
 #include "instrumentCore.h"
 #include "replyFormat.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tssim {
 
@@ -48,6 +52,58 @@ void line(CommandContext &c, long long *number)
     c.integer(0, 1, 2, number);
 }
 
+// Bytes of a placed file: numbered lines, so a download can be compared byte for byte.
+std::string fileBytes(long long size)
+{
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(size));
+    for (long long line = 0; static_cast<long long>(bytes.size()) < size; ++line)
+        bytes += std::to_string(line) + ",test data\n";
+    bytes.resize(static_cast<size_t>(size));
+    return bytes;
+}
+
+// SIM:DISK:FILE <loc>,<name>,<bytes>: a file of any name, even one the instrument refuses.
+void placeFile(CommandContext &c)
+{
+    long long location = 0, size = 0;
+    std::string name;
+    if (!c.expectCount(3, 3) || !c.integer(0, 0, 1, &location) || !c.string(1, &name) ||
+        !c.integer(2, 0, 100000000, &size))
+        return;
+    if (!c.model.disk(location)->place(name, fileBytes(size), c.nowNs))
+        c.fail(-250, "disk full");
+}
+
+// SIM:DISK:FILL <loc>,<count>[,<name length>]: many small files, "F000001.csv" and on, each
+// name padded with 'x' to the length asked for, so a list of any length can be made.
+void fillDisk(CommandContext &c)
+{
+    long long location = 0, count = 0, length = 11;
+    if (!c.expectCount(2, 3) || !c.integer(0, 0, 1, &location) || !c.integer(1, 0, 1000000, &count))
+        return;
+    if (c.unit.arguments.size() == 3 && !c.integer(2, 11, 200, &length))
+        return;
+    StorageDisk *disk = c.model.disk(location);
+    for (long long i = 1; i <= count; ++i) {
+        std::string number = std::to_string(i);
+        std::string name = "F" + std::string(number.size() < 6 ? 6 - number.size() : 0, '0') + number;
+        name += std::string(static_cast<size_t>(length) > name.size() + 4 ? length - name.size() - 4 : 0, 'x') + ".csv";
+        if (!disk->place(name, fileBytes(i % 97), c.nowNs)) {
+            c.fail(-250, "disk full");
+            return;
+        }
+    }
+}
+
+void addListText(CommandContext &c)
+{
+    long long location = 0;
+    std::string text;
+    if (c.expectCount(2, 2) && c.integer(0, 0, 1, &location) && c.string(1, &text))
+        c.model.disk(location)->addListText(text + "\n");
+}
+
 } // namespace
 
 void addSimulationCommands(CommandTable &t)
@@ -80,6 +136,16 @@ void addSimulationCommands(CommandTable &t)
     });
     t.add("SIMulation:DELay", true, [](CommandContext &c) { c.reply = std::to_string(c.model.faults.delayMs); });
     t.add("SIMulation:DROP", false, [](CommandContext &c) { c.model.dropRequested = true; });
+    t.add("SIMulation:NETwork:DOWN", false, [](CommandContext &c) {
+        double seconds = 0;
+        if (c.expectCount(1, 1) && c.real(0, 0.0, 3600.0, &seconds)) {
+            c.model.networkDownUntilNs = c.nowNs + std::llround(seconds * 1e9);
+            c.model.networkDownRequested = true;
+        }
+    });
+    t.add("SIMulation:NETwork:DOWN", true, [](CommandContext &c) {
+        c.reply = formatReal(static_cast<double>(std::max(0LL, c.model.networkDownUntilNs - c.nowNs)) / 1e9);
+    });
     t.add("SIMulation:SILent", false, [](CommandContext &c) {
         bool on = false;
         if (c.expectCount(1, 1) && c.boolean(0, &on))
@@ -122,6 +188,9 @@ void addSimulationCommands(CommandTable &t)
         if (c.expectCount(2, 2) && c.integer(0, 0, 1, &location) && c.integer(1, 0, 100000000, &kB))
             c.model.disk(location)->setFreeKB(kB);
     });
+    t.add("SIMulation:DISK:FILE", false, placeFile);
+    t.add("SIMulation:DISK:FILL", false, fillDisk);
+    t.add("SIMulation:DISK:LIST:ADD", false, addListText);
 }
 
 } // namespace tssim

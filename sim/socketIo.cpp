@@ -143,4 +143,18 @@ void SocketIo::wake(int writeFd)
     (void)ignored;
 }
 
+void SocketIo::drain(int readFd)
+{
+    char bytes[64];
+    while (::read(readFd, bytes, sizeof bytes) > 0) {
+    }
+}
+
+void SocketIo::waitForWake(int readFd, int timeoutMs)
+{
+    pollfd p = {readFd, POLLIN, 0};
+    ::poll(&p, 1, timeoutMs);
+    drain(readFd);
+}
+
 } // namespace tssim

@@ -32,6 +32,10 @@ public:
     // A pipe whose read end wakes a waiting acceptWithin.
     static bool makePipe(int fds[2]);
     static void wake(int writeFd);
+    // Empties the pipe, so that its read end no longer wakes anyone.
+    static void drain(int readFd);
+    // Waits up to timeoutMs for a wake on the pipe, and empties it.
+    static void waitForWake(int readFd, int timeoutMs);
 };
 
 } // namespace tssim

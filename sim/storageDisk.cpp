@@ -74,6 +74,17 @@ bool StorageDisk::create(const std::string &name, const std::string &bytes, long
     return true;
 }
 
+bool StorageDisk::place(const std::string &name, const std::string &bytes, long long timeNs)
+{
+    const std::string *old = contents(name);
+    const long long oldSize = old ? static_cast<long long>(old->size()) : 0;
+    if ((m_usedBytes - oldSize + static_cast<long long>(bytes.size()) + 1023) / 1024 > m_totalKB)
+        return false;
+    m_files[name] = File{bytes, dateText(timeNs)};
+    m_usedBytes += static_cast<long long>(bytes.size()) - oldSize;
+    return true;
+}
+
 bool StorageDisk::append(const std::string &name, const std::string &bytes)
 {
     auto it = m_files.find(name);
@@ -102,8 +113,12 @@ bool StorageDisk::remove(const std::string &name)
     auto it = m_files.find(name);
     if (it == m_files.end())
         return false;
-    if (hasFolder() && !QFile::remove(QString::fromStdString(pathOf(name))))
-        return false;
+    // A placed file lives in memory only; its name may be one the folder must never see.
+    if (hasFolder() && validName(name)) {
+        const QString path = QString::fromStdString(pathOf(name));
+        if (QFile::exists(path) && !QFile::remove(path))
+            return false;
+    }
     m_unwritten.erase(name);
     m_usedBytes -= static_cast<long long>(it->second.bytes.size());
     m_files.erase(it);
@@ -122,7 +137,7 @@ std::string StorageDisk::listText() const
     for (const auto &entry : m_files)
         out += entry.first + "," + m_location + "," + std::to_string(entry.second.bytes.size()) + "," +
                entry.second.date + "\n";
-    return out;
+    return out + m_extraList;
 }
 
 bool StorageDisk::validName(const std::string &name)

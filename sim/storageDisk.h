@@ -28,6 +28,12 @@ public:
 
     // false when the name is taken or not allowed, or the disk is full.
     bool create(const std::string &name, const std::string &bytes, long long timeNs);
+    // A test hook: a file of any name, even one the instrument would refuse (a path, a
+    // control byte), kept in memory only so that no such name ever reaches the folder.
+    // Replaces a file of the same name; false when the disk is full.
+    bool place(const std::string &name, const std::string &bytes, long long timeNs);
+    // A test hook: raw text added to the end of every list, as a faulty instrument might send.
+    void addListText(const std::string &text) { m_extraList += text; }
     // false when the file is missing or the disk is full (nothing is then written). The
     // folder gets the bytes on the next flush(), so a fast acquisition writes in blocks.
     bool append(const std::string &name, const std::string &bytes);
@@ -58,6 +64,7 @@ private:
     long long m_usedBytes = 0;
     std::map<std::string, File> m_files;
     std::map<std::string, std::string> m_unwritten; // appended bytes the folder has not got yet
+    std::string m_extraList;
 };
 
 } // namespace tssim

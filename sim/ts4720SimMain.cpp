@@ -109,6 +109,7 @@ bool changeRegistration(const std::string &descriptor, bool add)
 int main(int argc, char **argv)
 {
     ProgramOptions o;
+    o.instrument.largeSample = true;
     const int parsed = parse(argc, argv, &o);
     if (parsed != 0)
         return parsed < 0 ? 0 : parsed;

@@ -3,6 +3,9 @@
 #include "boxRecorder.h"
 #include "demoStore.h"
 #include "loadedFile.h"
+#include "measurement.h"
+#include "measurement_polling.h"
+#include "measurement_triggerConfig.h"
 #include "pollingThread.h"
 #include "testInstrument.h"
 #include "ts2900fp_led.h"
@@ -192,6 +195,31 @@ private slots:
         QCOMPARE(boxes.count("This feature is not available, when Soft Front Panel is working in demo mode."), 1);
     }
 
+    // Scans are polled only while the live view is shown: the Measurement tab with
+    // "Continuous Polling" current.
+    void liveViewPollsOnlyWhileShown()
+    {
+        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return int(QDialog::Accepted); });
+        boxRecorder boxes;
+        boxes.chooseButton("Run In Demo Mode");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        measurement *tabs = panel.measurementPage();
+        QCOMPARE(panel.mainTabs()->currentIndex(), int(ts4720fp_App::measurementTab));
+        QVERIFY(panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::channelConfigurationTab);
+        QVERIFY(!panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::measurementTab);
+        QVERIFY(panel.poller()->pollScan());
+        tabs->setCurrentWidget(tabs->triggerConfig);
+        QVERIFY(!panel.poller()->pollScan());
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::internalStorageTab);
+        panel.mainTabs()->setCurrentIndex(ts4720fp_App::measurementTab);
+        QVERIFY(!panel.poller()->pollScan());
+        tabs->setCurrentWidget(tabs->polling);
+        QVERIFY(panel.poller()->pollScan());
+    }
+
     // Idle-only controls stay locked, and say why, until the first poll tells the state; the
     // LED follows the polls across an outage; a device reset with the link down gives one box.
     void controlsAndLinkFollowThePolls()
@@ -206,7 +234,10 @@ private slots:
         QVERIFY(!panel.mainTabs()->isTabEnabled(ts4720fp_App::channelConfigurationTab));
         QVERIFY(panel.mainTabs()->tabToolTip(0).startsWith("Locked"));
         QVERIFY(panel.saveConfigurationButton()->toolTip().contains("Locked"));
+        measurement *tabs = panel.measurementPage();
+        QVERIFY(!tabs->isTabEnabled(tabs->indexOf(tabs->triggerConfig)));
         QTRY_VERIFY_WITH_TIMEOUT(panel.saveConfigurationButton()->isEnabled(), 20000);
+        QVERIFY(tabs->isTabEnabled(tabs->indexOf(tabs->triggerConfig)));
         QVERIFY(panel.mainTabs()->isTabEnabled(0) && panel.mainTabs()->isTabEnabled(2));
         QCOMPARE(panel.mainTabs()->tabToolTip(0), QString());
         QCOMPARE(panel.activeLed()->text(), QString("Active"));
@@ -226,6 +257,30 @@ private slots:
         QVERIFY(instrument->start());
         QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
         QCOMPARE(panel.activeLed()->onColour(), QColor(Qt::green));
+    }
+
+    // While an acquisition on the panel's session reconnects, the LED says so with the seconds
+    // left, and turns back to "Active" once data flow again; no box on the way.
+    void ledShowsReconnecting()
+    {
+        const auto instrument = findableInstrument();
+        QVERIFY(instrument);
+        boxRecorder boxes;
+        boxes.chooseButton("Auto Find");
+        ts4720_spc spc;
+        ts4720fp_App panel(&spc, false);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
+        instrument->command("ATTR 295,1;:ACQ:MODE 0,10,0,0,0,1");
+        auto readOne = [](ViSession vi, ViInt32, ViInt16, ViAddr) {
+            ViReal64 data[TS4720_MAX_CHANNELS];
+            ViInt32 remaining = 0, read = 0;
+            ts4720_readAcquisition(vi, 1, 0, &remaining, &read, data, VI_NULL);
+        };
+        QCOMPARE(ts4720_startAcquisitionEx(panel.session(), 1, readOne, nullptr), VI_SUCCESS);
+        instrument->command("SIM:NET:DOWN 3");
+        QTRY_VERIFY_WITH_TIMEOUT(panel.activeLed()->text().startsWith("Reconnecting ("), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.activeLed()->text(), QString("Active"), 20000);
+        QCOMPARE(ts4720_stopAcquisition(panel.session()), VI_SUCCESS);
     }
 
     // A typed address that accepts the connection but never answers: one message within

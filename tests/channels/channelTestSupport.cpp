@@ -35,7 +35,7 @@ QString rowState(const singleChannelConfig *row)
         .arg(row->checkedType()).arg(row->thMin->text(), row->thMax->text());
 }
 
-// The texts themselves are pinned by the text rules' own test.
+// The texts as the rows show them; the tests compare states, not the markup.
 const QString openText = connectionStatusText(connectionState::Open);
 const QString connectedText = connectionStatusText(connectionState::Connected);
 const QString dashText = connectionStatusText(connectionState::Disabled);

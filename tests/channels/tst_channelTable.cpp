@@ -34,7 +34,6 @@ private slots:
     void demoSaveAndRefresh();
     void demoUnknownStoredType();
     void viewerShowsFileChannels();
-    void headerLinesUpWithRows_data();
     void headerLinesUpWithRows();
 };
 
@@ -193,17 +192,10 @@ void tst_channelTable::viewerShowsFileChannels()
     std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
 }
 
-void tst_channelTable::headerLinesUpWithRows_data()
-{
-    QTest::addColumn<int>("channels");
-    QTest::newRow("16") << 16;
-    QTest::newRow("48") << 48;
-}
-
+// With the scroll bar beside the rows, the header's type columns stay over the rows' ones.
 void tst_channelTable::headerLinesUpWithRows()
 {
-    QFETCH(int, channels);
-    channelConfiguration tabs(demoContext(channels));
+    channelConfiguration tabs(demoContext(48));
     tabs.resize(1300, 700);
     tabs.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tabs));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 AcquisitionRecorder::AcquisitionRecorder(ViSession vi, ViInt32 threshold, int channels,
                                          int valuesPerChannel, bool stamps)
@@ -96,3 +97,22 @@ std::vector<long long> AcquisitionRecorder::timestamps()
     }
     return all;
 }
+
+bool configure(ViSession vi, const std::vector<int> &channels, ViInt32 format, ViInt16 clock, double rate,
+               ViInt32 scans, ViInt16 start, ViInt16 stop)
+{
+    for (ViInt16 ch = 1; ch <= TS4720_MAX_CHANNELS; ++ch) {
+        bool on = std::find(channels.begin(), channels.end(), ch) != channels.end();
+        if (ts4720_setChannelState(vi, ch, on) != VI_SUCCESS)
+            return false;
+    }
+    return ts4720_setAttribute(vi, ts4720_ATTR_DATA_FORMAT, format) == VI_SUCCESS
+           && ts4720_setAcquisitionMode(vi, clock, rate, scans, start, stop, VI_TRUE) == VI_SUCCESS;
+}
+
+bool evenlySpaced(const std::vector<long long> &t, double rate)
+{
+    return std::adjacent_find(t.begin(), t.end(), [rate](long long a, long long b) {
+               return std::fabs(double(b - a) - 1e9 / rate) > 1000.0; }) == t.end();
+}
+

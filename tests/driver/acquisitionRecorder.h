@@ -58,4 +58,10 @@ private:
     int m_endCallbacks = 0;
 };
 
+// Enables exactly the given channels and programs format and mode (timestamps stored).
+bool configure(ViSession vi, const std::vector<int> &channels, ViInt32 format, ViInt16 clock, double rate,
+               ViInt32 scans, ViInt16 start, ViInt16 stop);
+// Every timestamp after its predecessor by one scan period (within a microsecond).
+bool evenlySpaced(const std::vector<long long> &t, double rate);
+
 #endif

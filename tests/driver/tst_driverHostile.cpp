@@ -232,8 +232,8 @@ void tst_driverHostile::scanBlocksThatDoNotFit_data()
     QTest::newRow("layout with more channels") << "ACQ:STAR" << QByteArray("1,1,3,1,2,3") << true;
     QTest::newRow("layout with more values") << "ACQ:STAR" << QByteArray("1,3,2,1,2") << true;
     QTest::newRow("layout without timestamps") << "ACQ:STAR" << QByteArray("0,1,2,1,2") << true;
-    QTest::newRow("block with a value more") << "DATA:REM?" << QByteArray::fromStdString(block(std::string(4 * 8, '\0'))) << false;
-    QTest::newRow("block with more scans than asked") << "DATA:REM?" << QByteArray::fromStdString(block(std::string(5 * 3 * 8, '\0'))) << false;
+    QTest::newRow("block with a value more") << "DATA:FETC?" << QByteArray::fromStdString(block(std::string(4 * 8, '\0'))) << false;
+    QTest::newRow("block with more scans than asked") << "DATA:FETC?" << QByteArray::fromStdString(block(std::string(5 * 3 * 8, '\0'))) << false;
 }
 
 // Channels 1 and 2, temperatures with timestamps: a layout or block that claims more is refused
@@ -275,7 +275,7 @@ void tst_driverHostile::emptyBlocksDoNotSpin()
     m_liar->instrument().command("CHAN:STAT 1,1;:ACQ:MODE 0,10,0,0,0,1");
     std::atomic<int> callbacks{0};
     m_liar->setRewrite([&callbacks](const std::string &message, const std::string &honest) {
-        if (message.compare(0, 9, "DATA:REM?") == 0)
+        if (message.compare(0, 10, "DATA:FETC?") == 0)
             return std::string("#10\n");
         return (message.compare(0, 9, "ACQ:STAT?") == 0 ? "2,1000,0;0,\"No error\"" : honest) + (honest.empty() ? "" : "\n");
     });

@@ -114,7 +114,7 @@ std::vector<FailingCall> failingCalls()
              ts4720_stopAcquisition(vi);
              return status; }},
         {"stopAcquisition", "ACQ:STOP", [](ViSession vi, I &) { return ts4720_stopAcquisition(vi); }},
-        {"readAcquisition", "DATA:REM?", [](ViSession vi, I &instrument) {
+        {"readAcquisition", "DATA:FETC?", [](ViSession vi, I &instrument) {
              instrument.command("ACQ:MODE 0,1000,2,0,0,1;:CHAN:STAT 1,1");
              ts4720_startAcquisitionEx(vi, 1, nullptr, nullptr);
              ts2900_delay(20);

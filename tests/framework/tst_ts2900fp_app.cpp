@@ -1,4 +1,4 @@
-// The panel frame: start-button states and signals, module label, logos, the LED, the
+// The panel frame: start-button states and signals, module label, the LED, the
 // close question, and how the common error report answers keys and ends the program.
 #include "boxRecorder.h"
 #include "commonReports.h"
@@ -52,9 +52,8 @@ private slots:
     void cleanup() { messageBoxes::setHandler(messageBoxes::Handler()); }
     void startButtons_data();
     void startButtons();
-    void toggleTexts();
+    void toggleButtons();
     void moduleLabelKeepsWhatsThis();
-    void lxiLogo();
     void activeLed();
     void closeAsks_data();
     void closeAsks();
@@ -103,7 +102,7 @@ void tst_ts2900fp_app::startButtons()
     QVERIFY(!frame.startButton()->isChecked() || steps == "s");
 }
 
-void tst_ts2900fp_app::toggleTexts()
+void tst_ts2900fp_app::toggleButtons()
 {
     ts2900fp_app frame;
     QSignalSpy autoscale(&frame, &ts2900fp_app::autoscaleToggled);
@@ -112,9 +111,7 @@ void tst_ts2900fp_app::toggleTexts()
     QVERIFY(!frame.identButton()->isChecked());
 
     frame.autoscaleButton()->click();
-    QCOMPARE(frame.autoscaleButton()->text(), QStringLiteral("OFF"));
     frame.identButton()->click();
-    QCOMPARE(frame.identButton()->text(), QStringLiteral("ON"));
     QCOMPARE(autoscale.count(), 1);
     QCOMPARE(autoscale.at(0).at(0).toBool(), false);
     QCOMPARE(ident.count(), 1);
@@ -133,18 +130,6 @@ void tst_ts2900fp_app::moduleLabelKeepsWhatsThis()
     frame.setModuleLabel(QStringLiteral("Slot 5"), QString());
     QCOMPARE(frame.moduleLabel()->text(), QStringLiteral("Slot 5"));
     QCOMPARE(frame.moduleLabel()->whatsThis(), QStringLiteral("Shows the module"));
-}
-
-void tst_ts2900fp_app::lxiLogo()
-{
-    ts2900fp_app frame;
-    const QImage vxi = frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage();
-    QVERIFY(!vxi.isNull());
-    frame.setLxiLogo(false);
-    QCOMPARE(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage(), vxi);
-    frame.setLxiLogo(true);
-    QCOMPARE(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage(), QPixmap(":/lxi-logo.bmp").toImage());
-    QVERIFY(frame.rightLogoLabel()->pixmap(Qt::ReturnByValue).toImage() != vxi);
 }
 
 void tst_ts2900fp_app::activeLed()
@@ -200,9 +185,8 @@ void tst_ts2900fp_app::closeAsks()
     }
     QCOMPARE(frame.isVisible(), !closes);
     QCOMPARE(boxes.requests().size(), 1);
+    // Its text is pinned where the whole program closes (tst_programEntry).
     QCOMPARE(boxes.requests()[0].kind, Kind::Question);
-    QCOMPARE(boxes.requests()[0].title, QStringLiteral("Korvan 4720 SFP"));
-    QCOMPARE(boxes.requests()[0].text, QStringLiteral("Do you really want to exit?"));
     QCOMPARE(boxes.requests()[0].standardButtons, QMessageBox::Yes | QMessageBox::No);
 }
 

@@ -1,4 +1,4 @@
-// The LED: repaint only on change, window-coloured off state, plain disc for small fonts.
+// The LED: repaint only on change, window-coloured off state.
 #include "ts2900fp_led.h"
 
 #include <QEvent>
@@ -31,8 +31,6 @@ class tst_ts2900fp_led : public QObject {
 private slots:
     void repaintsOnlyOnChange();
     void magentaOffShowsWindowColour();
-    void smallFontDrawsPlainDisc_data();
-    void smallFontDrawsPlainDisc();
 };
 
 void tst_ts2900fp_led::repaintsOnlyOnChange()
@@ -76,35 +74,6 @@ void tst_ts2900fp_led::magentaOffShowsWindowColour()
     led->setValue(1);
     const QImage on = led->grab().toImage();
     QCOMPARE(QColor(on.pixel(centre)), QColor(Qt::green));
-}
-
-void tst_ts2900fp_led::smallFontDrawsPlainDisc_data()
-{
-    QTest::addColumn<int>("pixelSize");
-    QTest::addColumn<bool>("plainDisc");
-    QTest::newRow("7 px") << 7 << true;
-    QTest::newRow("24 px") << 24 << false;
-}
-
-// Two pixels inside the LED's left edge lies the lit disc when it is plain, and the
-// shaded rings (never the lit colour) when it is not.
-void tst_ts2900fp_led::smallFontDrawsPlainDisc()
-{
-    QFETCH(int, pixelSize);
-    QFETCH(bool, plainDisc);
-    ts2900fp_led led(QString(), Qt::red, Qt::magenta);
-    QFont font = led.font();
-    font.setPixelSize(pixelSize);
-    led.setFont(font);
-    led.resize(led.minimumSizeHint());
-    led.setValue(1);
-    const int h = led.fontMetrics().height();
-    QCOMPARE(h < 10, plainDisc);
-
-    const QImage image = led.grab().toImage();
-    const QColor nearEdge(image.pixel(ledLeft(led) + 2, h / 2));
-    QCOMPARE(QColor(image.pixel(ledLeft(led) + h / 2, h / 2)), QColor(Qt::red));
-    QCOMPARE(nearEdge.red() > 200 && nearEdge.green() < 80, plainDisc);
 }
 
 QTEST_MAIN(tst_ts2900fp_led)

@@ -7,12 +7,7 @@
 
 #include <limits>
 
-namespace {
-const QString openText = "<font style='color: #992222; font-weight: bold'>Open</font>";
-const QString connectedText = "<font style='color: #009922; font-weight: bold'>Connected</font>";
-const QString dashText = "<font style='color: #000; font-weight: bold'>-</font>";
-const QString unknownText = "<font style='color: #000; font-weight: bold'>Unknown</font>";
-} // namespace
+Q_DECLARE_METATYPE(connectionState)
 
 class tst_channelTexts : public QObject {
     Q_OBJECT
@@ -118,12 +113,12 @@ void tst_channelTexts::connectionStatus_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("haveScan");
     QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("enabled, NaN") << true << true << nan << openText;
-    QTest::newRow("enabled, value") << true << true << 21.5 << connectedText;
-    QTest::newRow("disabled, NaN") << false << true << nan << dashText;
-    QTest::newRow("disabled, no scan") << false << false << 0.0 << dashText;
-    QTest::newRow("enabled, no scan") << true << false << 21.5 << unknownText;
+    QTest::addColumn<connectionState>("state");
+    QTest::newRow("enabled, NaN") << true << true << nan << connectionState::Open;
+    QTest::newRow("enabled, value") << true << true << 21.5 << connectionState::Connected;
+    QTest::newRow("disabled, NaN") << false << true << nan << connectionState::Disabled;
+    QTest::newRow("disabled, no scan") << false << false << 0.0 << connectionState::Disabled;
+    QTest::newRow("enabled, no scan") << true << false << 21.5 << connectionState::Unknown;
 }
 
 void tst_channelTexts::connectionStatus()
@@ -131,8 +126,8 @@ void tst_channelTexts::connectionStatus()
     QFETCH(bool, enabled);
     QFETCH(bool, haveScan);
     QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(connectionStatusText(connectionStateOf(enabled, haveScan, value)), text);
+    QFETCH(connectionState, state);
+    QCOMPARE(connectionStateOf(enabled, haveScan, value), state);
 }
 
 QTEST_GUILESS_MAIN(tst_channelTexts)

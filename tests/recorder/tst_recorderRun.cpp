@@ -133,7 +133,7 @@ void tst_recorderRun::initTestCase()
 // A run that ended abruptly may leave the instrument acquiring or slow.
 void tst_recorderRun::cleanup()
 {
-    m_sim->command("SIM:DEL 0;:ACQ:STOP");
+    m_sim->command("SIM:DEL 0;:SIM:NET:DOWN 0;:ACQ:STOP");
 }
 
 // 2 s at 100 Hz on channels 2, 5, 7 with every value stored, under a decimal-comma locale:
@@ -169,12 +169,13 @@ void tst_recorderRun::endsInTheMiddle_data()
     QTest::newRow("Ctrl-C") << "SIGINT" << 0 << "stopped: ";
     QTest::newRow("SIGTERM") << "SIGTERM" << 0 << "stopped: ";
     QTest::newRow("Ctrl-C twice while stopping") << "SIGINT twice" << 8 << "stopped at once: ";
-    QTest::newRow("connection dropped") << "SIM:DROP" << 5 << "was lost [VI_ERROR_CONN_LOST";
+    QTest::newRow("connection dropped, no reconnection") << "SIM:DROP" << 5 << "were lost: the connection";
+    QTest::newRow("network gone for 2 s, then Ctrl-C") << "SIM:NET:DOWN 2" << 0 << "reconnecting (";
 }
 
 // A run that ends before its time leaves a file holding as many scans as the closing message
-// says: after a stop every scan the instrument took (its shadow copy), otherwise the first
-// ones of them, each row whole.
+// says: after a stop every scan the instrument took (its shadow copy, also through a network
+// outage), otherwise the first ones of them, each row whole.
 void tst_recorderRun::endsInTheMiddle()
 {
     QFETCH(QString, action);
@@ -183,11 +184,17 @@ void tst_recorderRun::endsInTheMiddle()
     const QString file = path(QString("middle-%1.csv").arg(QTest::currentDataTag()).replace(' ', '_'));
     const QString before = fileList(*m_sim);
     QProcess *process = startRecorder({resource(), "-o", file, "--channels", "1-4", "--rate", "100", "--timestamps",
-                                       "--storage", "ram"});
+                                       "--storage", "ram", "--reconnect", action == "SIM:DROP" ? "0" : "60"});
     QTRY_VERIFY_WITH_TIMEOUT(readHeader(file).rowCount >= 50, 20000);
     const pid_t pid = pid_t(process->processId());
     if (action == "SIM:DROP") {
         QVERIFY(sendOverNetwork(*m_sim, "SIM:DROP"));
+    } else if (action.startsWith("SIM:NET")) {
+        // Stopped once rows come again after the outage: the file has to hold every scan.
+        const int rowsBefore = readHeader(file).rowCount;
+        m_sim->command(action.toStdString());
+        QTRY_VERIFY_WITH_TIMEOUT(readHeader(file).rowCount >= rowsBefore + 300, 20000);
+        ::kill(pid, SIGINT);
     } else if (action == "SIGINT twice") {
         m_sim->command("SIM:DEL 400"); // the first stop takes a while: the second comes meanwhile
         ::kill(pid, SIGINT);

@@ -130,30 +130,41 @@ void tst_simNetwork::errorQueuesArePerConnection()
 void tst_simNetwork::dropOrStopClosesEveryConnection_data()
 {
     QTest::addColumn<bool>("stop");
-    QTest::newRow("SIM:DROP") << false;
-    QTest::newRow("stopped, then started again") << true;
+    QTest::addColumn<QString>("hook");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("SIM:DROP") << false << ";:SIM:DROP" << "127.41.3.4";
+    QTest::newRow("network down for 1 s") << false << ";:SIM:NET:DOWN 1" << "127.41.3.12";
+    QTest::newRow("stopped, then started again") << true << "" << "127.41.3.7";
 }
 
 void tst_simNetwork::dropOrStopClosesEveryConnection()
 {
     QFETCH(bool, stop);
-    const std::string address = stop ? "127.41.3.7" : "127.41.3.4";
-    auto instrument = startInstrument(address);
+    QFETCH(QString, hook);
+    QFETCH(QString, address);
+    const std::string at = address.toStdString();
+    auto instrument = startInstrument(at);
     SimTestClient a, b;
-    QVERIFY(a.connectTo(address));
-    QVERIFY(b.connectTo(address));
+    QVERIFY(a.connectTo(at));
+    QVERIFY(b.connectTo(at));
     std::string reply;
-    QVERIFY(a.query(stop ? "*IDN?" : "*IDN?;:SIM:DROP", &reply)); // the reply comes before the drop
+    QVERIFY(a.query("*IDN?" + hook.toStdString(), &reply)); // the reply comes before the drop
     QCOMPARE(reply, idn);
     if (stop)
         instrument->stop();
     QVERIFY(a.closedByPeer());
     QVERIFY(b.closedByPeer());
+    if (hook.contains("NET")) { // while the network is down nobody gets in
+        SimTestClient refused;
+        QVERIFY(!refused.connectTo(at) || refused.closedByPeer());
+    }
     QVERIFY(!stop || instrument->start()); // and it can serve again
-    SimTestClient c;
-    QVERIFY(c.connectTo(address));
-    QVERIFY(c.query("*IDN?", &reply));
-    QCOMPARE(reply, idn);
+    auto answers = [&at] {
+        SimTestClient c;
+        std::string idnReply;
+        return c.connectTo(at) && c.query("*IDN?", &idnReply) && idnReply == idn;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(answers(), 10000);
 }
 
 void tst_simNetwork::silence()

@@ -10,7 +10,7 @@
 #include "simInstrument.h"
 #include "singleChannelConfig.h"
 #include "ts2900fp_led.h"
-#include "ts4720.h"
+#include "ts4720_ext.h"
 #include "ts2900fp_spcEnterAddress.h"
 #include "ts2900fp_spcSelect.h"
 #include "ts4720_spc.h"
@@ -102,6 +102,27 @@ void typeInto(QLineEdit *edit, const QString &text)
     emit edit->editingFinished();
 }
 
+// An acquisition on the panel's session that loses the network for 30 s.
+void ledWhileReconnecting(ts4720fp_App &panel, tssim::Instrument &instrument, QWidget *status, const QString &dir)
+{
+    instrument.command("ATTR 295,1;:ACQ:MODE 0,10,0,0,0,1");
+    auto readOne = [](ViSession vi, ViInt32, ViInt16, ViAddr) {
+        ViReal64 data[TS4720_MAX_CHANNELS];
+        ViInt32 remaining = 0, read = 0;
+        ts4720_readAcquisition(vi, 1, 0, &remaining, &read, data, VI_NULL);
+    };
+    ts4720_startAcquisitionEx(panel.session(), 1, readOne, nullptr);
+    instrument.command("SIM:NET:DOWN 30");
+    waitFor([&] { return panel.activeLed()->text().startsWith("Reconnecting ("); });
+    const QDeadlineTimer countdown(2500); // the seconds left go down with the polls
+    waitFor([&] { return countdown.hasExpired(); });
+    save(status, dir, "led-reconnecting");
+    save(&panel, dir, "panel-reconnecting");
+    instrument.command("SIM:NET:DOWN 0");
+    waitFor([&] { return panel.activeLed()->text() == "Active"; });
+    ts4720_stopAcquisition(panel.session());
+}
+
 } // namespace
 
 void mainPanel(const QString &dir)
@@ -130,6 +151,7 @@ void mainPanel(const QString &dir)
     save(status, dir, "led-active");
     save(panel.deviceStatus(), dir, "device-status");
     panel.deviceStatus()->hide();
+    ledWhileReconnecting(panel, *instrument, status, dir);
     instrument->stop();
     waitFor([&] { return panel.activeLed()->text() == "No connection"; });
     save(status, dir, "led-no-connection");

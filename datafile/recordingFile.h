@@ -1,6 +1,6 @@
-// The output file of a run: the header once, then blocks of rows, each block written whole
-// and flushed. The driver's thread writes, the main thread reads the counts, and the stop
-// watcher may close it at any moment; a closed file takes no more rows.
+// The output file of an acquisition run (the panel's and the recorder's): the header once,
+// then blocks of rows, each block written whole and flushed. The driver's thread writes, another
+// thread may read the counts or close it at any moment; a closed file takes no more rows.
 #ifndef TS4720_RECORDINGFILE_H
 #define TS4720_RECORDINGFILE_H
 
