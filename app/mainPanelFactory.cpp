@@ -16,6 +16,5 @@ bool showLoadedFile(ts2900fp_app &panel)
     if (!mainPanel)
         return false;
     mainPanel->applyViewerRestrictions();
-    auto *view = mainPanel->findChild<measurement *>();
-    return view && view->loadFile();
+    return mainPanel->measurementPage() && mainPanel->measurementPage()->loadFile();
 }

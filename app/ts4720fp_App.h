@@ -81,7 +81,6 @@ private:
     ts47xx_deviceStatus *m_statusDialog = nullptr;
     measurement *m_measurement = nullptr;
     QList<panelPage *> m_pages; // in tab order
-    measurement *m_measurement = nullptr;
 };
 
 #endif

@@ -1,6 +1,7 @@
 // Viewer mode end to end: a file recorded by the acquisition page against a simulated
 // instrument, opened as the program opens it, shown in the Waveforms view with the values
 // recorded, the instrument's actions disabled, and Reload offering the last selection.
+#include "acqConfig.h"
 #include "acquisitionRun.h"
 #include "boxRecorder.h"
 #include "chLabel.h"
@@ -18,7 +19,10 @@
 #include "waveformCurve.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -116,7 +120,7 @@ void tst_viewerMode::recordedFileAsViewer()
     auto *main = static_cast<ts4720fp_App *>(panel.get());
     QVERIFY(!main->mainTabs()->isTabEnabled(ts4720fp_App::internalStorageTab));
     QVERIFY(!main->saveConfigurationButton()->isEnabled());
-    QVERIFY(!tab->acquisition->isEnabled());
+    QVERIFY(!tab->acquisition->startButton->isEnabled() && !tab->acquisition->configurationGroup->isEnabled());
     QCOMPARE(tab->acquisition->scanRate->value(), 100.0);
 
     // Reload offers the last selection.
