@@ -1,11 +1,12 @@
-// A pane of the Waveforms view for bench_load.
+// The real view for bench_load.
 #include "benchView.h"
 
-#include "acquisitionWindows.h"
-#include "chLabel.h"
-#include "dataFileLoad.h"
 #include "loadedFile.h"
-#include "plotPaging.h"
+#include "mainPanelFactory.h"
+#include "measurement.h"
+#include "measurement_waveforms.h"
+#include "partLoadCfg.h"
+#include "ts2900fp_app.h"
 #include "waveform.h"
 
 #include <qwt_plot.h>
@@ -13,58 +14,53 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QSlider>
-
-#include <vector>
+#include <QSpinBox>
 
 benchView::benchView(const loadedFileRecord &record)
-    : m_record(record), m_pane(new waveform(nullptr, record.channelCount, true))
+    : m_record(record), m_panel(createMainPanel(m_personality, true))
 {
-    m_pane->resize(1300, 520);   // a canvas about 1000 x 400 px
-    m_pane->show();
+    m_panel->resize(1300, 1000);
+    m_panel->show();
     QApplication::processEvents();
-    for (int i = 0; i < record.channelCount; ++i)
-        m_pane->labels[i]->setChannelEnabled(record.channels[i].present);
-    m_pane->attachShownCurves();
 }
 
-benchView::~benchView() = default;
-
-void benchView::draw(int first, int count)
+benchView::~benchView()
 {
-    m_samples.update(m_pane->displayUnit());
-    int k = 0;
-    for (int i = 0; i < m_record.channelCount; ++i)
-        if (m_record.channels[i].present)
-            m_pane->setCurveData(i, m_samples.time(), m_samples.window(k++), first, count);
-    const double *time = m_samples.time()->data();
-    m_pane->plot->setAxisScale(QwtPlot::xBottom, time[first], time[first + count - 1]);
-    m_pane->plot->setAxisAutoScale(QwtPlot::yLeft, true);
-    m_pane->plot->replot();
-    m_pane->plot->canvas()->repaint();
+    partLoadCfg::setHandler(nullptr);
 }
 
-void benchView::loadEverything()
+double benchView::okToFirstDrawnPane(int plotLength)
 {
-    const int rows = m_record.rowCount;
-    m_samples.clear();
-    dataFileLoad(nullptr).load(m_record, {0, rows, rows});
+    QElapsedTimer fromOk;
+    partLoadCfg::setHandler([&](partLoadCfg *dialog) {
+        dialog->allScans->click();
+        dialog->plotLength->setValue(plotLength > 0 ? plotLength : m_record.rowCount);
+        fromOk.start();
+        dialog->okButton->click();
+        return dialog->result();
+    });
+    if (!m_tab) {
+        showLoadedFile(*m_panel);
+        m_tab = m_panel->findChild<measurement *>();
+    } else {
+        m_tab->waveforms->reload->click();
+    }
+    waveform *pane = m_tab->waveforms->plots[0];
+    pane->plot->canvas()->repaint();
+    return double(fromOk.nsecsElapsed()) / 1e6;
 }
 
-void benchView::drawFirst()
+double benchView::sliderToMiddleMs()
 {
-    draw(0, m_record.rowCount);
-}
-
-double benchView::sliderToMiddleMs(int plotLength)
-{
-    const plotPaging paging = plotPaging::of(m_record.rowCount, plotLength);
-    m_pane->positionSlider->setRange(0, paging.sliderMaximum);
-    draw(0, paging.plotLength);
+    QSlider *slider = m_tab->waveforms->plots[0]->positionSlider;
+    slider->setValue(0);
+    if (slider->maximum() < 2)
+        return -1;
     QElapsedTimer t;
     t.start();
-    m_pane->positionSlider->setValue(paging.sliderMaximum / 2);
-    const plotPaging::range r = paging.shown(m_pane->positionSlider->value());
-    draw(r.first, r.count);
+    slider->setValue(slider->maximum() / 2);
+    m_tab->waveforms->plots[0]->plot->canvas()->repaint();
     return double(t.nsecsElapsed()) / 1e6;
 }

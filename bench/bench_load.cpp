@@ -3,13 +3,14 @@
 // 200,000 scans of 48 channels with timestamps, voltage and cold junction (about 285 MB), and
 // 1,000,000 scans of 16 channels, temperatures only. For each it prints, side by side:
 //   - the bare reader: readDataFileRows of every row into arrays of its own;
-//   - "OK" to the first drawn pane: the whole load (windows reallocated, reading thread,
-//     progress dialog) and the first pane painted offscreen, every scan on the plot;
+//   - "OK" to the first drawn pane: the program's main panel in viewer mode, offscreen, the
+//     Load Data File dialog's OK pressed, the whole load (windows reallocated, reading thread,
+//     progress dialog) and the first pane painted, every scan on the plot;
 //   - their ratio (goal <= 1.3);
 //   - peak memory of the load above what the process held before it, against the value
-//     arrays (windows) (goal <= 1.3), and the same after the first pane was drawn;
-//   - the redraw after the slider moves to the middle, plot length a tenth of the file
-//     (goal <= 50 ms);
+//     arrays (windows) (goal <= 1.3), and the same up to the first drawn pane;
+//   - the redraw after the first pane's slider moves to the middle, plot length a tenth of
+//     the file (goal <= 50 ms);
 //   - how long Cancel takes to end the reading thread (goal <= 100 ms).
 // Exits non-zero when a goal is missed.
 #include "acquisitionWindows.h"
@@ -148,6 +149,25 @@ double cancelMs(const loadedFileRecord &record)
     return took;
 }
 
+// The load alone (dataFileLoad, as "OK" starts it), best of three; the peak memory of the
+// first, above what the process held before it, in MB.
+double loadOnlyMs(const loadedFileRecord &record, double *peak)
+{
+    double best = 1e30;
+    for (int run = 0; run < 3; ++run) {
+        resetPeak();
+        const double before = statusMb("VmRSS:");
+        QElapsedTimer t;
+        t.start();
+        dataFileLoad(nullptr).load(record, {0, record.rowCount, record.rowCount});
+        best = std::min(best, ms(t));
+        if (run == 0)
+            *peak = statusMb("VmHWM:") - before;
+        plotWindows().free();
+    }
+    return best;
+}
+
 bool bench(const std::string &path, const char *label)
 {
     loadedFileRecord &record = loadedFile();
@@ -156,40 +176,42 @@ bool bench(const std::string &path, const char *label)
         return false;
     }
     const double arraysMb = double(record.presentChannels + 1) * record.rowCount * 8 / 1048576.0;
-    benchView view(record);
-    // The first load alone measures memory: nothing of this file was allocated before it.
-    double loadMs = 1e30, drawnMs = 1e30, drawnCpu = 0, loadPeak = 0, drawnPeak = 0;
-    for (int run = 0; run < 3; ++run) {
-        resetPeak();
-        const double before = statusMb("VmRSS:");
-        QElapsedTimer t;
-        t.start();
-        const double c0 = cpuMs();
-        view.loadEverything();
-        loadMs = std::min(loadMs, ms(t));
-        loadPeak = run == 0 ? statusMb("VmHWM:") - before : loadPeak;
-        view.drawFirst();
-        drawnCpu = ms(t) < drawnMs ? cpuMs() - c0 : drawnCpu;
-        drawnMs = std::min(drawnMs, ms(t));
-        drawnPeak = run == 0 ? statusMb("VmHWM:") - before : drawnPeak;
-    }
+    double loadPeak = 0;
+    const double loadMs = loadOnlyMs(record, &loadPeak);
     double bareCpu = 0;
     const double bare = bareReaderMs(record, false, &bareCpu), bareAllocating = bareReaderMs(record, true);
-    const double sliderCpu0 = cpuMs();
-    const double slider = view.sliderToMiddleMs(record.rowCount / 10);
-    const double sliderCpu = cpuMs() - sliderCpu0;
+    // The real view: OK to the first drawn pane, every scan on the plot; the first time
+    // starts viewer mode, the others are Reload.
+    benchView view(record);
+    double drawnMs = 1e30, drawnCpu = 0, drawnPeak = 0;
+    for (int run = 0; run < 3; ++run) {
+        resetPeak();
+        const double before = statusMb("VmRSS:"), c0 = cpuMs();
+        const double took = view.okToFirstDrawnPane();
+        drawnCpu = took < drawnMs ? cpuMs() - c0 : drawnCpu;
+        drawnMs = std::min(drawnMs, took);
+        if (run == 0)
+            drawnPeak = statusMb("VmHWM:") - before;
+    }
+    view.okToFirstDrawnPane(record.rowCount / 10);
+    double slider = 1e30, sliderCpu = 0;
+    for (int run = 0; run < 3; ++run) {
+        const double c0 = cpuMs(), took = view.sliderToMiddleMs();
+        sliderCpu = took < slider ? cpuMs() - c0 : sliderCpu;
+        slider = std::min(slider, took);
+    }
     const double cancel = cancelMs(record);
     const double ratio = drawnMs / bare, memory = loadPeak / arraysMb;
     std::printf("%s: %d rows x %d channels, value arrays %.1f MB (best of 3 runs)\n", label, record.rowCount,
                 record.presentChannels, arraysMb);
-    std::printf("  bare reader %.0f ms, CPU %.0f ms (%.0f ms with allocating its arrays) | OK -> first drawn pane "
-                "%.0f ms, CPU %.0f ms (load %.0f ms) | ratio %.2f, CPU %.2f, %.2f to the allocating reader (goal <= 1.3)\n",
-                bare, bareCpu, bareAllocating, drawnMs, drawnCpu, loadMs, ratio, drawnCpu / bareCpu, drawnMs / bareAllocating);
+    std::printf("  bare reader %.0f ms, CPU %.0f ms (%.0f ms with allocating its arrays) | load %.0f ms | OK -> first "
+                "drawn pane %.0f ms, CPU %.0f ms | ratio %.2f, CPU %.2f, %.2f to the allocating reader (goal <= 1.3)\n",
+                bare, bareCpu, bareAllocating, loadMs, drawnMs, drawnCpu, ratio, drawnCpu / bareCpu, drawnMs / bareAllocating);
     std::printf("  peak memory of the load %.1f MB = %.2f x the value arrays (goal <= 1.3); up to the first "
                 "drawn pane %.1f MB = %.2f x\n", loadPeak, memory, drawnPeak, drawnPeak / arraysMb);
-    std::printf("  slider to the middle -> redrawn %.1f ms, CPU %.1f ms (goal <= 50) | Cancel -> thread ended %.2f ms "
-                "(goal <= 100)\n", slider, sliderCpu, cancel);
-    return ratio <= 1.3 && memory <= 1.3 && slider <= 50 && cancel <= 100;
+    std::printf("  slider to the middle (plot length %d) -> three panes redrawn %.1f ms, CPU %.1f ms (goal <= 50) | "
+                "Cancel -> thread ended %.2f ms (goal <= 100)\n", record.rowCount / 10, slider, sliderCpu, cancel);
+    return ratio <= 1.3 && memory <= 1.3 && slider >= 0 && slider <= 50 && cancel <= 100;
 }
 
 } // namespace
