@@ -2,20 +2,15 @@
 #include "loadedFileView.h"
 
 #include "asciiText.h"
-#include "axisConfig.h"
 #include "chLabel.h"
 #include "loadedFile.h"
 #include "loadedSamples.h"
+#include "paneRedraw.h"
 #include "waveform.h"
 
-#include <qwt_plot.h>
-
-#include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QSlider>
 
 #include <algorithm>
-#include <cmath>
 
 namespace loadedFileView {
 
@@ -59,22 +54,7 @@ void draw(waveform *plot, const loadedSamples &samples, const plotPaging &paging
         if (const plotSamples::ptr window = samples.window(k++))
             plot->setCurveData(j, samples.time(), window, shown.first, shown.count);
     }
-    const plotSamples::ptr time = samples.time();
-    if (setTimeAxis && time && shown.count > 0 && std::isfinite((*time)[shown.first])) {
-        const double from = (*time)[shown.first];
-        double to = (*time)[shown.first + shown.count - 1];
-        if (!(to > from))
-            to = from + 1;   // a single scan, or times that do not rise: still a valid axis
-        plot->plot->setAxisAutoScale(QwtPlot::xBottom, false);
-        plot->plot->setAxisScale(QwtPlot::xBottom, from, to);
-        plot->xAxisConfig->lower->setRange(from, to);
-        plot->xAxisConfig->upper->setRange(from, to);
-    }
-    plot->plot->setAxisAutoScale(QwtPlot::yLeft, plot->autoScale->isChecked());
-    plot->plot->replot();
-    plot->scaleUpdate();
-    plot->updateZoomBase();
-    plot->plot->replot();
+    finishPaneRedraw(plot, samples.time().get(), shown.first, shown.count, setTimeAxis);
 }
 
 } // namespace loadedFileView

@@ -2,9 +2,9 @@
 #include "measurement_waveforms.h"
 
 #include "acquisitionWindows.h"
-#include "axisConfig.h"
 #include "chLabel.h"
 #include "loadedFile.h"
+#include "paneRedraw.h"
 #include "pollingThread.h"
 #include "trace.h"
 #include "waveform.h"
@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -230,21 +229,7 @@ void measurement_waveforms::drawPlot(int p, const drawnData &data, bool setTimeA
         ++k;
     }
     const int span = plot->positionSlider ? std::min(data.plotLength, data.available - first) : data.plotLength;
-    if (setTimeAxis && span > 0 && data.time && first + span - 1 < data.time->size()) {
-        const double from = (*data.time)[first];
-        double to = (*data.time)[first + span - 1];
-        if (!(to > from))
-            to = from + 1;
-        plot->plot->setAxisAutoScale(QwtPlot::xBottom, false);
-        plot->plot->setAxisScale(QwtPlot::xBottom, from, to);
-        plot->xAxisConfig->lower->setRange(from, to);
-        plot->xAxisConfig->upper->setRange(from, to);
-    }
-    plot->plot->setAxisAutoScale(QwtPlot::yLeft, plot->autoScale->isChecked());
-    plot->plot->replot();
-    plot->scaleUpdate();
-    plot->updateZoomBase();
-    plot->plot->replot();
+    finishPaneRedraw(plot, data.time.get(), first, span, setTimeAxis);
 }
 
 void measurement_waveforms::updateWaveforms()
