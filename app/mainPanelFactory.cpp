@@ -2,6 +2,7 @@
 // start-up dialogue and label the window.
 #include "mainPanelFactory.h"
 
+#include "measurement.h"
 #include "ts4720fp_App.h"
 
 std::unique_ptr<ts2900fp_app> createMainPanel(ts2900fp_genSPC &personality, bool viewer)
@@ -15,5 +16,5 @@ bool showLoadedFile(ts2900fp_app &panel)
     if (!mainPanel)
         return false;
     mainPanel->applyViewerRestrictions();
-    return true;
+    return mainPanel->measurementPage() && mainPanel->measurementPage()->loadFile();
 }

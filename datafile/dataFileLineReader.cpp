@@ -62,6 +62,7 @@ bool dataFileLineReader::next(const char *&line, std::size_t &length)
         } else if (available > 0) {
             length = available;
             m_begin = m_end;
+            m_unterminated = true;
         } else {
             return false;
         }

@@ -21,6 +21,12 @@ public:
     // Number of lines from here to the end of the file.
     long long countRemaining();
 
+    // The last line handed out ended at the end of the file without a "\n" (a file cut
+    // short while it was written ends so).
+    bool lastLineUnterminated() const { return m_unterminated; }
+    // Reading the file failed (not merely ended).
+    bool readFailed() const { return m_file && std::ferror(m_file); }
+
 private:
     bool refill();
     bool skipRestOfLine();
@@ -33,6 +39,7 @@ private:
     std::size_t m_end = 0;       // end of the bytes read so far
     bool m_endOfFile = false;
     bool m_skipping = false;     // the previous line was cut; its rest is still to be skipped
+    bool m_unterminated = false; // the last line handed out had no "\n"
 };
 
 #endif

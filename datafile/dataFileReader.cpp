@@ -68,9 +68,12 @@ private:
     double m_rate = 0;
 };
 
-void readRow(const dataFileColumnMap &map, const char *line, std::size_t length, double **windows,
+// Stores the row's temperatures; false when the row lacks a value (it ended too soon or a
+// value did not parse).
+bool readRow(const dataFileColumnMap &map, const char *line, std::size_t length, double **windows,
              long long position)
 {
+    bool whole = true;
     const char *p = line;            // start of field number column
     const char *stop = line + length;
     int column = 0;
@@ -87,13 +90,22 @@ void readRow(const dataFileColumnMap &map, const char *line, std::size_t length,
             bool ok = false;
             p = parseValueFieldAt(p, stop, value, ok);
             ended = !ok || p == stop;
+            whole = whole && ok;
             value = ok ? value : NAN;
             p += ended ? 0 : 1;
             ++column;
+        } else {
+            whole = false;
         }
         if (windows[t.window])
             windows[t.window][position] = value;
     }
+    return whole;
+}
+
+bool cancelled(const std::atomic<bool> *cancel)
+{
+    return cancel && cancel->load(std::memory_order_relaxed);
 }
 
 // A column map for a file whose column line is missing where the record says it is.
@@ -109,6 +121,59 @@ void mapFromRecord(const loadedFileRecord &r, dataFileColumnMap &map)
             map.temperatures.push_back({base + window * vpc, window});
             ++window;
         }
+}
+
+// Skips the header lines and takes the column map from the column line (or the record).
+bool startRows(dataFileLineReader &reader, const loadedFileRecord &r, dataFileColumnMap &map)
+{
+    const char *line = nullptr;
+    std::size_t length = 0;
+    for (int i = 0; i + 1 < r.headerLineCount; ++i)
+        if (!reader.next(line, length))
+            return false;
+    if (r.headerLineCount > 0 && reader.next(line, length) && isDataFileColumnLine(line, length))
+        map.parse(line, length < headerLineLimit ? length : headerLineLimit, r.channelCount, nullptr);
+    else
+        mapFromRecord(r, map);
+    return true;
+}
+
+// The rows; progress (may be null) follows the index of the last row read.
+void readRows(std::FILE *file, const loadedFileRecord &r, int first, int count, double *timeWindow,
+              double **channelWindows, std::atomic<int> *progress, dataFileRowRead &run)
+{
+    dataFileLineReader reader(file, rowLineLimit);
+    dataFileColumnMap map;
+    const long long last = (long long)first + (count > 0 ? count : 0);
+    long long row = 0;
+    if (startRows(reader, r, map)) {
+        double *noWindows[modelTable::maxChannels] = {};
+        double **windows = channelWindows ? channelWindows : noWindows;
+        const rowTimes times(r, map);
+        const char *line = nullptr;
+        std::size_t length = 0;
+        for (; row < last; ++row) {
+            if ((row >= first || row % 4096 == 0) && cancelled(run.cancel)) {
+                run.cancelled = true;
+                break;
+            }
+            if (!reader.next(line, length))
+                break;
+            if (row < first)
+                continue;
+            const long long position = row - first;
+            if (timeWindow)
+                timeWindow[position] = times.at(line, length, row);
+            const bool whole = readRow(map, line, length, windows, position);
+            if (progress)
+                progress->store(int(row), std::memory_order_relaxed);
+            if (!whole && reader.lastLineUnterminated())
+                break;   // cut short while it was written
+            run.stored.store(int(position + 1), std::memory_order_relaxed);
+        }
+    }
+    run.readFailed = reader.readFailed();
+    run.endedEarly = !run.cancelled && row < last;
 }
 
 } // namespace
@@ -178,36 +243,36 @@ int readDataFileHeader(std::FILE *file, const char *path, loadedFileRecord *reco
 int readDataFileRows(std::FILE *file, const loadedFileRecord &r, int first, int count,
                      double *timeWindow, double **channelWindows, std::atomic<int> *progress)
 {
+    dataFileRowRead run;
     if (progress)
         progress->store(0, std::memory_order_relaxed);
     if (!file)
         return -1;
-    dataFileLineReader reader(file, rowLineLimit);
-    const char *line = nullptr;
-    std::size_t length = 0;
-    for (int i = 0; i + 1 < r.headerLineCount; ++i)
-        if (!reader.next(line, length))
-            return 0;
-    dataFileColumnMap map;
-    if (r.headerLineCount > 0 && reader.next(line, length) && isDataFileColumnLine(line, length))
-        map.parse(line, length < headerLineLimit ? length : headerLineLimit, r.channelCount, nullptr);
-    else
-        mapFromRecord(r, map);
-    double *noWindows[modelTable::maxChannels] = {};
-    double **windows = channelWindows ? channelWindows : noWindows;
-    const rowTimes times(r, map);
-    const long long last = (long long)first + count;
-    for (long long row = 0; row < last && reader.next(line, length); ++row) {
-        if (row < first)
-            continue;
-        const long long position = row - first;
-        if (timeWindow)
-            timeWindow[position] = times.at(line, length, row);
-        readRow(map, line, length, windows, position);
-        if (progress)
-            progress->store(int(row), std::memory_order_relaxed);
-    }
+    readRows(file, r, first, count, timeWindow, channelWindows, progress, run);
     return 0;
+}
+
+int readDataFileRows(std::FILE *file, const loadedFileRecord &r, int first, int count,
+                     double *timeWindow, double **channelWindows, dataFileRowRead &run)
+{
+    run.stored.store(0, std::memory_order_relaxed);
+    run.opened = file != nullptr;
+    run.cancelled = run.readFailed = false;
+    run.endedEarly = !file;
+    if (!file)
+        return -1;
+    readRows(file, r, first, count, timeWindow, channelWindows, nullptr, run);
+    return 0;
+}
+
+int readDataFileRows(const loadedFileRecord &record, int first, int count, double *timeWindow,
+                     double **channelWindows, dataFileRowRead &run)
+{
+    std::FILE *file = std::fopen(record.path, "rb");
+    const int result = readDataFileRows(file, record, first, count, timeWindow, channelWindows, run);
+    if (file)
+        std::fclose(file);
+    return result;
 }
 
 int readDataFileRows(const loadedFileRecord &record, int first, int count, double *timeWindow,

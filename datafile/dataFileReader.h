@@ -27,6 +27,29 @@ int readDataFileRows(const loadedFileRecord &record, int first, int count, doubl
                      double **channelWindows, std::atomic<int> *progress);
 int readDataFileRows(std::FILE *file, const loadedFileRecord &record, int first, int count,
                      double *timeWindow, double **channelWindows, std::atomic<int> *progress);
+
+// A read of rows that can be stopped, and that says how far it got.
+struct dataFileRowRead {
+    // In: set from another thread to stop the read before its next row (checked every row,
+    // and every few thousand lines while rows before the first are skipped).
+    const std::atomic<bool> *cancel = nullptr;
+    // Out, while reading: rows stored so far (positions 0 .. stored - 1), never above count.
+    std::atomic<int> stored{0};
+    // Out, at the end:
+    bool cancelled = false;
+    bool opened = false;       // the file could be opened
+    bool readFailed = false;   // reading failed part-way (not merely at the end of the file)
+    // The file ended before the last row asked for, or its last row was cut short (it ends
+    // without a line end and lacks values). Rows stored before it are whole.
+    bool endedEarly = false;
+};
+// Reads rows first .. first + count - 1 as above into the windows; returns 0, or -1 when the
+// file cannot be opened. A cut last row is not counted as stored.
+int readDataFileRows(const loadedFileRecord &record, int first, int count, double *timeWindow,
+                     double **channelWindows, dataFileRowRead &run);
+int readDataFileRows(std::FILE *file, const loadedFileRecord &record, int first, int count,
+                     double *timeWindow, double **channelWindows, dataFileRowRead &run);
+
 // The same for the process-wide record, loadedFile().
 int readDataFileRows(int first, int count, double *timeWindow, double **channelWindows,
                      std::atomic<int> *progress);

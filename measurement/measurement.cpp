@@ -29,8 +29,18 @@ measurement::measurement(const panelContext &context, QWidget *parent)
     });
     connect(acquisition, &measurement_acquisition::dataChanged, waveforms, [this] { waveforms->doRefresh(false); });
     connect(waveforms, &measurement_waveforms::demoPumpDue, acquisition, &measurement_acquisition::pumpDemo);
+    connect(waveforms, &measurement_waveforms::reloadRequested, this, &measurement::loadFile);
     // The view redraws for the life of the tab, shown or not.
     waveforms->startPolling();
+}
+
+bool measurement::loadFile()
+{
+    const int scans = acquisition->loadDataFile(lastLoad);
+    if (scans <= 0)
+        return false;
+    waveforms->showLoadedFile(scans, lastLoad.plotLength);
+    return true;
 }
 
 void measurement::refreshPage()

@@ -5,6 +5,7 @@
 
 #include "panelContext.h"
 #include "panelPage.h"
+#include "partLoadCfg.h"
 
 #include <QTabWidget>
 
@@ -22,6 +23,14 @@ public:
     measurement_waveforms *waveforms = nullptr;
     measurement_acquisition *acquisition = nullptr;
     measurement_triggerConfig *triggerConfig = nullptr;
+
+    // The last load's selection, offered by the next "Load Data File" dialog.
+    loadSelection lastLoad;
+
+    // Viewer mode: asks which scans of the loaded file to show, loads them and shows them in
+    // the Waveforms view. False when nothing was loaded (the dialog was cancelled, the load
+    // was refused or cancelled, or the file could not be read).
+    bool loadFile();
 
     void refreshPage() override;
     // The live view and the trigger configuration need an instrument.

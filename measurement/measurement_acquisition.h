@@ -23,6 +23,7 @@ class PTPalarm;
 class acqConfig;
 class acquisitionRun;
 struct dataFileColumns;
+struct loadSelection;
 struct runPlan;
 struct dataFileSettings;
 
@@ -40,6 +41,11 @@ public:
 
     // How "Start" asks for the local file; a test may answer instead of the modal dialog.
     std::function<bool(acqConfig *)> askOutputFile;
+
+    // Viewer mode: the "Load Data File" dialog, preset from remembered (which then holds the
+    // new selection), and its scans read into the plot windows; the plot length box takes
+    // the selection's. Returns the scans loaded, 0 when nothing was.
+    int loadDataFile(loadSelection &remembered);
 
     QComboBox *clockSource, *startMode, *stopMode, *storage;
     QDoubleSpinBox *scanRate, *time;

@@ -3,9 +3,9 @@
 
 #include "acquisitionConnection.h"
 #include "acquisitionWindows.h"
-#include "axisConfig.h"
 #include "chLabel.h"
 #include "loadedFile.h"
+#include "paneRedraw.h"
 #include "pollingThread.h"
 #include "trace.h"
 #include "waveform.h"
@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -190,6 +189,10 @@ void measurement_waveforms::updateWaveforms(bool xAutoScaleOff)
         if (running)
             emit demoPumpDue(); // before the lock: the pump takes it itself
     }
+    if (m_context.viewer) {
+        drawLoadedFile(xAutoScaleOff);
+        return;
+    }
     int needed = 0; // windows the plots show: as many as labels of delivering channels
     for (waveform *plot : plots)
         needed = std::max<int>(needed, std::count_if(plot->labels.begin(), plot->labels.end(),
@@ -239,21 +242,7 @@ void measurement_waveforms::drawPlot(int p, const drawnData &data, bool setTimeA
         ++k;
     }
     const int span = plot->positionSlider ? std::min(data.plotLength, data.available - first) : data.plotLength;
-    if (setTimeAxis && span > 0 && data.time && first + span - 1 < data.time->size()) {
-        const double from = (*data.time)[first];
-        double to = (*data.time)[first + span - 1];
-        if (!(to > from))
-            to = from + 1;
-        plot->plot->setAxisAutoScale(QwtPlot::xBottom, false);
-        plot->plot->setAxisScale(QwtPlot::xBottom, from, to);
-        plot->xAxisConfig->lower->setRange(from, to);
-        plot->xAxisConfig->upper->setRange(from, to);
-    }
-    plot->plot->setAxisAutoScale(QwtPlot::yLeft, plot->autoScale->isChecked());
-    plot->plot->replot();
-    plot->scaleUpdate();
-    plot->updateZoomBase();
-    plot->plot->replot();
+    finishPaneRedraw(plot, data.time.get(), first, span, setTimeAxis);
 }
 
 void measurement_waveforms::updateWaveforms()

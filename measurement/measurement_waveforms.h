@@ -8,7 +8,9 @@
 #ifndef TS4720_MEASUREMENT_WAVEFORMS_H
 #define TS4720_MEASUREMENT_WAVEFORMS_H
 
+#include "loadedSamples.h"
 #include "panelContext.h"
+#include "plotPaging.h"
 #include "windowStaging.h"
 
 #include <QVector>
@@ -37,6 +39,9 @@ public:
     // Enables each plot's label i for a channel that delivers data.
     void setChannelsEnabled(const QVector<bool> &enabled);
     void setTimeAxisTitle(const QString &title);
+    // Viewer mode, after each load of scans scans: sliders, labels of the channels the file
+    // holds, time-axis title, auto-scaling, and the panes drawn from the new windows.
+    void showLoadedFile(int scans, int plotLength);
 
 signals:
     // Demo mode, while a run is on: one refresh's worth of generated scans is due.
@@ -64,6 +69,10 @@ private:
     QTabWidget *m_tabs;
     bool m_fromSlider = false;   // the redraw comes from a position slider
     windowStaging m_staging;     // the windows as the last redraw saw them
+    // Viewer mode: the load's plot copies, made once, paged by the sliders.
+    void drawLoadedFile(bool xAutoScaleOff);
+    loadedSamples m_loaded;
+    plotPaging m_paging;
 };
 
 #endif

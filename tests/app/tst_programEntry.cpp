@@ -1,6 +1,7 @@
 // The program entry, run in a child process (the test binary itself) so that exit codes
 // and the end of the event loop can be seen from outside.
 #include "messageBoxes.h"
+#include "partLoadCfg.h"
 #include "programEntry.h"
 #include "ts2900fp_app.h"
 #include "ts4720fp_demoSubtypeSelect.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QSplashScreen>
 #include <QTemporaryDir>
 #include <QThread>
@@ -60,6 +62,11 @@ int runEntryChild(int argc, char **argv)
     ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *dialog) {
         dialog->okPressed();
         return int(QDialog::Accepted);
+    });
+    // A viewer asks which scans to load: all of them, as the user would by pressing OK.
+    partLoadCfg::setHandler([](partLoadCfg *dialog) {
+        dialog->okButton->click();
+        return dialog->result();
     });
     qAddPreRoutine(onApplicationCreated);
     std::vector<char *> args{argv[0]};

@@ -21,6 +21,8 @@ private slots:
     void headerFields();
     void rows_data();
     void rows();
+    void stoppedReads_data();
+    void stoppedReads();
     void damagedFiles_data();
     void damagedFiles();
     void missingFile();
@@ -195,6 +197,47 @@ void tst_dataFileReader::rows()
         QCOMPARE(show(w1), show(window1));
 }
 
+// How far a read got: rows stored, a file that ends before the rows asked for or in a cut
+// row, and a cancelled read.
+void tst_dataFileReader::stoppedReads_data()
+{
+    QTest::addColumn<QByteArray>("rowsText");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("endedEarly");
+    QTest::newRow("whole") << QByteArray("1,2,\n3,4,\n5,6,\n") << 0 << 3 << false << 3 << false;
+    QTest::newRow("shorter than asked") << QByteArray("1,2,\n3,4,\n5,6,\n") << 1 << 5 << false << 2 << true;
+    QTest::newRow("cut in the last row") << QByteArray("1,2,\n3,4,\n5.") << 0 << 3 << false << 2 << true;
+    QTest::newRow("cut after the last value") << QByteArray("1,2,\n3,4,\n5,6") << 0 << 3 << false << 3 << false;
+    QTest::newRow("short row inside is kept") << QByteArray("1,2,\n3\n5,6,\n") << 0 << 3 << false << 3 << false;
+    QTest::newRow("cancelled") << QByteArray("1,2,\n3,4,\n") << 0 << 2 << true << 0 << false;
+}
+
+void tst_dataFileReader::stoppedReads()
+{
+    QFETCH(QByteArray, rowsText);
+    QFETCH(int, first);
+    QFETCH(int, count);
+    QFETCH(bool, cancel);
+    QFETCH(int, stored);
+    QFETCH(bool, endedEarly);
+    loadedFileRecord record;
+    QCOMPARE(read(tempFile(head, channel(1) + channel(2), rowsText), record), 0);
+    values w0(count, -1), w1(count, -1);
+    double *windows[48] = {w0.data(), w1.data()};
+    const std::atomic<bool> stop{cancel};
+    dataFileRowRead run;
+    run.cancel = &stop;
+    QCOMPARE(readDataFileRows(record, first, count, nullptr, windows, run), 0);
+    QCOMPARE(run.stored.load(), stored);
+    QCOMPARE(run.endedEarly, endedEarly);
+    QCOMPARE(run.cancelled, cancel);
+    if (stored > 0)
+        QCOMPARE(w0[stored - 1], 2.0 * (first + stored) - 1);
+}
+
 void tst_dataFileReader::damagedFiles_data()
 {
     QTest::addColumn<QByteArray>("text");
@@ -244,6 +287,9 @@ void tst_dataFileReader::missingFile()
     QCOMPARE(QByteArray(record.path) + char('0' + record.viewer), path + "0");
     double time[1];
     QCOMPARE(readDataFileRows(record, 0, 1, time, nullptr, nullptr), -1);
+    dataFileRowRead run;
+    QCOMPARE(readDataFileRows(record, 0, 1, time, nullptr, run), -1);
+    QVERIFY(!run.opened && run.endedEarly);
 }
 
 // Both steps under a decimal-comma locale, on the process-wide record, rows from the middle.

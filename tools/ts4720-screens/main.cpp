@@ -1,6 +1,7 @@
 // Takes pictures of the panel's windows in various states, for looking at the layout:
 //   ts4720-screens [folder [set]]   (default: the temporary folder, every set; sets: panel,
 //   channels, connection, storage, plot, view)
+//   ts4720-screens folder viewer FILE.csv   (the program as a viewer of FILE.csv)
 // Run it under xvfb-run (or with QT_QPA_PLATFORM=offscreen). Not a test.
 #include "panelScreens.h"
 #include "panelStyle.h"
@@ -15,6 +16,10 @@ int main(int argc, char **argv)
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
     const QString set = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QDir().mkpath(dir);
+    if (set == QLatin1String("viewer")) {
+        panelScreens::viewer(dir, argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
+        return 0;
+    }
     const struct {
         const char *name;
         void (*take)(const QString &);

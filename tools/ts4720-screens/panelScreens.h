@@ -36,6 +36,10 @@ void plotPane(const QString &dir);
 void measurementPages(const QString &dir);
 void acquisitionPages(const QString &dir);
 
+// The program as a viewer of a recorded file: the Load Data File dialog, the Waveforms view
+// paged with the first pane's slider, and every tab as the file fills it.
+void viewer(const QString &dir, const QString &file);
+
 } // namespace panelScreens
 
 #endif
