@@ -157,15 +157,30 @@ plotSamples::ptr plotSamples::borrow(const double *values, int count, double sca
     return samples;
 }
 
+namespace {
+// make(i) for every window, spread over the process's thread pool.
+template <typename Make>
+std::vector<plotSamples::ptr> makeEach(size_t windows, Make make)
+{
+    std::vector<plotSamples::ptr> made(windows);
+    std::vector<int> indexes(windows);
+    for (size_t i = 0; i < indexes.size(); ++i)
+        indexes[i] = int(i);
+    QtConcurrent::blockingMap(indexes, [&](int i) { made[size_t(i)] = make(size_t(i)); });
+    return made;
+}
+} // namespace
+
 std::vector<plotSamples::ptr> plotSamples::copyEach(const std::vector<const double *> &windows, int count,
                                                     double scale, double offset)
 {
-    std::vector<ptr> copies(windows.size());
-    std::vector<int> indexes(windows.size());
-    for (size_t i = 0; i < indexes.size(); ++i)
-        indexes[i] = int(i);
-    QtConcurrent::blockingMap(indexes, [&](int i) { copies[size_t(i)] = copy(windows[size_t(i)], count, scale, offset); });
-    return copies;
+    return makeEach(windows.size(), [&](size_t i) { return copy(windows[i], count, scale, offset); });
+}
+
+std::vector<plotSamples::ptr> plotSamples::borrowEach(const std::vector<const double *> &windows, int count,
+                                                      double scale, double offset)
+{
+    return makeEach(windows.size(), [&](size_t i) { return borrow(windows[i], count, scale, offset); });
 }
 
 plotSamples::plotSamples()

@@ -36,6 +36,8 @@ public:
     // sample is read. Only the block summaries (a sixth of the values' size) are made. The
     // caller keeps values unchanged and alive for as long as any holder may read them.
     static ptr borrow(const double *values, int count, double scale = 1.0, double offset = 0.0);
+    static std::vector<ptr> borrowEach(const std::vector<const double *> &windows, int count, double scale = 1.0,
+                                       double offset = 0.0);
 
     int size() const { return m_count; }
     // Unique to this copy for the life of the process (never reused, unlike addresses).
