@@ -224,7 +224,7 @@ void measurement_waveforms::updateWaveforms(bool xAutoScaleOff)
         staged.push_back(m_staging.window(k));
     data.windows = plotSamples::copyEach(staged, data.available, shown.scale, shown.offset);
     for (int p = 0; p < 3; ++p)
-        drawPlot(p, data, (!xAutoScaleOff && plots[p]->autoScale->isChecked()));
+        drawPlot(p, data, !xAutoScaleOff && plots[p]->autoScale->isChecked());
 }
 
 void measurement_waveforms::drawPlot(int p, const drawnData &data, bool setTimeAxis)

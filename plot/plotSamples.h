@@ -1,5 +1,5 @@
-// One copied (or borrowed) window of samples (times or temperatures), with the smallest and largest value
-// of every block of samples, shared by every curve that shows it.
+// One copied (or borrowed) window of samples (times or temperatures), with the smallest and
+// largest value of every block of samples, shared by every curve that shows it.
 #ifndef PLOTSAMPLES_H
 #define PLOTSAMPLES_H
 
