@@ -298,5 +298,7 @@ void measurement_waveforms::unitChanged()
 {
     for (waveform *plot : plots)
         plot->setDisplayUnit(unit->currentData().toChar());
+    if (m_context.viewer)
+        letGoOfLoadedFile();   // the old unit's summaries go before the new ones are made
     doRefresh(true);
 }
