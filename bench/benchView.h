@@ -20,8 +20,8 @@ public:
     // Loads every scan (plotLength 0: every scan on the plot) and paints the first pane;
     // ms from OK until it is painted. The first call starts viewer mode, later ones Reload.
     double okToFirstDrawnPane(int plotLength = 0);
-    // Moves the first pane's slider from 0 to the middle; ms until the panes are redrawn and
-    // the first one painted (-1 when the slider cannot move).
+    // Moves the first pane's slider from 0 to the middle; ms until that pane is redrawn and
+    // painted (-1 when the slider cannot move).
     double sliderToMiddleMs();
 
 private:

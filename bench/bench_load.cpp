@@ -9,7 +9,7 @@
 //   - their ratio (goal <= 1.3);
 //   - peak memory of the load above what the process held before it, against the value
 //     arrays (windows) (goal <= 1.3), and the same up to the first drawn pane;
-//   - the redraw after the first pane's slider moves to the middle, plot length a tenth of
+//   - the redraw of the first pane after its slider moves to the middle, plot length a tenth of
 //     the file (goal <= 50 ms);
 //   - how long Cancel takes to end the reading thread (goal <= 100 ms).
 // Exits non-zero when a goal is missed.
@@ -209,7 +209,7 @@ bool bench(const std::string &path, const char *label)
                 bare, bareCpu, bareAllocating, loadMs, drawnMs, drawnCpu, ratio, drawnCpu / bareCpu, drawnMs / bareAllocating);
     std::printf("  peak memory of the load %.1f MB = %.2f x the value arrays (goal <= 1.3); up to the first "
                 "drawn pane %.1f MB = %.2f x\n", loadPeak, memory, drawnPeak, drawnPeak / arraysMb);
-    std::printf("  slider to the middle (plot length %d) -> three panes redrawn %.1f ms, CPU %.1f ms (goal <= 50) | "
+    std::printf("  slider to the middle (plot length %d) -> its pane redrawn %.1f ms, CPU %.1f ms (goal <= 50) | "
                 "Cancel -> thread ended %.2f ms (goal <= 100)\n", record.rowCount / 10, slider, sliderCpu, cancel);
     return ratio <= 1.3 && memory <= 1.3 && slider >= 0 && slider <= 50 && cancel <= 100;
 }

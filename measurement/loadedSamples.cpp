@@ -1,4 +1,4 @@
-// Plot copies of the loaded windows.
+// Plot samples borrowed from the loaded windows.
 #include "loadedSamples.h"
 
 #include "acquisitionWindows.h"
@@ -14,15 +14,16 @@ bool loadedSamples::update(const temperatureUnit &unit)
         clear();
         return false;
     }
-    if (m_time && m_unit == unit.code)
+    if (m_time && m_unit == unit.code && m_source == w.timeWindow() && m_time->size() == scans)
         return true;
     std::vector<const double *> windows;
     for (int slot = 0; slot < w.channelCount(); ++slot)
         windows.push_back(w.window(slot));
-    m_windows.clear();   // the old copies go back to the pool before the new ones are taken
-    m_time = plotSamples::copy(w.timeWindow(), scans);
-    m_windows = plotSamples::copyEach(windows, scans, unit.scale, unit.offset);
+    clear();   // the old summaries go before the new ones are made
+    m_time = plotSamples::borrow(w.timeWindow(), scans);
+    m_windows = plotSamples::borrowEach(windows, scans, unit.scale, unit.offset);
     m_unit = unit.code;
+    m_source = w.timeWindow();
     return true;
 }
 
@@ -30,6 +31,7 @@ void loadedSamples::clear()
 {
     m_time.reset();
     m_windows.clear();
+    m_source = nullptr;
 }
 
 plotSamples::ptr loadedSamples::window(int slot) const

@@ -1,6 +1,9 @@
-// The plot copies of a loaded file, made once per load and unit: in viewer mode the windows
-// do not change after loading, so paging with the slider hands the panes other ranges of
-// the same copies instead of copying the windows again at every move.
+// The plot samples of a loaded file, borrowed from the plot windows once per load and unit:
+// in viewer mode the windows do not change after loading, so the panes read them in place
+// (a copy would double the memory of a load), converting to the displayed unit as the
+// reduced curve is read, and paging with the slider hands them other ranges of the same
+// samples. Whoever frees or reallocates the windows lets go of these first (clear(), and
+// every curve given them dropped): acquisitionWindows calls its release listeners for that.
 #ifndef TS4720_LOADEDSAMPLES_H
 #define TS4720_LOADEDSAMPLES_H
 
@@ -11,11 +14,11 @@
 
 class loadedSamples {
 public:
-    // Copies every loaded scan of plotWindows() (plotDataPtr of them) in the unit, unless
-    // copies in this unit exist; the caller clears them after every load. Takes the
-    // acquisition data lock. False when no scans are loaded.
+    // Borrows every loaded scan of plotWindows() (plotDataPtr of them) in the unit, unless
+    // samples in this unit of these windows exist. Takes the acquisition data lock. False
+    // when no scans are loaded.
     bool update(const temperatureUnit &unit);
-    // Forgets the copies (a new load follows, or the view is cleared).
+    // Forgets the samples (the windows are about to go, or the view is cleared).
     void clear();
 
     plotSamples::ptr time() const { return m_time; }
@@ -27,6 +30,7 @@ private:
     plotSamples::ptr m_time;
     std::vector<plotSamples::ptr> m_windows;
     QChar m_unit;
+    const double *m_source = nullptr; // the time window borrowed from
 };
 
 #endif

@@ -90,6 +90,14 @@ measurement_waveforms::measurement_waveforms(const panelContext &context, QTabWi
     refreshTimer = new QTimer(this);
     refreshTimer->setInterval(500);
     connect(refreshTimer, &QTimer::timeout, this, [this] { doRefresh(); });
+    if (m_context.viewer)
+        plotWindows().addReleaseListener(this, [this] { letGoOfLoadedFile(); });
+}
+
+measurement_waveforms::~measurement_waveforms()
+{
+    if (m_context.viewer)
+        plotWindows().removeReleaseListener(this);
 }
 
 void measurement_waveforms::buildDocks(QMainWindow *area)
@@ -115,11 +123,7 @@ void measurement_waveforms::buildDocks(QMainWindow *area)
                 plots[p]->deselectAll();
         }
         if (QSlider *slider = plots[p]->positionSlider)
-            connect(slider, &QSlider::valueChanged, this, [this] {
-                m_fromSlider = true;
-                updateWaveforms();
-                m_fromSlider = false;
-            });
+            connect(slider, &QSlider::valueChanged, this, [this, p] { drawLoadedPane(p); });
     }
     docks[0]->raise();
 }
@@ -220,7 +224,7 @@ void measurement_waveforms::updateWaveforms(bool xAutoScaleOff)
         staged.push_back(m_staging.window(k));
     data.windows = plotSamples::copyEach(staged, data.available, shown.scale, shown.offset);
     for (int p = 0; p < 3; ++p)
-        drawPlot(p, data, m_fromSlider || (!xAutoScaleOff && plots[p]->autoScale->isChecked()));
+        drawPlot(p, data, !xAutoScaleOff && plots[p]->autoScale->isChecked());
 }
 
 void measurement_waveforms::drawPlot(int p, const drawnData &data, bool setTimeAxis)
@@ -294,5 +298,7 @@ void measurement_waveforms::unitChanged()
 {
     for (waveform *plot : plots)
         plot->setDisplayUnit(unit->currentData().toChar());
+    if (m_context.viewer)
+        letGoOfLoadedFile();   // the old unit's summaries go before the new ones are made
     doRefresh(true);
 }

@@ -28,6 +28,7 @@ class measurement_waveforms : public QWidget {
 public:
     // tabs: the measurement tab widget whose current sub-tab controlPolling() looks at.
     measurement_waveforms(const panelContext &context, QTabWidget *tabs, QWidget *parent = nullptr);
+    ~measurement_waveforms() override;
 
     int scrollStep = 1;          // scans per slider step in viewer mode
     QComboBox *unit;
@@ -67,10 +68,13 @@ private:
 
     panelContext m_context;
     QTabWidget *m_tabs;
-    bool m_fromSlider = false;   // the redraw comes from a position slider
     windowStaging m_staging;     // the windows as the last redraw saw them
-    // Viewer mode: the load's plot copies, made once, paged by the sliders.
+    // Viewer mode: the load's samples, borrowed from the windows, paged by the sliders.
     void drawLoadedFile(bool xAutoScaleOff);
+    // Pane p after its slider moved: its time axis follows, the other panes stay as they are.
+    void drawLoadedPane(int p);
+    // Before the windows are freed or reallocated: no pane or copy reads them any more.
+    void letGoOfLoadedFile();
     loadedSamples m_loaded;
     plotPaging m_paging;
 };

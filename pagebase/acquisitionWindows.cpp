@@ -17,6 +17,7 @@ acquisitionWindows &plotWindows()
 
 bool acquisitionWindows::allocate(int channels, int scansOnPlot, int callbackThreshold)
 {
+    letGo();
     const std::lock_guard<std::mutex> locker(acquisitionDataLock());
     plotDataPtr = 0;
     plotOffset = 0;
@@ -47,6 +48,7 @@ bool acquisitionWindows::allocate(int channels, int scansOnPlot, int callbackThr
 
 void acquisitionWindows::free()
 {
+    letGo();
     const std::lock_guard<std::mutex> locker(acquisitionDataLock());
     release();
 }
@@ -63,4 +65,29 @@ void acquisitionWindows::release()
 double *acquisitionWindows::window(int slot) const
 {
     return slot >= 0 && slot < m_channels ? m_windows[slot].get() : nullptr;
+}
+
+void acquisitionWindows::addReleaseListener(const void *owner, std::function<void()> letGo)
+{
+    const std::lock_guard<std::mutex> locker(m_listenersLock);
+    m_listeners.emplace_back(owner, std::move(letGo));
+}
+
+void acquisitionWindows::removeReleaseListener(const void *owner)
+{
+    const std::lock_guard<std::mutex> locker(m_listenersLock);
+    m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
+                                     [owner](const auto &entry) { return entry.first == owner; }),
+                      m_listeners.end());
+}
+
+void acquisitionWindows::letGo()
+{
+    decltype(m_listeners) listeners;
+    {
+        const std::lock_guard<std::mutex> locker(m_listenersLock);
+        listeners = m_listeners;
+    }
+    for (const auto &entry : listeners)
+        entry.second();
 }

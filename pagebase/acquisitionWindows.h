@@ -7,8 +7,10 @@
 #include "ts4720.h"
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 // The acquisition data lock: guards the windows, their counters and their (re)allocation;
 // taken by the acquisition callback, the Waveforms redraw and file loading. Never held
@@ -33,6 +35,13 @@ public:
     // Takes the lock and frees every window; the counters stay.
     void free();
 
+    // A view that reads the windows in place, outside the lock (a loaded file's samples on
+    // the plot), lets go of them in letGo: free() and allocate() call every letGo first, on
+    // their own thread and before taking the acquisition data lock. owner names the entry
+    // for removeReleaseListener(), which its owner calls before it goes.
+    void addReleaseListener(const void *owner, std::function<void()> letGo);
+    void removeReleaseListener(const void *owner);
+
     // Under the lock.
     int dataLength() const { return m_dataLength; }
     int channelCount() const { return m_channels; }
@@ -46,6 +55,10 @@ private:
     using buffer = std::unique_ptr<double[], freeDeleter>;
 
     void release(); // the caller holds the lock
+    void letGo();   // calls the listeners; the caller holds no lock
+
+    std::mutex m_listenersLock; // protects m_listeners (never held while a listener runs)
+    std::vector<std::pair<const void *, std::function<void()>>> m_listeners;
 
     buffer m_windows[TS4720_MAX_CHANNELS];
     buffer m_time;

@@ -14,6 +14,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace {
 const double infinity = std::numeric_limits<double>::infinity();
@@ -34,6 +35,8 @@ struct copyState {
     bool ascending;
 };
 
+// store: writes the converted samples to out; else only summarises them (a borrowed window).
+template <bool store>
 plotSamples::span copyBlock(const double *in, double *out, int n, copyState &state)
 {
     plotSamples::span block{infinity, -infinity, 0};
@@ -46,7 +49,8 @@ plotSamples::span copyBlock(const double *in, double *out, int n, copyState &sta
         block.max = v > block.max ? v : block.max;
         state.ascending &= v >= state.previous;
         state.previous = v;
-        out[i] = v;
+        if constexpr (store)
+            out[i] = v;
     }
     return block;
 }
@@ -54,6 +58,7 @@ plotSamples::span copyBlock(const double *in, double *out, int n, copyState &sta
 #ifdef __SSE2__
 // The same for a whole block, two samples at a time: this loop touches every sample of
 // every channel per redraw, and the compiler does not vectorise the loop above.
+template <bool store>
 plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state)
 {
     const __m128d scale = _mm_set1_pd(state.scale);
@@ -72,7 +77,8 @@ plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state
         v = _mm_or_pd(_mm_and_pd(ok, v), _mm_andnot_pd(ok, gap));
         const int mask = _mm_movemask_pd(ok);
         finite += (mask & 1) + (mask >> 1);
-        _mm_storeu_pd(out + i, v);
+        if constexpr (store)
+            _mm_storeu_pd(out + i, v);
         low = _mm_min_pd(v, low);  // a NaN in v keeps the second operand
         high = _mm_max_pd(v, high);
         ordered = _mm_and_pd(ordered, _mm_cmpge_pd(v, _mm_shuffle_pd(before, v, 1)));
@@ -87,11 +93,30 @@ plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state
     return {std::min(lows[0], lows[1]), std::max(highs[0], highs[1]), plotSamples::blockSize - finite};
 }
 #else
+template <bool store>
 plotSamples::span copyWholeBlock(const double *in, double *out, copyState &state)
 {
-    return copyBlock(in, out, plotSamples::blockSize, state);
+    return copyBlock<store>(in, out, plotSamples::blockSize, state);
 }
 #endif
+
+// Converts (when store) and summarises count samples block by block; the whole summary.
+template <bool store>
+plotSamples::span copyAll(const double *values, double *out, plotSamples::span *blocks, int count, copyState &state)
+{
+    const int whole = count / plotSamples::blockSize;
+    const int bs = plotSamples::blockSize;
+    plotSamples::span all{infinity, -infinity, 0};
+    for (int b = 0; b < whole; ++b) {
+        blocks[b] = copyWholeBlock<store>(values + b * bs, out + (store ? b * bs : 0), state);
+        merge(all, blocks[b]);
+    }
+    if (count > whole * bs) {
+        blocks[whole] = copyBlock<store>(values + whole * bs, out + (store ? whole * bs : 0), count - whole * bs, state);
+        merge(all, blocks[whole]);
+    }
+    return all;
+}
 
 } // namespace
 
@@ -104,33 +129,58 @@ plotSamples::ptr plotSamples::copy(const double *values, int count, double scale
     if (samples->m_storage.capacity == 0)
         return samples;
     samples->m_count = count;
-    double *out = samples->m_storage.values.get();
-    span *blocks = samples->m_storage.blocks.get();
+    samples->m_values = samples->m_storage.values.get();
     copyState state{scale, offset, -infinity, true};
-    const int whole = count / blockSize;
-    span all{infinity, -infinity, 0};
-    for (int b = 0; b < whole; ++b) {
-        blocks[b] = copyWholeBlock(values + b * blockSize, out + b * blockSize, state);
-        merge(all, blocks[b]);
-    }
-    if (count > whole * blockSize) {
-        blocks[whole] = copyBlock(values + whole * blockSize, out + whole * blockSize, count - whole * blockSize, state);
-        merge(all, blocks[whole]);
-    }
+    const span all = copyAll<true>(values, samples->m_storage.values.get(), samples->m_storage.blocks.get(), count, state);
     samples->m_whole = all;
     samples->m_ascending = state.ascending;
     return samples;
 }
 
+plotSamples::ptr plotSamples::borrow(const double *values, int count, double scale, double offset)
+{
+    std::shared_ptr<plotSamples> samples(new plotSamples);
+    if (!values || count <= 0)
+        return samples;
+    // Only the summaries are this object's own (not pooled: the pool keeps value arrays).
+    samples->m_storage.blocks.reset(new (std::nothrow) span[size_t((count + blockSize - 1) / blockSize)]);
+    if (!samples->m_storage.blocks)
+        return samples;
+    samples->m_count = count;
+    samples->m_values = values;
+    samples->m_scale = scale;
+    samples->m_offset = offset;
+    samples->m_borrowed = true;
+    copyState state{scale, offset, -infinity, true};
+    samples->m_whole = copyAll<false>(values, nullptr, samples->m_storage.blocks.get(), count, state);
+    samples->m_ascending = state.ascending;
+    return samples;
+}
+
+namespace {
+// make(i) for every window, spread over the process's thread pool.
+template <typename Make>
+std::vector<plotSamples::ptr> makeEach(size_t windows, Make make)
+{
+    std::vector<plotSamples::ptr> made(windows);
+    std::vector<int> indexes(windows);
+    for (size_t i = 0; i < indexes.size(); ++i)
+        indexes[i] = int(i);
+    QtConcurrent::blockingMap(indexes, [&](int i) { made[size_t(i)] = make(size_t(i)); });
+    return made;
+}
+} // namespace
+
 std::vector<plotSamples::ptr> plotSamples::copyEach(const std::vector<const double *> &windows, int count,
                                                     double scale, double offset)
 {
-    std::vector<ptr> copies(windows.size());
-    std::vector<int> indexes(windows.size());
-    for (size_t i = 0; i < indexes.size(); ++i)
-        indexes[i] = int(i);
-    QtConcurrent::blockingMap(indexes, [&](int i) { copies[size_t(i)] = copy(windows[size_t(i)], count, scale, offset); });
-    return copies;
+    return makeEach(windows.size(), [&](size_t i) { return copy(windows[i], count, scale, offset); });
+}
+
+std::vector<plotSamples::ptr> plotSamples::borrowEach(const std::vector<const double *> &windows, int count,
+                                                      double scale, double offset)
+{
+    return makeEach(windows.size(), [&](size_t i) { return borrow(windows[i], count, scale, offset); });
 }
 
 plotSamples::plotSamples()
@@ -148,7 +198,7 @@ plotSamples::span plotSamples::scan(int from, int to) const
 {
     span result{infinity, -infinity, 0};
     for (int i = from; i < to; ++i) {
-        const double v = m_storage.values[size_t(i)];
+        const double v = (*this)[i];
         result.gaps += v != v;
         result.min = v < result.min ? v : result.min;
         result.max = v > result.max ? v : result.max;

@@ -1,8 +1,9 @@
-// One copied window of samples (times or temperatures), with the smallest and largest value
-// of every block of samples, shared by every curve that shows it.
+// One copied (or borrowed) window of samples (times or temperatures), with the smallest and
+// largest value of every block of samples, shared by every curve that shows it.
 #ifndef PLOTSAMPLES_H
 #define PLOTSAMPLES_H
 
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -30,12 +31,21 @@ public:
     // over the process's thread pool: copying is most of the cost of a redraw.
     static std::vector<ptr> copyEach(const std::vector<const double *> &windows, int count, double scale = 1.0,
                                      double offset = 0.0);
+    // The same samples without copying them: reads values[0 .. count) until the last holder
+    // of the result lets it go, converting (and turning non-finite values into gaps) as each
+    // sample is read. Only the block summaries (a sixth of the values' size) are made. The
+    // caller keeps values unchanged and alive for as long as any holder may read them.
+    static ptr borrow(const double *values, int count, double scale = 1.0, double offset = 0.0);
+    static std::vector<ptr> borrowEach(const std::vector<const double *> &windows, int count, double scale = 1.0,
+                                       double offset = 0.0);
 
     int size() const { return m_count; }
     // Unique to this copy for the life of the process (never reused, unlike addresses).
     unsigned long long id() const { return m_id; }
-    const double *data() const { return m_storage.values.get(); }
-    double operator[](int i) const { return m_storage.values[size_t(i)]; }
+    // The samples as stored: before the conversion for a borrowed window. Where the
+    // conversion is the identity, a sample read as finite has the same value here.
+    const double *data() const { return m_values; }
+    double operator[](int i) const { return m_borrowed ? shown(m_values[size_t(i)]) : m_values[size_t(i)]; }
 
     // Every value finite and none below the one before it: a time axis that can be searched.
     bool ascending() const { return m_ascending; }
@@ -63,10 +73,18 @@ public:
 private:
     plotSamples();
     span scan(int from, int to) const;
+    double shown(double stored) const
+    {
+        const double v = stored * m_scale + m_offset;
+        return std::fabs(v) <= std::numeric_limits<double>::max() ? v : std::numeric_limits<double>::quiet_NaN();
+    }
 
     unsigned long long m_id;
     int m_count = 0;
-    storage m_storage;
+    storage m_storage;                 // a borrowed window's has summaries only
+    const double *m_values = nullptr;  // the storage's values or the borrowed ones
+    double m_scale = 1.0, m_offset = 0.0;
+    bool m_borrowed = false;
     span m_whole{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 0};  // of all samples
     bool m_ascending = true;
 };

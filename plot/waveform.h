@@ -2,9 +2,9 @@
 // "Auto Scale", zoom, tracker, axis dialogs, export, and in viewer mode a position slider.
 //
 // Handing data over: a caller copies each window once per redraw into a plotSamples (in
-// the displayed unit) and hands it to every pane and curve that shows it with
-// setCurveData(); the copies are shared, so three panes of 48 curves cost one copy per
-// window. Redraws reduce each curve to what the canvas can show, so their cost follows the
+// the displayed unit), or borrows a window that stays unchanged (a loaded file), and hands
+// it to every pane and curve that shows it with setCurveData(); they are shared, so three
+// panes of 48 curves cost one copy per window. Redraws reduce each curve to what the canvas can show, so their cost follows the
 // canvas width, not the plot length. Callers attach the curves of shown labels
 // (attachShownCurves()), set scales, replot, then call scaleUpdate() and updateZoomBase().
 #ifndef WAVEFORM_H

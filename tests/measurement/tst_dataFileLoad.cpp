@@ -7,6 +7,8 @@
 #include "loadedFile.h"
 #include "loadedFileView.h"
 #include "loadedSamples.h"
+#include "measurement_waveforms.h"
+#include "panelContext.h"
 #include "partLoadCfg.h"
 #include "plotPaging.h"
 #include "testFiles.h"
@@ -14,6 +16,7 @@
 #include "waveform.h"
 #include "waveformCurve.h"
 
+#include <QComboBox>
 #include <QProgressDialog>
 #include <QSlider>
 #include <qwt_plot.h>
@@ -39,8 +42,9 @@ private slots:
     void loads_data();
     void loads();
     void cancelMidLoad();
-    void copiesFollowLoadAndUnit();
+    void samplesFollowLoadAndUnit();
     void lastSliderPosition();
+    void viewReadsWindowsInPlace();
     void timeAxisTitle_data();
     void timeAxisTitle();
 
@@ -240,8 +244,8 @@ void tst_dataFileLoad::cancelMidLoad()
 #endif
 }
 
-// The plot copies of a load: made once per unit, in that unit, gone with the load.
-void tst_dataFileLoad::copiesFollowLoadAndUnit()
+// The plot samples of a load: made once per unit, in that unit, gone with the load.
+void tst_dataFileLoad::samplesFollowLoadAndUnit()
 {
     loadedFileRecord record;
     QCOMPARE(loadRows("copies.csv", 50, {10, 40, 20}, record), 40);
@@ -249,7 +253,7 @@ void tst_dataFileLoad::copiesFollowLoadAndUnit()
     QVERIFY(samples.update(temperatureUnit::of('C')));
     const plotSamples::ptr celsius = samples.window(1);
     QVERIFY(samples.update(temperatureUnit::of('C')));
-    QCOMPARE(samples.window(1), celsius);   // not copied again
+    QCOMPARE(samples.window(1), celsius);   // not made again
     QVERIFY(samples.update(temperatureUnit::of('K')));
     QCOMPARE((QList<double>{(*celsius)[0], (*samples.window(0))[39], (*samples.time())[39], double(samples.scans())}),
              (QList<double>{-10.0, 49 + 273.15, 4.9, 40.0}));
@@ -282,6 +286,34 @@ void tst_dataFileLoad::lastSliderPosition()
     QCOMPARE(pane.curves[1]->dataSize(), size_t(0));
     QVERIFY(!pane.labels[1]->isEnabled() && pane.labels[2]->isEnabled());
     QCOMPARE(pane.plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 99.9);
+}
+
+// The viewer's panes read the loaded windows in place: a unit change draws converted values,
+// a second load drops the first one's samples from every pane before its windows go (a pane
+// painted then would read freed memory), and a pane's slider moves that pane's time axis only.
+void tst_dataFileLoad::viewReadsWindowsInPlace()
+{
+    panelContext context;
+    context.demo = context.viewer = true;
+    measurement_waveforms view(context, nullptr);
+    QCOMPARE(loadRows("first.csv", 100, {0, 100, 100}, loadedFile()), 100);
+    view.showLoadedFile(100, 100);
+    view.unit->setCurrentIndex(view.unit->findData(QChar('F')));
+    QwtPlotCurve *const curve = view.plots[0]->curves[2];
+    QCOMPARE((QList<QPointF>{curve->sample(0), curve->sample(50)}), (QList<QPointF>{{0.0, 32.0}, {5.0, -58.0}}));
+
+    QCOMPARE(loadRows("second.csv", 200, {100, 100, 20}, loadedFile()), 100);
+    for (waveform *plot : view.plots)
+        for (QwtPlotCurve *c : plot->curves)
+            QCOMPARE(c->dataSize(), size_t(0));
+    view.plots[0]->grab();
+    view.showLoadedFile(100, 20);
+    QCOMPARE((QList<QPointF>{curve->sample(0), curve->sample(19)}), (QList<QPointF>{{10.0, -148.0}, {11.9, -182.2}}));
+    view.plots[0]->positionSlider->setValue(2);   // scroll step 4: scans 8 .. 27 of the load
+    const auto timeAxisFrom = [&](int p) { return view.plots[p]->plot->axisScaleDiv(QwtPlot::xBottom).lowerBound(); };
+    QCOMPARE((QList<double>{timeAxisFrom(0), timeAxisFrom(1), curve->sample(0).y()}), (QList<double>{10.8, 10.0, -162.4}));
+    plotWindows().free();
+    QCOMPARE(curve->dataSize(), size_t(0));
 }
 
 void tst_dataFileLoad::timeAxisTitle_data()

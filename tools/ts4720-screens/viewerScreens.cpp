@@ -14,6 +14,7 @@
 #include "ts4720fp_App.h"
 #include "waveform.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSlider>
@@ -60,6 +61,8 @@ void viewer(const QString &dir, const QString &file)
     save(panel.get(), dir, QStringLiteral("viewer-slider-middle"));
     slider->setValue(slider->maximum());
     save(panel.get(), dir, QStringLiteral("viewer-slider-end"));
+    tab->waveforms->unit->setCurrentIndex(tab->waveforms->unit->findData(QChar('F')));
+    save(panel.get(), dir, QStringLiteral("viewer-fahrenheit"));
     for (int t = 0; t < main->mainTabs()->count(); ++t) {
         main->mainTabs()->setCurrentIndex(t);
         save(panel.get(), dir, QStringLiteral("viewer-tab%1").arg(t));
