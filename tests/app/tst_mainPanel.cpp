@@ -52,21 +52,6 @@ private slots:
         std::memset(&loadedFile(), 0, sizeof(loadedFileRecord));
     }
 
-    // The demo model dialog remembers the model chosen with Ok, as an index into its list.
-    void modelDialogRemembersTheChoice()
-    {
-        {
-            ts4720fp_demoSubtypeSelect dialog;
-            QCOMPARE(dialog.subType(), QString("AA"));
-            dialog.modelBox()->setCurrentIndex(2);
-            dialog.okPressed();
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        }
-        QCOMPARE(demoStore::lastModel(), 2);
-        ts4720fp_demoSubtypeSelect again;
-        QCOMPARE(again.subType(), QString("AC"));
-    }
-
     void modelFromInstrument_data()
     {
         QTest::addColumn<QString>("subType");
@@ -89,8 +74,6 @@ private slots:
         QCOMPARE(panel.channelCount(), channels);
         QVERIFY(panel.windowTitle().endsWith(instrumentAddress(*instrument)));
         QCOMPARE(panel.serialNumberText(), QByteArray("47209481"));
-        QCOMPARE(panel.mainTabs()->count(), 3);
-        QCOMPARE(panel.mainTabs()->currentIndex(), 1);
     }
 
     void failedSubTypeQueryFallsBackToAA()
@@ -109,33 +92,46 @@ private slots:
         instrument->command("SIM:FAIL:CLE");
     }
 
-    void demoModelDialogClosedStillUsesItsEntry()
+    // The demo model dialog's entry decides the model even when it is closed; only Ok
+    // remembers it. A remembered model outside the list gives no sub-type, so 16 channels.
+    void demoModel_data()
     {
-        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *d) {
-            d->modelBox()->setCurrentIndex(2);
-            return int(QDialog::Rejected);
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<int>("chosen"); // -1: left as it is
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("subType");
+        QTest::addColumn<int>("channels");
+        QTest::newRow("Ok remembers") << 0 << 2 << true << "AC" << 48;
+        QTest::newRow("closed still uses the entry") << 0 << 2 << false << "AC" << 48;
+        QTest::newRow("remembered out of range") << 5 << -1 << false << "" << 16;
+    }
+    void demoModel()
+    {
+        QFETCH(int, remembered);
+        QFETCH(int, chosen);
+        QFETCH(bool, ok);
+        QFETCH(QString, subType);
+        QFETCH(int, channels);
+        demoStore::setLastModel(remembered);
+        ts4720fp_demoSubtypeSelect::setHandler([chosen, ok](ts4720fp_demoSubtypeSelect *d) {
+            if (chosen >= 0)
+                d->modelBox()->setCurrentIndex(chosen);
+            if (ok)
+                d->okPressed();
+            return int(ok ? QDialog::Accepted : QDialog::Rejected);
         });
         boxRecorder boxes;
         boxes.chooseButton("Run In Demo Mode");
         ts4720_spc spc;
         ts4720fp_App panel(&spc, false);
-        QCOMPARE(panel.subTypeText(), QString("AC"));
-        QCOMPARE(panel.channelCount(), 48);
-        QCOMPARE(demoStore::lastModel(), 0); // only Ok remembers the model
+        QCOMPARE(panel.subTypeText(), subType);
+        QCOMPARE(panel.channelCount(), channels);
+        QCOMPARE(demoStore::lastModel(), ok ? chosen : remembered);
         QVERIFY(panel.windowTitle().endsWith("192.168.2.60"));
-    }
-
-    // A remembered model outside the list: the dialog gives no sub-type, so 16 channels.
-    void lastModelOutOfRangeGivesSixteenChannels()
-    {
-        demoStore::setLastModel(5);
-        ts4720fp_demoSubtypeSelect::setHandler([](ts4720fp_demoSubtypeSelect *) { return 0; });
-        boxRecorder boxes;
-        boxes.chooseButton("Run In Demo Mode");
-        ts4720_spc spc;
-        ts4720fp_App panel(&spc, false);
-        QCOMPARE(panel.subTypeText(), QString());
-        QCOMPARE(panel.channelCount(), 16);
+        if (ok) { // the next dialog opens on the remembered model
+            ts4720fp_demoSubtypeSelect again;
+            QCOMPARE(again.subType(), subType);
+        }
     }
 
     void viewerModelFromTheLoadedFile()

@@ -125,7 +125,6 @@ void tst_programEntry::start_data()
     QTest::newRow("no argument") << QStringList() << 0 << normal << QString();
     QTest::newRow("two arguments, both missing")
         << QStringList{"missing.csv", "data/run 1.csv"} << 0 << normal << QString();
-    QTest::newRow("three arguments") << QStringList{"a", "b", "c"} << 0 << normal << QString();
     QTest::newRow("viewer, relative path")
         << QStringList{"data/run 1.csv"} << 0
         << QStringLiteral("PANEL Korvan 4720 Soft Front Panel: data/run 1.csv|visible") << QString();
