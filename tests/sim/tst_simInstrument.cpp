@@ -75,7 +75,6 @@ void tst_simInstrument::headerAndStringForms_data()
     QTest::newRow("channel 0") << "CHAN:STAT 0,1" << "-222";
     QTest::newRow("unknown type") << "CHAN:CONF 1,\"Q\",1" << "-224";
     QTest::newRow("too many coefficients") << "THER:CUST \"User 1\",1,2,3" << "-108";
-    QTest::newRow("not a user type") << "THER:CUST? \"K\"" << "-224";
     QTest::newRow("alarm in the past") << "PTP:ALAR 1000,0" << "-221";
     QTest::newRow("scan rate") << "ACQ:MODE 0,1001,10,0,0,1" << "-222";
     QTest::newRow("same line for clock and start") << "ACQ:MODE 2,10,10,2,0,1;:ACQ:STAR" << "-221";
@@ -83,7 +82,6 @@ void tst_simInstrument::headerAndStringForms_data()
     QTest::newRow("read-only attribute") << "ATTR 275,1" << "-224";
     QTest::newRow("missing parameter") << "CHAN:ALER 1,1,2" << "-109";
     QTest::newRow("text for a number") << "CHAN:STAT abc,1" << "-104";
-    QTest::newRow("missing file") << "MMEM:DEL 1,\"nothing.csv\"" << "-256";
 }
 
 void tst_simInstrument::headerAndStringForms()
