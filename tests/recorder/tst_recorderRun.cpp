@@ -227,7 +227,6 @@ void tst_recorderRun::refusesUpFront_data()
     QTest::newRow("channel list") << "AC" << QStringList{"-o", ok, "--channels", "5-2"} << 1 << "--channels: '5-2'";
     QTest::newRow("channel beyond the model") << "AA" << QStringList{"-o", ok, "--channels", "1,17"} << 1
                                               << "beyond the 16 channels";
-    QTest::newRow("rate") << "AC" << QStringList{"-o", ok, "--rate", "1001"} << 1 << "--rate";
     QTest::newRow("duration") << "AC" << QStringList{"-o", ok, "--duration", "10x"} << 1 << "--duration";
     QTest::newRow("time") << "AC" << QStringList{"-o", ok, "--start", "ptp:2030-02-30T00:00:00Z"} << 1 << "UTC time";
     QTest::newRow("clock and start on one line") << "AC" << QStringList{"-o", ok, "--clock", "line2", "--start", "line2"}
