@@ -1,4 +1,4 @@
-// The live view: tile states and texts, the grid per model, and live values from a
+// The live view: tile states and texts, and live values from a
 // simulated instrument through the polling thread, across an outage.
 #include "boxRecorder.h"
 #include "channelItem.h"
@@ -7,7 +7,6 @@
 #include "testInstrument.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QtTest>
 
@@ -23,8 +22,6 @@ class tst_measurementPolling : public QObject {
 private slots:
     void tileStates_data();
     void tileStates();
-    void gridShapes_data();
-    void gridShapes();
     void liveValuesAcrossAnOutage();
 };
 
@@ -46,7 +43,6 @@ void tst_measurementPolling::tileStates_data()
     QTest::newRow("at lower") << true << false << 10.0 << QChar('C') << "ok" << "<b>10.000 " + deg + "C</b>";
     QTest::newRow("at upper") << true << false << 30.0 << QChar('C') << "ok" << "<b>30.000 " + deg + "C</b>";
     QTest::newRow("above") << true << false << 30.001 << QChar('C') << "limitAbove" << "<b>30.001 " + deg + "C</b>";
-    QTest::newRow("25 C") << true << false << 25.0 << QChar('C') << "ok" << "<b>25.000 " + deg + "C</b>";
     QTest::newRow("25 C in F") << true << false << 25.0 << QChar('F') << "ok" << "<b>77.000 " + deg + "F</b>";
     QTest::newRow("25 C in K") << true << false << 25.0 << QChar('K') << "ok" << "<b>298.150 K</b>";
     QTest::newRow("no reading") << true << false << pollingThread::noReading << QChar('K') << "limitBelow" << "";
@@ -67,32 +63,6 @@ void tst_measurementPolling::tileStates()
     QCOMPARE(item.property(item.state()).toBool(), true);
     QCOMPARE(item.valueLabel()->text(), text);
     QCOMPARE(item.toolTip(), QString("Channel 7 - Thermocouple Type 'K'"));
-}
-
-void tst_measurementPolling::gridShapes_data()
-{
-    QTest::addColumn<int>("channels");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("columns");
-    QTest::newRow("AA") << 16 << 4 << 4;
-    QTest::newRow("AB") << 32 << 4 << 8;
-    QTest::newRow("AC") << 48 << 6 << 8;
-}
-
-void tst_measurementPolling::gridShapes()
-{
-    QFETCH(int, channels);
-    QFETCH(int, rows);
-    QFETCH(int, columns);
-    measurement_polling page(demoContext(channels), nullptr);
-    QCOMPARE(page.items.size(), channels);
-    QCOMPARE(page.grid->rowCount(), rows);
-    QCOMPARE(page.grid->columnCount(), columns);
-    // The last channel sits in the last cell.
-    int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
-    page.grid->getItemPosition(page.grid->indexOf(page.items.last()), &row, &column, &rowSpan, &columnSpan);
-    QCOMPARE(row, rows - 1);
-    QCOMPARE(column, columns - 1);
 }
 
 // An open channel, thresholds crossed through the simulator's hooks, a change made

@@ -51,7 +51,7 @@ void tst_triggerConfig::init()
     m_sim->command("*RST;:SIM:FAIL:CLEar");
 }
 
-// A fresh store reads "Open" and "Disabled"; what Save stores, Refresh brings back.
+// A fresh store reads the first entries; what Save stores, Refresh brings back.
 void tst_triggerConfig::demoStore()
 {
     demoStore::clearAll();
@@ -59,8 +59,6 @@ void tst_triggerConfig::demoStore()
     select(page, {1, 1, 1, 1, 4, 3});
     page.doRefresh();
     QCOMPARE(indices(page), QList<int>({0, 0, 0, 0, 0, 0}));
-    QCOMPARE(page.rp1activeInp->currentText(), QString("Open"));
-    QCOMPARE(page.rp2function->currentText(), QString("Disabled"));
     select(page, {1, 0, 0, 1, 2, 4});
     page.doSave();
     measurement_triggerConfig again(demoContext(16));
